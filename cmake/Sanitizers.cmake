@@ -1,0 +1,5 @@
+# AddressSanitizer and UndefinedBehaviorSanitizer for the whole build when TAVORI_SANITIZE is on.
+if(TAVORI_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()

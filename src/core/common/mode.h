@@ -1,0 +1,15 @@
+// The exercise the window shows; the shell's currentMode holds one of these.
+#pragma once
+
+#include <cstdint>
+
+namespace tavori {
+
+enum class Mode : std::int32_t {
+    ImagePractice = 1,
+    SpeedReading = 2,
+    Maze = 3,
+    Puzzle = 4,
+};
+
+}  // namespace tavori

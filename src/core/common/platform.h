@@ -1,0 +1,73 @@
+// What the core asks of the system: files, the open-file dialog, the shell, the window's size
+// and its canvases. Each front end implements it; tests use a fake.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "common/canvas.h"
+
+namespace tavori {
+
+// An open file, read from its start. Closed when destroyed.
+class InputFile {
+public:
+    virtual ~InputFile() = default;
+    // Length in bytes, or a negative number when it cannot be told.
+    virtual std::int64_t size() = 0;
+    // Reads up to `count` bytes at the current position; returns the number read, 0 at the
+    // end or on a failed read.
+    virtual std::int64_t read(char* destination, std::int64_t count) = 0;
+};
+
+// One description / pattern pair of the open-file dialog, e.g. "txt Files(*.txt)" / "*.txt".
+struct FileFilter {
+    std::string_view description;
+    std::string_view pattern;
+};
+
+struct ClientSize {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+
+// Whether a shell request belongs to the main window (the help document) or to no window
+// (the home page, opened while the window goes away).
+enum class ShellOwner { None, MainWindow };
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Full path of the running executable, UTF-8.
+    virtual std::string executablePath() = 0;
+
+    // Opens a file for reading by its UTF-8 path; null when it cannot be opened.
+    virtual std::unique_ptr<InputFile> openFile(const std::string& path) = 0;
+
+    // Shows the modal open-file dialog proposing `proposedName`; the chosen full path, or
+    // nothing when the user cancels or the dialog fails.
+    virtual std::optional<std::string> chooseOpenFile(FileFilter filter, std::string_view title,
+                                                      const std::string& proposedName) = 0;
+
+    // Opens a document or an address with its associated program; failures are ignored.
+    virtual void openWithShell(const std::string& target, ShellOwner owner) = 0;
+
+    // Converts UTF-8 text to code page 932; a character it cannot hold becomes "?".
+    virtual std::string utf8ToCp932(std::string_view utf8) = 0;
+
+    // The client area's current size in pixels.
+    virtual ClientSize clientSize() = 0;
+
+    // The window's client area, and the 500 × 400 off-screen work bitmap.
+    virtual Canvas& windowCanvas() = 0;
+    virtual Canvas& workBitmap() = 0;
+
+    // Destroys the main window; the front end then runs the core's destroy sequence.
+    virtual void closeWindow() = 0;
+};
+
+}  // namespace tavori

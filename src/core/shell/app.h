@@ -1,0 +1,75 @@
+// The program behind the window: start-up state, commands, the tick, mouse routing and paints.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "common/context.h"
+#include "imagepractice/image_practice.h"
+#include "maze/maze.h"
+#include "puzzle/puzzle.h"
+#include "reading/reading.h"
+
+namespace tavori {
+
+struct AppConfig {
+    std::uint32_t seed = 0;
+    // Opened with the shell when the window goes away; empty means no request.
+    std::string homePage;
+};
+
+// A front end creates one App over its Platform and turns its window's events into these
+// calls. Everything the exercises do happens in here.
+class App {
+public:
+    App(Platform& platform, AppConfig config);
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
+
+    // After the window exists: reads the client size and loads w.txt and tvr.tvr3 from beside
+    // the executable (a missing file leaves that content empty).
+    void startUp();
+
+    // A menu command by id; unknown ids do nothing of their own. Every command except "終了"
+    // ends with one stepMode.
+    void command(int id);
+    // One 100 ms tick.
+    void tick();
+    // Left button press, mouse move and left release, in client coordinates.
+    void mouseDown(int x, int y);
+    void mouseMove(int x, int y);
+    void mouseUp(int x, int y);
+    // The client area was uncovered or resized (and erased black): only the maze redraws.
+    void paint();
+    // The window is going away: the home-page request. Later events are ignored.
+    void destroy();
+
+    // Advances the current exercise by one step.
+    void stepMode();
+
+    const ShellState& shell() const { return shell_; }
+    ShellState& shell() { return shell_; }
+    RandomGenerator& random() { return random_; }
+    ReadingState& reading() { return reading_; }
+    ImagePracticeState& imagePractice() { return imagePractice_; }
+    MazeState& maze() { return maze_; }
+    PuzzleState& puzzle() { return puzzle_; }
+    bool destroyed() const { return destroyed_; }
+
+private:
+    Context context() { return Context{platform_, random_, shell_}; }
+    void clearScreen();
+    void enterSpeedReading();
+
+    Platform& platform_;
+    RandomGenerator random_;
+    std::string homePage_;
+    ShellState shell_;
+    ReadingState reading_;
+    ImagePracticeState imagePractice_;
+    MazeState maze_;
+    PuzzleState puzzle_;
+    bool destroyed_ = false;
+};
+
+}  // namespace tavori

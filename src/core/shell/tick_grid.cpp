@@ -1,0 +1,16 @@
+// The 100 ms tick on a fixed grid of a monotonic clock: lateness never accumulates.
+#include "shell/tick_grid.h"
+
+namespace tavori {
+
+bool TickGrid::takeDue(std::int64_t nowMicroseconds) {
+    if (nowMicroseconds < nextDueMicroseconds()) {
+        return false;
+    }
+    // Skip to the latest grid point passed: after a stall one step runs, not a burst.
+    taken_ = (nowMicroseconds - start_) / kPeriodMicroseconds;
+    ++steps_;
+    return true;
+}
+
+}  // namespace tavori

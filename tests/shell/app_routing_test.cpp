@@ -1,0 +1,81 @@
+// stepMode's dispatch, the tick, mouse routing by mode and the maze-only repaint.
+#include <gtest/gtest.h>
+
+#include "shell/app.h"
+#include "support/fake_platform.h"
+
+namespace tavori {
+namespace {
+
+using testing::FakePlatform;
+
+class AppRouting : public ::testing::Test {
+protected:
+    AppRouting() : app(platform, AppConfig{1, ""}) { app.startUp(); }
+    FakePlatform platform;
+    App app;
+};
+
+TEST_F(AppRouting, TickStepsOnlyTheCurrentExercise) {
+    app.command(202);  // maze shown, route next
+    ASSERT_TRUE(app.maze().mazeSolutionNext);
+    app.command(737);  // leave for the puzzle
+    app.maze().mazeStepPending = true;
+    app.tick();
+    // The maze did not step while the puzzle is the mode.
+    EXPECT_TRUE(app.maze().mazeStepPending);
+    app.shell().currentMode = Mode::Maze;
+    app.tick();
+    EXPECT_FALSE(app.maze().mazeStepPending);
+}
+
+TEST_F(AppRouting, PuzzlePressSetsButtonDownEvenOffEveryTile) {
+    app.command(737);
+    app.mouseDown(-5, -5);
+    EXPECT_TRUE(app.puzzle().buttonDown);
+    app.mouseMove(10, 10);
+    app.mouseUp(3000, 3000);
+    EXPECT_FALSE(app.puzzle().buttonDown);
+}
+
+TEST_F(AppRouting, ReleaseWithoutPressIsIgnored) {
+    app.command(737);
+    app.puzzle().tileGrabbed = true;
+    app.mouseUp(10, 10);  // buttonDown was never set: no drop
+    EXPECT_TRUE(app.puzzle().tileGrabbed);
+    EXPECT_FALSE(app.puzzle().buttonDown);
+}
+
+TEST_F(AppRouting, PressesOutsideThePuzzleNeverSetButtonDown) {
+    for (const int command : {720, 851, 202}) {
+        app.command(command);
+        app.mouseDown(100, 100);
+        EXPECT_FALSE(app.puzzle().buttonDown) << command;
+    }
+}
+
+TEST_F(AppRouting, PressInSpeedReadingDoesNothing) {
+    app.command(721);
+    const auto before = app.reading().pageTickCount;
+    app.mouseDown(500, 300);
+    app.mouseMove(501, 300);
+    app.mouseUp(501, 300);
+    EXPECT_EQ(app.reading().pageTickCount, before);
+    EXPECT_EQ(app.shell().currentMode, Mode::SpeedReading);
+}
+
+TEST_F(AppRouting, PaintReadsTheClientSizeOnlyInTheMaze) {
+    platform.setClientSize(800, 500);
+    app.paint();
+    EXPECT_EQ(app.shell().clientWidth, 1000);  // image practice: a paint changes nothing
+    app.command(737);
+    app.paint();
+    EXPECT_EQ(app.shell().clientWidth, 1000);
+    app.command(703);
+    app.paint();
+    EXPECT_EQ(app.shell().clientWidth, 800);
+    EXPECT_EQ(app.shell().clientHeight, 500);
+}
+
+}  // namespace
+}  // namespace tavori

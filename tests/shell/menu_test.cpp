@@ -1,0 +1,72 @@
+// The menu table: seven pop-ups, every id once, labels exactly as the reader sees them.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "shell/menu.h"
+
+namespace tavori {
+namespace {
+
+TEST(MenuTable, SevenPopupsInOrder) {
+    const auto popups = menuBarTable();
+    ASSERT_EQ(popups.size(), 7u);
+    const char* labels[] = {"ファイル", "表示時間", "速読み練習", "イメージ練習", "パズル", "迷路", "ヘルプ"};
+    for (std::size_t index = 0; index < popups.size(); ++index) {
+        EXPECT_EQ(popups[index].label, labels[index]);
+    }
+    const std::size_t itemCounts[] = {1, 14, 19, 1, 1, 2, 1};
+    for (std::size_t index = 0; index < popups.size(); ++index) {
+        EXPECT_EQ(popups[index].items.size(), itemCounts[index]) << popups[index].label;
+    }
+}
+
+TEST(MenuTable, ReadingMenuOrderAndIdeographicPadding) {
+    const auto reading = menuBarTable()[2].items;
+    const int ids[] = {720, 738, 739, 721, 722, 723, 724, 725, 726, 727,
+                       728, 729, 730, 731, 732, 733, 734, 735, 736};
+    for (std::size_t index = 0; index < reading.size(); ++index) {
+        EXPECT_EQ(reading[index].id, ids[index]);
+    }
+    EXPECT_EQ(reading[1].label, "\xE3\x80\x80８文字表示");  // U+3000 pads one digit
+    EXPECT_EQ(reading[3].label, "\xE3\x80\x80１行表示");
+    EXPECT_EQ(reading[11].label, "\xE3\x80\x80９行表示");
+    EXPECT_EQ(reading[12].label, "１０行表示");
+    EXPECT_EQ(reading[2].label, "１６文字表示");
+}
+
+TEST(MenuTable, DisplayTimesAndOtherItems) {
+    const auto times = menuBarTable()[1].items;
+    EXPECT_EQ(times[0].id, 251);
+    EXPECT_EQ(times[0].label, "０．１秒");
+    EXPECT_EQ(times[9].id, 260);
+    EXPECT_EQ(times[9].label, "１．０秒");
+    EXPECT_EQ(times[13].id, 264);
+    EXPECT_EQ(times[13].label, "５．０秒");
+    EXPECT_EQ(menuBarTable()[0].items[0].id, 500);
+    EXPECT_EQ(menuBarTable()[0].items[0].label, "終了");
+    EXPECT_EQ(menuBarTable()[3].items[0].id, 851);
+    EXPECT_EQ(menuBarTable()[3].items[0].label, "イメージ練習データ読み込み");
+    EXPECT_EQ(menuBarTable()[4].items[0].id, 737);
+    EXPECT_EQ(menuBarTable()[5].items[0].id, 202);
+    EXPECT_EQ(menuBarTable()[5].items[0].label, "８×８");
+    EXPECT_EQ(menuBarTable()[5].items[1].id, 703);
+    EXPECT_EQ(menuBarTable()[5].items[1].label, "１０×１０");
+    EXPECT_EQ(menuBarTable()[6].items[0].id, 800);
+}
+
+TEST(MenuTable, EveryIdAppearsOnce) {
+    std::set<int> ids;
+    std::size_t total = 0;
+    for (const auto& popup : menuBarTable()) {
+        for (const auto& item : popup.items) {
+            ids.insert(item.id);
+            ++total;
+        }
+    }
+    EXPECT_EQ(ids.size(), total);
+    EXPECT_EQ(total, 39u);
+}
+
+}  // namespace
+}  // namespace tavori

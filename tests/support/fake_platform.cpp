@@ -1,0 +1,103 @@
+// A platform for tests: in-memory files, scripted dialogs, recorded shell requests.
+#include "support/fake_platform.h"
+
+#include <algorithm>
+#include <cstring>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include "cp932_iconv.h"
+#endif
+
+namespace tavori::testing {
+
+namespace {
+
+class FakeInputFile : public InputFile {
+public:
+    explicit FakeInputFile(const FakeFile& file) : file_(file) {}
+
+    std::int64_t size() override {
+        return file_.reportedSize.value_or(static_cast<std::int64_t>(file_.content.size()));
+    }
+
+    std::int64_t read(char* destination, std::int64_t count) override {
+        const auto length = static_cast<std::int64_t>(file_.content.size());
+        std::int64_t available = std::max<std::int64_t>(0, length - position_);
+        if (file_.failAfter) {
+            available = std::min(available, std::max<std::int64_t>(0, *file_.failAfter - position_));
+        }
+        const std::int64_t got = std::min(count, available);
+        std::memcpy(destination, file_.content.data() + position_, static_cast<std::size_t>(got));
+        position_ += got;
+        return got;
+    }
+
+private:
+    const FakeFile& file_;
+    std::int64_t position_ = 0;
+};
+
+}  // namespace
+
+FakePlatform::FakePlatform(int clientWidth, int clientHeight)
+    : size_{clientWidth, clientHeight}, window_(clientWidth, clientHeight), work_(500, 400) {}
+
+std::string FakePlatform::besideExecutable(const std::string& name) const {
+    return exePath.substr(0, exePath.find_last_of('/') + 1) + name;
+}
+
+void FakePlatform::setClientSize(int width, int height) {
+    size_ = {width, height};
+    window_.resize(width, height);
+}
+
+std::unique_ptr<InputFile> FakePlatform::openFile(const std::string& path) {
+    openedPaths.push_back(path);
+    const auto found = files.find(path);
+    if (found == files.end()) {
+        return nullptr;
+    }
+    return std::make_unique<FakeInputFile>(found->second);
+}
+
+std::optional<std::string> FakePlatform::chooseOpenFile(FileFilter filter, std::string_view title,
+                                                        const std::string& proposedName) {
+    dialogRequests.push_back({std::string(filter.description), std::string(filter.pattern),
+                              std::string(title), proposedName});
+    if (dialogAnswers.empty()) {
+        return std::nullopt;
+    }
+    auto answer = dialogAnswers.front();
+    dialogAnswers.pop_front();
+    return answer;
+}
+
+void FakePlatform::openWithShell(const std::string& target, ShellOwner owner) {
+    shellRequests.push_back({target, owner});
+}
+
+std::string FakePlatform::utf8ToCp932(std::string_view utf8) {
+#ifdef _WIN32
+    if (utf8.empty()) return {};
+    const int wideLength = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), wideLength);
+    const int length = WideCharToMultiByte(932, 0, wide.data(), wideLength, nullptr, 0, "?", nullptr);
+    std::string result(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(932, 0, wide.data(), wideLength, result.data(), length, "?", nullptr);
+    return result;
+#else
+    return utf8ToCp932WithIconv(utf8);
+#endif
+}
+
+void FakePlatform::closeWindow() {
+    ++closeRequests;
+    if (onCloseWindow) {
+        onCloseWindow();
+    }
+}
+
+}  // namespace tavori::testing

@@ -1,0 +1,80 @@
+// A platform for tests: in-memory files, scripted dialog answers, recorded shell requests and
+// raster canvases for the window and the work bitmap.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/platform.h"
+#include "support/raster_canvas.h"
+
+namespace tavori::testing {
+
+struct FakeFile {
+    std::string content;
+    // The size the file reports; by default its content's length.
+    std::optional<std::int64_t> reportedSize;
+    // Reads fail once this many bytes have been delivered.
+    std::optional<std::int64_t> failAfter;
+};
+
+struct DialogRequest {
+    std::string description;
+    std::string pattern;
+    std::string title;
+    std::string proposedName;
+};
+
+struct ShellRequest {
+    std::string target;
+    ShellOwner owner;
+};
+
+class FakePlatform : public Platform {
+public:
+    explicit FakePlatform(int clientWidth = 1000, int clientHeight = 600);
+
+    // --- set-up and inspection for tests
+    std::string exePath = "/opt/tavori/tavori";
+    std::map<std::string, FakeFile> files;
+    // Answers for the next dialogs; an empty queue or nullopt is a cancel.
+    std::deque<std::optional<std::string>> dialogAnswers;
+    std::vector<DialogRequest> dialogRequests;
+    std::vector<ShellRequest> shellRequests;
+    std::vector<std::string> openedPaths;
+    int closeRequests = 0;
+    std::function<void()> onCloseWindow;
+
+    void addFile(const std::string& path, std::string content) { files[path].content = std::move(content); }
+    // Path of a file beside the executable.
+    std::string besideExecutable(const std::string& name) const;
+    // The client size the next clientSize() reports; the window canvas follows it.
+    void setClientSize(int width, int height);
+
+    RasterCanvas& window() { return window_; }
+    RasterCanvas& work() { return work_; }
+
+    // --- Platform
+    std::string executablePath() override { return exePath; }
+    std::unique_ptr<InputFile> openFile(const std::string& path) override;
+    std::optional<std::string> chooseOpenFile(FileFilter filter, std::string_view title,
+                                              const std::string& proposedName) override;
+    void openWithShell(const std::string& target, ShellOwner owner) override;
+    std::string utf8ToCp932(std::string_view utf8) override;
+    ClientSize clientSize() override { return size_; }
+    Canvas& windowCanvas() override { return window_; }
+    Canvas& workBitmap() override { return work_; }
+    void closeWindow() override;
+
+private:
+    ClientSize size_;
+    RasterCanvas window_;
+    RasterCanvas work_;
+};
+
+}  // namespace tavori::testing
