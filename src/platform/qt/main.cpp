@@ -1,0 +1,22 @@
+// The Linux program's entry: one window over the core, exit code 1 when it closes.
+#include <QApplication>
+#include <QIcon>
+
+#include <cstdlib>
+#include <ctime>
+
+#include "common/seed.h"
+#include "main_window.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tavori"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tavori/tavori.png")));
+
+    tavori::AppConfig config;
+    config.seed = tavori::chooseSeed(std::getenv("TAVORI_SEED"), static_cast<std::int64_t>(std::time(nullptr)));
+    config.homePage = TAVORI_HOME_PAGE;
+    tavori::qt::MainWindow window(std::move(config));
+    window.startUp();
+    return tavori::qt::runEventLoop();
+}

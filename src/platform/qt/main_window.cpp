@@ -1,0 +1,101 @@
+// The one main window: menu bar from the core's table, the client area, and the grid tick.
+#include "main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QScreen>
+
+#include "shell/menu.h"
+
+namespace tavori::qt {
+
+namespace {
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The program ends with 1 after its loop, as it always has on Windows.
+constexpr int kExitCodeAfterQuit = 1;
+
+}  // namespace
+
+MainWindow::MainWindow(AppConfig config) : screen_(new ScreenWidget(this)) {
+    setCentralWidget(screen_);
+    platform_ = std::make_unique<QtPlatform>(*this, *screen_);
+    app_ = std::make_unique<App>(*platform_, std::move(config));
+    buildMenuBar();
+    QPalette black = palette();
+    black.setColor(QPalette::Window, Qt::black);
+    setPalette(black);
+    tickTimer_.setTimerType(Qt::PreciseTimer);
+    tickTimer_.setSingleShot(true);
+    connect(&tickTimer_, &QTimer::timeout, this, &MainWindow::onTimer);
+}
+
+MainWindow::~MainWindow() {
+    // The client area outlives the core's last use of it.
+    screen_->setApp(nullptr);
+}
+
+void MainWindow::buildMenuBar() {
+    for (const Popup& popup : menuBarTable()) {
+        QMenu* menu = menuBar()->addMenu(fromUtf8(popup.label));
+        for (const MenuItem& item : popup.items) {
+            QAction* action = menu->addAction(fromUtf8(item.label));
+            action->setData(item.id);
+            const int id = item.id;
+            connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
+        }
+    }
+}
+
+void MainWindow::startUp() {
+    // The window covers the primary screen's available area, frame included, without being
+    // maximised.
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    move(available.topLeft());
+    resize(available.size());
+    show();
+    setWindowTitle(QStringLiteral("タボリで速読補助"));
+    const QSize frame = frameGeometry().size() - geometry().size();
+    resize(available.size() - frame);
+    screen_->setApp(app_.get());
+    app_->startUp();
+    clock_.start();
+    grid_.emplace(clock_.nsecsElapsed() / 1000);
+    scheduleNextTick();
+}
+
+void MainWindow::runCommand(int id) {
+    app_->command(id);
+    screen_->update();
+}
+
+void MainWindow::onTimer() {
+    if (grid_->takeDue(clock_.nsecsElapsed() / 1000)) {
+        app_->tick();
+        screen_->update();
+    }
+    scheduleNextTick();
+}
+
+void MainWindow::scheduleNextTick() {
+    // Aim at the next grid point itself, not 100 ms after this one ran, so lateness never adds up.
+    const std::int64_t waitMicroseconds = grid_->nextDueMicroseconds() - clock_.nsecsElapsed() / 1000;
+    tickTimer_.start(static_cast<int>(std::max<std::int64_t>(0, (waitMicroseconds + 999) / 1000)));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    tickTimer_.stop();
+    app_->destroy();
+    event->accept();
+}
+
+int runEventLoop() {
+    QApplication::exec();
+    return kExitCodeAfterQuit;
+}
+
+}  // namespace tavori::qt

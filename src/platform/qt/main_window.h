@@ -1,0 +1,54 @@
+// The one main window: menu bar from the core's table, the client area, and the grid tick.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QTimer>
+
+#include <memory>
+#include <optional>
+
+#include "qt_platform.h"
+#include "screen_widget.h"
+#include "shell/app.h"
+#include "shell/tick_grid.h"
+
+namespace tavori::qt {
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(AppConfig config);
+    ~MainWindow() override;
+
+    // Places and shows the window, runs the core's start-up and starts the tick.
+    void startUp();
+
+    App& app() { return *app_; }
+    ScreenWidget& screen() { return *screen_; }
+    QtPlatform& platform() { return *platform_; }
+    // Steps run by the tick so far.
+    std::int64_t ticksRun() const { return grid_ ? grid_->stepsTaken() : 0; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenuBar();
+    void runCommand(int id);
+    void onTimer();
+    void scheduleNextTick();
+
+    ScreenWidget* screen_;  // owned by the window as its central widget
+    std::unique_ptr<QtPlatform> platform_;
+    std::unique_ptr<App> app_;
+    QTimer tickTimer_;
+    QElapsedTimer clock_;
+    std::optional<TickGrid> grid_;
+};
+
+// Runs the event loop until the window has closed; the program's exit code, which is 1
+// whatever ended the loop.
+int runEventLoop();
+
+}  // namespace tavori::qt

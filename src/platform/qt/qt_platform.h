@@ -1,0 +1,40 @@
+// The system services the core asks for, on Linux: POSIX files, Qt's dialog and desktop
+// services, iconv, and the window's canvases.
+#pragma once
+
+#include <QWidget>
+
+#include "common/platform.h"
+#include "qt_canvas.h"
+
+namespace tavori::qt {
+
+class ScreenWidget;
+
+class QtPlatform : public Platform {
+public:
+    // `window` owns the dialog and closes on closeWindow(); `screen` is the client area.
+    QtPlatform(QWidget& window, ScreenWidget& screen);
+
+    std::string executablePath() override;
+    std::unique_ptr<InputFile> openFile(const std::string& path) override;
+    std::optional<std::string> chooseOpenFile(FileFilter filter, std::string_view title,
+                                              const std::string& proposedName) override;
+    void openWithShell(const std::string& target, ShellOwner owner) override;
+    std::string utf8ToCp932(std::string_view utf8) override;
+    ClientSize clientSize() override;
+    Canvas& windowCanvas() override;
+    Canvas& workBitmap() override { return workBitmap_; }
+    void closeWindow() override;
+
+private:
+    QWidget& window_;
+    ScreenWidget& screen_;
+    QtCanvas workBitmap_;
+};
+
+// The dialog's filter string for Qt: "description (pattern)", not repeating a pattern that the
+// description already ends with in parentheses.
+QString dialogFilter(FileFilter filter);
+
+}  // namespace tavori::qt
