@@ -21,17 +21,15 @@ constexpr int kExitCodeAfterQuit = 1;
 
 }  // namespace
 
-MainWindow::MainWindow(AppConfig config) : screen_(new ScreenWidget(this)) {
+MainWindow::MainWindow(AppConfig config)
+    : screen_(new ScreenWidget(this)), ticker_([this] {
+          app_->tick();
+          screen_->update();
+      }) {
     setCentralWidget(screen_);
     platform_ = std::make_unique<QtPlatform>(*this, *screen_);
     app_ = std::make_unique<App>(*platform_, std::move(config));
     buildMenuBar();
-    QPalette black = palette();
-    black.setColor(QPalette::Window, Qt::black);
-    setPalette(black);
-    tickTimer_.setTimerType(Qt::PreciseTimer);
-    tickTimer_.setSingleShot(true);
-    connect(&tickTimer_, &QTimer::timeout, this, &MainWindow::onTimer);
 }
 
 MainWindow::~MainWindow() {
@@ -63,9 +61,7 @@ void MainWindow::startUp() {
     resize(available.size() - frame);
     screen_->setApp(app_.get());
     app_->startUp();
-    clock_.start();
-    grid_.emplace(clock_.nsecsElapsed() / 1000);
-    scheduleNextTick();
+    ticker_.start();
 }
 
 void MainWindow::runCommand(int id) {
@@ -73,22 +69,8 @@ void MainWindow::runCommand(int id) {
     screen_->update();
 }
 
-void MainWindow::onTimer() {
-    if (grid_->takeDue(clock_.nsecsElapsed() / 1000)) {
-        app_->tick();
-        screen_->update();
-    }
-    scheduleNextTick();
-}
-
-void MainWindow::scheduleNextTick() {
-    // Aim at the next grid point itself, not 100 ms after this one ran, so lateness never adds up.
-    const std::int64_t waitMicroseconds = grid_->nextDueMicroseconds() - clock_.nsecsElapsed() / 1000;
-    tickTimer_.start(static_cast<int>(std::max<std::int64_t>(0, (waitMicroseconds + 999) / 1000)));
-}
-
 void MainWindow::closeEvent(QCloseEvent* event) {
-    tickTimer_.stop();
+    ticker_.stop();
     app_->destroy();
     event->accept();
 }

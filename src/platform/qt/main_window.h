@@ -1,17 +1,14 @@
 // The one main window: menu bar from the core's table, the client area, and the grid tick.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QMainWindow>
-#include <QTimer>
 
 #include <memory>
-#include <optional>
 
+#include "grid_ticker.h"
 #include "qt_platform.h"
 #include "screen_widget.h"
 #include "shell/app.h"
-#include "shell/tick_grid.h"
 
 namespace tavori::qt {
 
@@ -28,7 +25,7 @@ public:
     ScreenWidget& screen() { return *screen_; }
     QtPlatform& platform() { return *platform_; }
     // Steps run by the tick so far.
-    std::int64_t ticksRun() const { return grid_ ? grid_->stepsTaken() : 0; }
+    std::int64_t ticksRun() const { return ticker_.ticksRun(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -36,15 +33,11 @@ protected:
 private:
     void buildMenuBar();
     void runCommand(int id);
-    void onTimer();
-    void scheduleNextTick();
 
     ScreenWidget* screen_;  // owned by the window as its central widget
     std::unique_ptr<QtPlatform> platform_;
     std::unique_ptr<App> app_;
-    QTimer tickTimer_;
-    QElapsedTimer clock_;
-    std::optional<TickGrid> grid_;
+    GridTicker ticker_;
 };
 
 // Runs the event loop until the window has closed; the program's exit code, which is 1
