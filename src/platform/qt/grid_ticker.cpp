@@ -26,10 +26,11 @@ void GridTicker::onTimer() {
 }
 
 void GridTicker::scheduleNext() {
-    // Aim at the next grid point itself, not one period after this tick ran. A timer that
-    // fires a little early finds no step due and waits again for the remainder.
+    // Aim at the next grid point itself, not one period after this tick ran. The timer counts
+    // whole milliseconds, so it is set to the millisecond before the point; the check above
+    // finds no step due then and waits out the remaining fraction.
     const std::int64_t wait = grid_->nextDueMicroseconds() - elapsedMicroseconds();
-    timer_.start(static_cast<int>(std::max<std::int64_t>(0, (wait + 999) / 1000)));
+    timer_.start(static_cast<int>(std::max<std::int64_t>(0, wait / 1000)));
 }
 
 }  // namespace tavori::qt
