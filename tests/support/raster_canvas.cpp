@@ -13,7 +13,8 @@ RasterCanvas::RasterCanvas(int width, int height)
 void RasterCanvas::resize(int width, int height) {
     width = std::max(width, 0);
     height = std::max(height, 0);
-    buffer_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0u);
+    // A fresh buffer, so a smaller size gives its memory back.
+    buffer_ = std::vector<std::uint32_t>(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0u);
     attach(buffer_.data(), width, height, width);
 }
 
