@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -132,6 +133,20 @@ TEST(MainWindow, CloseRequestsTheHomePageAndExitsWithOne) {
     EXPECT_EQ(exitCode, 1);
     ASSERT_EQ(recorder.urls.size(), 1);
     EXPECT_EQ(recorder.urls[0], QUrl(QStringLiteral("https://tavori.example/home")));
+}
+
+TEST(MainWindow, HelpOpensTheDocumentBesideTheExecutable) {
+    UrlRecorder recorder;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
+    MainWindow window(AppConfig{1, ""});
+    window.startUp();
+    findAction(window, 800)->trigger();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    // The build copies the help document beside every executable, this test's included.
+    ASSERT_EQ(recorder.urls.size(), 1);
+    EXPECT_TRUE(recorder.urls[0].isLocalFile());
+    EXPECT_TRUE(recorder.urls[0].toLocalFile().endsWith(QStringLiteral("/最初にお読みください.html")));
+    EXPECT_EQ(QFileInfo(recorder.urls[0].toLocalFile()).absolutePath(), QCoreApplication::applicationDirPath());
 }
 
 TEST(MainWindow, QuitCommandClosesLikeTheCloseBox) {
