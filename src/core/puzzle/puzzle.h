@@ -1,22 +1,23 @@
-// The puzzle: a sentence painted into fifteen tiles, scattered, dragged and snapped together.
+// The puzzle's entry points for the shell: the step, and press, move and release in the mode.
 #pragma once
 
-#include <cstdint>
-
 #include "common/context.h"
+#include "puzzle/puzzle_state.h"
 
 namespace tavori {
 
-struct PuzzleState {
-    std::int32_t puzzleState = 0;  // 0: set-up due at the next step
-    bool buttonDown = false;       // the left button is held in the puzzle mode
-    bool tileGrabbed = false;      // a press took a tile
-};
-
-// Set-up while puzzleState is 0, afterwards a redraw of all tiles.
+// Set-up while puzzleState is 0 (nothing drawn); at every later step all tiles are drawn
+// over whatever the window shows.
 void stepPuzzle(PuzzleState& puzzle, Context& context);
+
+// Hit test in paint order; the first (lowest) tile under the pointer is grabbed. Draws nothing.
 void grabTile(PuzzleState& puzzle, Context& context, int x, int y);
+
+// Carries the grabbed tile's group with the pointer and repaints the client area.
 void dragTile(PuzzleState& puzzle, Context& context, int x, int y);
+
+// Snaps the grabbed group to its true neighbours, joins them and repaints. The release
+// position plays no part: the group lies where the last move left it.
 void dropTile(PuzzleState& puzzle, Context& context, int x, int y);
 
 }  // namespace tavori

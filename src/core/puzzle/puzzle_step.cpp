@@ -1,0 +1,43 @@
+// The puzzle's step: the set-up of a new puzzle, then a redraw of the tiles at every tick.
+#include <limits>
+
+#include "gfx/primitives.h"
+#include "puzzle/puzzle.h"
+#include "puzzle/puzzle_text.h"
+#include "puzzle/tile_drawing.h"
+#include "puzzle/tile_scatter.h"
+
+namespace tavori {
+
+namespace {
+
+// The sentence fills the bitmap's top 500 × 300 pixels, white on blue.
+constexpr int kPictureWidth = kTileColumns * kTileSize;
+constexpr int kPictureHeight = kTileRows * kTileSize;
+
+void setUpPuzzle(PuzzleState& puzzle, Context& context) {
+    readPuzzleFile(puzzle, context.platform);
+    choosePuzzleLine(puzzle, context.random);
+    // The bitmap is not cleared: beyond the line's cells it keeps the previous picture.
+    drawTextBox(context.platform.workBitmap(), puzzle.puzzleLine, 0, 0, kPictureWidth, kPictureHeight,
+                kWhite, kBlue);
+    scatterTiles(puzzle.tiles, context.random, context.shell.clientWidth, context.shell.clientHeight);
+    // Nothing is drawn now; the tiles appear at the next step.
+    puzzle.puzzleState = 1;
+}
+
+}  // namespace
+
+void stepPuzzle(PuzzleState& puzzle, Context& context) {
+    if (puzzle.puzzleState == 0) {
+        setUpPuzzle(puzzle, context);
+        return;
+    }
+    drawTiles(context.platform.windowCanvas(), context.platform.workBitmap(), puzzle.tiles);
+    // Only 0 versus 1 or more matters; the count stops short of overflowing.
+    if (puzzle.puzzleState < std::numeric_limits<std::int32_t>::max()) {
+        ++puzzle.puzzleState;
+    }
+}
+
+}  // namespace tavori

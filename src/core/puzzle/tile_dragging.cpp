@@ -1,0 +1,77 @@
+// Press, move and release in the puzzle: grabbing a tile, carrying its group, snapping it.
+#include "gfx/primitives.h"
+#include "puzzle/puzzle.h"
+#include "puzzle/tile_coordinates.h"
+#include "puzzle/tile_drawing.h"
+#include "puzzle/tile_groups.h"
+
+namespace tavori {
+
+namespace {
+
+bool grabbedTileExists(const PuzzleState& puzzle) {
+    return puzzle.tileGrabbed && puzzle.grabbedColumn >= 0 && puzzle.grabbedColumn < kTileColumns &&
+           puzzle.grabbedRow >= 0 && puzzle.grabbedRow < kTileRows;
+}
+
+Tile& grabbedTile(PuzzleState& puzzle) {
+    return puzzle.tiles[static_cast<std::size_t>(puzzle.grabbedColumn)]
+                       [static_cast<std::size_t>(puzzle.grabbedRow)];
+}
+
+// The whole client area black, then every tile; drawn straight onto the window.
+void repaintTiles(const PuzzleState& puzzle, Context& context) {
+    Canvas& window = context.platform.windowCanvas();
+    fillBox(window, 0, 0, context.shell.clientWidth, context.shell.clientHeight, kBlack);
+    drawTiles(window, context.platform.workBitmap(), puzzle.tiles);
+}
+
+}  // namespace
+
+void grabTile(PuzzleState& puzzle, Context& /*context*/, int x, int y) {
+    const std::int32_t pointerX = boundedPointer(x);
+    const std::int32_t pointerY = boundedPointer(y);
+    puzzle.grabbedColumn = -1;
+    puzzle.grabbedRow = -1;
+    // Paint order, so of overlapping tiles the lowest is taken. Bounds are inclusive: a tile
+    // answers over 101 × 101 pixels.
+    for (int row = 0; row < kTileRows; ++row) {
+        for (int column = 0; column < kTileColumns; ++column) {
+            const Tile& tile = puzzle.tiles[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)];
+            if (inclusiveBetween(tile.x, pointerX, std::int64_t{tile.x} + tile.width) &&
+                inclusiveBetween(tile.y, pointerY, std::int64_t{tile.y} + tile.height)) {
+                puzzle.grabbedColumn = column;
+                puzzle.grabbedRow = row;
+                puzzle.grabOffsetX = boundedPosition(std::int64_t{tile.x} - pointerX);
+                puzzle.grabOffsetY = boundedPosition(std::int64_t{tile.y} - pointerY);
+                puzzle.tileGrabbed = true;
+                return;
+            }
+        }
+    }
+    puzzle.tileGrabbed = false;
+}
+
+void dragTile(PuzzleState& puzzle, Context& context, int x, int y) {
+    if (!grabbedTileExists(puzzle)) {
+        return;
+    }
+    Tile& grabbed = grabbedTile(puzzle);
+    grabbed.x = boundedPosition(std::int64_t{boundedPointer(x)} + puzzle.grabOffsetX);
+    grabbed.y = boundedPosition(std::int64_t{boundedPointer(y)} + puzzle.grabOffsetY);
+    layOutGroup(puzzle.tiles, puzzle.grabbedColumn, puzzle.grabbedRow);
+    repaintTiles(puzzle, context);
+}
+
+void dropTile(PuzzleState& puzzle, Context& context, int /*x*/, int /*y*/) {
+    if (!grabbedTileExists(puzzle)) {
+        return;
+    }
+    snapGroupToNeighbours(puzzle.tiles, grabbedTile(puzzle).group);
+    // Around the grabbed tile as it now stands: tiles of the group that snapped elsewhere go
+    // back to their places, and the neighbours they joined come to the group.
+    layOutGroup(puzzle.tiles, puzzle.grabbedColumn, puzzle.grabbedRow);
+    repaintTiles(puzzle, context);
+}
+
+}  // namespace tavori
