@@ -118,16 +118,6 @@ TEST(LoadWholeFile, ReadFailingPartWayKeepsTheSizeAndLeavesTheRestZero) {
     EXPECT_EQ(loaded.text().size(), 70000u);
 }
 
-TEST(LoadWholeFile, FileShorterThanItsReportedSizeStopsAtItsEnd) {
-    FakePlatform platform;
-    platform.addFile("/d/short.txt", "abc");
-    platform.files["/d/short.txt"].reportedSize = 10;
-    const LoadedFile loaded = loadWholeFile(platform, "/d/short.txt");
-    EXPECT_EQ(loaded.size, 10);
-    EXPECT_EQ(loaded.text(), "abc");
-    EXPECT_TRUE(allZero(loaded.block, 3));
-}
-
 TEST(LoadWholeFile, SizeBeyondWhatA32BitCountHoldsIsNoMemoryWithoutABlock) {
     FakePlatform platform;
     platform.addFile("/d/huge.txt", "x");

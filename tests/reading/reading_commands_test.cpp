@@ -30,11 +30,6 @@ protected:
     App app;
 };
 
-TEST_F(ReadingCommands, StartUpLoadsTheTextBesideTheExecutable) {
-    EXPECT_EQ(textOf(app.reading()), "bundled\r\n");
-    EXPECT_EQ(app.reading().readingPosition, 0);
-}
-
 TEST_F(ReadingCommands, CancelBeforeAnyChoiceEmptiesTheText) {
     app.reading().readingPosition = 4;
     app.command(720);
