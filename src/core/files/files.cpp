@@ -1,7 +1,9 @@
 // Files beside the executable, whole-file loading with zero padding, and the open-file dialog.
 #include "files/files.h"
 
+#include <algorithm>
 #include <limits>
+#include <memory>
 #include <new>
 
 namespace tavori {

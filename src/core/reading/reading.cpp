@@ -1,9 +1,47 @@
 // Speed-reading practice: the reading text and its paging, one page per display time.
 #include "reading/reading.h"
 
+#include <algorithm>
+#include <string_view>
+
+#include "common/sjis.h"
 #include "files/text_file.h"
+#include "gfx/primitives.h"
 
 namespace tavori {
+
+namespace {
+
+constexpr char kSpace = ' ';
+constexpr char kCarriageReturn = '\r';
+constexpr char kLineFeed = '\n';
+
+// A row of the 32-byte width ends at column 31: a double-byte character that would start
+// there moves to the next row, and a CR LF fills the row with spaces up to it.
+constexpr int kLastTextColumn = 31;
+// Every drawn row gets a space here, so a full 32-byte row is drawn as 33 bytes.
+constexpr int kTrailingSpaceColumn = 32;
+
+constexpr int kRowSpacing = 40;
+constexpr int kCharacterHeight = 32;
+constexpr int kWideBoxWidth = 1000;
+constexpr int kNarrowBoxWidth = 500;
+
+// The byte at `position`, or NUL outside the buffer. The loaders leave at least 65,520 NUL
+// bytes after every text, so within the text a lead byte's partner and a CR's follower are
+// always in the buffer; the bound also covers a position left over from a longer text.
+char byteAt(const std::vector<char>& text, std::int64_t position) {
+    if (position < 0 || position >= static_cast<std::int64_t>(text.size())) {
+        return '\0';
+    }
+    return text[static_cast<std::size_t>(position)];
+}
+
+// Only 16 and 32 are ever set; anything else is held to what a row can take.
+int rowWidth(const ReadingState& reading) { return std::clamp(reading.bytesPerLine, 1, kLastTextColumn + 1); }
+int rowsShown(const ReadingState& reading) { return std::clamp(reading.linesPerScreen, 0, kPageRowCount); }
+
+}  // namespace
 
 void loadReadingText(ReadingState& reading, Platform& platform, const std::string& fileName) {
     LoadedFile loaded = loadTextFile(platform, fileName);
@@ -15,6 +53,86 @@ void loadReadingText(ReadingState& reading, Platform& platform, const std::strin
     }
 }
 
-void stepSpeedReading(ReadingState& /*reading*/, Context& /*context*/) {}
+void buildReadingPage(ReadingState& reading, PageRows& rows) {
+    const std::vector<char>& text = reading.readingText;
+    const int width = rowWidth(reading);
+    const int rowCount = rowsShown(reading);
+    std::int64_t position = reading.readingPosition;
+    for (PageRow& row : rows) {
+        row[0] = '\0';
+    }
+    int endRow = -1;
+    for (int r = 0; r < rowCount && endRow < 0; ++r) {
+        PageRow& row = rows[static_cast<std::size_t>(r)];
+        row.fill('\0');
+        int j = 0;
+        while (j < width) {
+            const char b = byteAt(text, position);
+            if (b == '\0') {
+                row[static_cast<std::size_t>(j)] = '\0';
+                position = 0;
+                endRow = r;
+                break;
+            }
+            if (j == kLastTextColumn && isLeadByte(b)) {
+                // The character opens the next row instead of being cut in two.
+                row[static_cast<std::size_t>(j)] = kSpace;
+                break;
+            }
+            if (b == kCarriageReturn && byteAt(text, position + 1) == kLineFeed) {
+                std::fill(row.begin() + j, row.begin() + kLastTextColumn + 1, kSpace);
+                position += 2;
+                break;
+            }
+            row[static_cast<std::size_t>(j)] = b;
+            if (isLeadByte(b)) {
+                // Taken whole even at the last column of a 16-byte row, which then holds 17.
+                row[static_cast<std::size_t>(j + 1)] = byteAt(text, position + 1);
+                ++j;
+                ++position;
+            }
+            ++j;
+            ++position;
+        }
+    }
+    if (endRow >= 0) {
+        // Rows after the end are blanked; those past linesPerScreen are built but not drawn.
+        for (int r = endRow + 1; r < kPageRowCount; ++r) {
+            PageRow& row = rows[static_cast<std::size_t>(r)];
+            std::fill(row.begin(), row.begin() + width, kSpace);
+            row[static_cast<std::size_t>(width)] = '\0';
+        }
+    }
+    reading.readingPosition = static_cast<std::int32_t>(position);
+}
+
+void drawReadingPage(const ReadingState& reading, PageRows& rows, Context& context) {
+    const int boxWidth = reading.bytesPerLine == 16 ? kNarrowBoxWidth : kWideBoxWidth;
+    const int rowCount = rowsShown(reading);
+    const int x = context.shell.clientWidth / 2 - boxWidth / 2;
+    int y = context.shell.clientHeight / 2 - (rowCount * kRowSpacing) / 2;
+    Canvas& canvas = context.platform.windowCanvas();
+    for (int i = 0; i < rowCount; ++i) {
+        PageRow& row = rows[static_cast<std::size_t>(i)];
+        // Shows only after a row filled to column 31; an empty row stays undrawn and keeps
+        // what the previous page showed there.
+        row[kTrailingSpaceColumn] = kSpace;
+        row[kTrailingSpaceColumn + 1] = '\0';
+        drawTextBox(canvas, std::string_view(row.data(), row.size()), x, y, boxWidth, kCharacterHeight,
+                    kWhite, kBlack);
+        y += kRowSpacing;
+    }
+}
+
+void stepSpeedReading(ReadingState& reading, Context& context) {
+    if (reading.pageTickCount < context.shell.displayTicks) {
+        ++reading.pageTickCount;
+        return;
+    }
+    PageRows rows;
+    buildReadingPage(reading, rows);
+    drawReadingPage(reading, rows, context);
+    reading.pageTickCount = 1;
+}
 
 }  // namespace tavori
