@@ -1,15 +1,22 @@
-// Image practice: the template file, generated questions and the question screen.
+// Image practice: the state of the exercise and the entry points the shell calls.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
 #include "common/context.h"
+#include "imagepractice/template_file.h"
 
 namespace tavori {
 
 struct ImagePracticeState {
     std::string templateFileName = "tvr.tvr3";  // the dialog's name buffer
+    TemplateFile templateFile;
+    // The sentence to flash and the three answer texts in row order; both keep their contents
+    // from one question to the next (a failed build leaves the candidates as they were).
+    std::string shownSentence;
+    std::array<std::string, 3> candidates;
     // -1 answered (and at start), 0 a question is due, 1..displayTicks-1 flashing,
     // displayTicks or more the answer phase.
     std::int32_t questionState = -1;
@@ -18,7 +25,9 @@ struct ImagePracticeState {
 // Loads and indexes a template file (an unloadable file gives the empty template).
 void loadTemplateFile(ImagePracticeState& image, Platform& platform, const std::string& fileName);
 
+// One step of the question screen, run after every tick and menu command in this mode.
 void stepImagePractice(ImagePracticeState& image, Context& context);
+// A left press at client coordinates (any int, however far outside the window).
 void clickImagePractice(ImagePracticeState& image, Context& context, int x, int y);
 
 }  // namespace tavori

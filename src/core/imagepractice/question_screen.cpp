@@ -1,0 +1,104 @@
+// The question screen: the framed sentence row and three answer rows, steps and clicks.
+#include "imagepractice/question_screen.h"
+
+#include <cstdint>
+
+#include "gfx/primitives.h"
+#include "imagepractice/image_practice.h"
+#include "imagepractice/question.h"
+
+namespace tavori {
+
+namespace {
+
+constexpr std::int32_t kAnswered = -1;
+constexpr std::int32_t kQuestionDue = 0;
+// A single space is stretched over the whole box, blanking it in the background colour.
+constexpr std::string_view kBlank = " ";
+
+// The rows' common left edge and the window's vertical middle, from the client size.
+struct RowLayout {
+    int left;
+    int middle;
+
+    static RowLayout of(const ShellState& shell) {
+        return RowLayout{shell.clientWidth / 2 - kRowWidth / 2, shell.clientHeight / 2};
+    }
+    int sentenceTop() const { return middle + kSentenceRowOffset; }
+    int answerTop(int row) const { return middle + kAnswerRowSpacing * row; }
+};
+
+void drawRowText(Canvas& canvas, const RowLayout& layout, int top, std::string_view text) {
+    drawTextBox(canvas, text, layout.left, top, kRowWidth, kRowHeight, kWhite, kBlack);
+}
+
+void drawRowFrame(Canvas& canvas, const RowLayout& layout, int top) {
+    drawFrame(canvas, layout.left - kFrameMargin, top - kFrameMargin, layout.left + kRowWidth + kFrameMargin,
+              top + kRowHeight + kFrameMargin, kGreen);
+}
+
+// The sentence row's frame, then the first, second and third answer row's.
+void drawFourFrames(Canvas& canvas, const RowLayout& layout) {
+    drawRowFrame(canvas, layout, layout.sentenceTop());
+    for (int row = 0; row < 3; ++row) {
+        drawRowFrame(canvas, layout, layout.answerTop(row));
+    }
+}
+
+}  // namespace
+
+int compareText(std::string_view a, std::string_view b) {
+    if (a == b) {
+        return 1;
+    }
+    return a.size() < b.size() && b.substr(0, a.size()) == a ? -1 : 0;
+}
+
+void stepImagePractice(ImagePracticeState& image, Context& context) {
+    Canvas& canvas = context.platform.windowCanvas();
+    const RowLayout layout = RowLayout::of(context.shell);
+    if (image.questionState == kQuestionDue) {
+        buildQuestion(image, context.random);
+        for (int row = 0; row < 3; ++row) {
+            drawRowText(canvas, layout, layout.answerTop(row), kBlank);
+        }
+        drawRowText(canvas, layout, layout.sentenceTop(), image.shownSentence);
+        drawFourFrames(canvas, layout);
+        image.questionState = 1;
+    } else if (image.questionState >= context.shell.displayTicks) {
+        // The answer phase redraws at every step; the state no longer changes.
+        drawRowText(canvas, layout, layout.sentenceTop(), kBlank);
+        for (int row = 0; row < 3; ++row) {
+            drawRowText(canvas, layout, layout.answerTop(row), image.candidates[static_cast<std::size_t>(row)]);
+        }
+        drawFourFrames(canvas, layout);
+    } else if (image.questionState == kAnswered) {
+        // The sentence comes back above the candidates, which stay as drawn before.
+        drawRowText(canvas, layout, layout.sentenceTop(), image.shownSentence);
+        drawFourFrames(canvas, layout);
+    } else {
+        ++image.questionState;
+    }
+}
+
+void clickImagePractice(ImagePracticeState& image, Context& context, int x, int y) {
+    if (image.questionState == kAnswered) {
+        image.questionState = kQuestionDue;
+        return;
+    }
+    // Clicks may lie anywhere an int reaches, so every bound is compared in 64 bits.
+    const RowLayout layout = RowLayout::of(context.shell);
+    const std::int64_t left = layout.left;
+    if (x <= left || x >= left + kRowWidth) {
+        return;
+    }
+    for (int row = 0; row < 3; ++row) {
+        const std::int64_t top = layout.answerTop(row);
+        const bool inside = top < y && y < top + kRowHeight;
+        if (inside && compareText(image.candidates[static_cast<std::size_t>(row)], image.shownSentence) == 1) {
+            image.questionState = kAnswered;
+        }
+    }
+}
+
+}  // namespace tavori
