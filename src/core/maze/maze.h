@@ -8,9 +8,10 @@
 
 namespace tavori {
 
-// Whole mazes the step makes, at most, before it gives up drawing one. Sizes 9 and 11 need a
-// second maze now and then; only a maze too small for its targets (2 × 2) ever runs out.
-inline constexpr std::int32_t kMaxMazeMakes = 1000;
+// Whole mazes the step makes, at most, before it gives up drawing one. At sizes 9 and 11 about
+// one maze in 400 is rejected, so a hundred in a row never happens; only a maze too small for
+// its targets (2 × 2 cells) runs out, and must not make the step spin for ever.
+inline constexpr std::int32_t kMaxMazeMakes = 100;
 
 // resetMaze, generateMaze and solveAndPlaceTargets until a maze is accepted. Returns the
 // number of mazes made, or 0 when none of kMaxMazeMakes was accepted.

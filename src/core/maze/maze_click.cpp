@@ -80,7 +80,7 @@ void mazeClick(MazeState& maze, Context& context, int x, int y) {
     const std::optional<HitCell> hit = findTargetAt(maze, geometry, x, y);
     ClickOutcome outcome = ClickOutcome::NoChange;
     if (hit) {
-        std::int32_t& mark = maze.openGrid(hit->x, hit->y).flag;
+        CellBit& mark = maze.openGrid(hit->x, hit->y).flag;
         if (mark == 1) {
             mark = 0;
             outcome = ClickOutcome::RemovedMark;

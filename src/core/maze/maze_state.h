@@ -7,14 +7,18 @@
 
 namespace tavori {
 
+// A field of a cell's record: 0 or 1. A byte is enough, and keeps the four grids small
+// (200 KB) so that making a MazeState, as every App does, costs next to nothing.
+using CellBit = std::int8_t;
+
 // One cell's record; what the fields mean depends on the grid that holds it. Each field is 0
 // or 1; `up`, `down`, `left`, `right` concern the side toward y − 1, y + 1, x − 1, x + 1.
 struct CellSides {
-    std::int32_t flag = 0;
-    std::int32_t up = 0;
-    std::int32_t down = 0;
-    std::int32_t left = 0;
-    std::int32_t right = 0;
+    CellBit flag = 0;
+    CellBit up = 0;
+    CellBit down = 0;
+    CellBit left = 0;
+    CellBit right = 0;
 
     friend bool operator==(const CellSides&, const CellSides&) = default;
 };
@@ -22,7 +26,7 @@ struct CellSides {
 // The four sides, in the order the fields are stored.
 enum class Side { Up, Down, Left, Right };
 
-inline std::int32_t& sideOf(CellSides& cell, Side side) {
+inline CellBit& sideOf(CellSides& cell, Side side) {
     switch (side) {
         case Side::Up: return cell.up;
         case Side::Down: return cell.down;
@@ -32,7 +36,7 @@ inline std::int32_t& sideOf(CellSides& cell, Side side) {
     return cell.right;
 }
 
-inline std::int32_t sideOf(const CellSides& cell, Side side) {
+inline CellBit sideOf(const CellSides& cell, Side side) {
     switch (side) {
         case Side::Up: return cell.up;
         case Side::Down: return cell.down;
@@ -56,8 +60,8 @@ constexpr int stepXOf(Side side) { return side == Side::Right ? 1 : side == Side
 constexpr int stepYOf(Side side) { return side == Side::Down ? 1 : side == Side::Up ? -1 : 0; }
 
 // 100 × 100 cells indexed (x, y): x the column growing rightward, y the row growing downward.
-// The cells live on the heap: four grids take 800 KB, more than a thread's stack should hold
-// where an App may live. Callers keep x and y within 0 … 99.
+// The cells live on the heap, not in the App, which a front end may keep on its stack.
+// Callers keep x and y within 0 … 99.
 class MazeGrid {
 public:
     static constexpr int kSide = 100;
