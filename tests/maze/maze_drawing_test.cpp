@@ -83,16 +83,6 @@ TEST(MazeDrawing, TargetSquareIsTheCellInsetByThree) {
     EXPECT_EQ(view.windowPixels(kTargetColour), 34 * 34);
 }
 
-TEST(MazeDrawing, TargetsAreDrawnWhateverTheirMarks) {
-    MazeOnWindow view(11, 1);
-    view.maze.trailGrid(3, 4).flag = 1;
-    view.maze.openGrid(3, 4).flag = 1;
-    view.maze.openGrid(5, 5).flag = 1;  // a mark without a target draws nothing
-    drawTargets(view.maze, view.window(), view.geometry());
-    EXPECT_EQ(view.targetPixels({3, 4}, kTargetColour), 34 * 34);
-    EXPECT_EQ(view.windowPixels(kTargetColour), 34 * 34);
-}
-
 TEST(MazeDrawing, RouteHalfLinesMeetAtTheCellCentre) {
     MazeOnWindow view(11, 1);
     view.maze.pathGrid(1, 1) = CellSides{1, 0, 1, 0, 1};

@@ -88,17 +88,6 @@ TEST(CarveWalk, EachDrawValueOpensItsOwnSideAndStopsRightAfter) {
     }
 }
 
-TEST(CarveWalk, NeverStepsIntoTheFrame) {
-    // From a corner cell whose only unvisited neighbour lies inside, draws toward the frame
-    // are spent without effect.
-    MazeState maze = joinedExcept({{2, 1}});
-    RandomGenerator random(5);
-    EXPECT_EQ(carveWalk(maze, random, 1, 1), 1);
-    EXPECT_EQ(maze.wallGrid(1, 1).up, 1);
-    EXPECT_EQ(maze.wallGrid(1, 1).left, 1);
-    EXPECT_EQ(maze.wallGrid(1, 1).right, 0);
-}
-
 TEST(GenerateMaze, EntranceAndExitRowsAreTheFirstTwoDraws) {
     for (std::uint32_t seed = 0; seed < 50; ++seed) {
         MazeState maze = sizedMaze(11);
