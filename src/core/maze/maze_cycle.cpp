@@ -1,0 +1,60 @@
+// The maze's two-step cycle (a new maze, then its route) and the repaint.
+#include "gfx/primitives.h"
+#include "maze/maze.h"
+#include "maze/maze_drawing.h"
+#include "maze/maze_generation.h"
+#include "maze/maze_solver.h"
+
+namespace tavori {
+
+std::int32_t makeAcceptedMaze(MazeState& maze, RandomGenerator& random) {
+    for (std::int32_t made = 1; made <= kMaxMazeMakes; ++made) {
+        resetMaze(maze);
+        generateMaze(maze, random);
+        solveAndPlaceTargets(maze, random);
+        if (maze.mazeAccepted) {
+            return made;
+        }
+    }
+    return 0;
+}
+
+void stepMaze(MazeState& maze, Context& context) {
+    if (!maze.mazeStepPending) {
+        return;
+    }
+    maze.mazeStepPending = false;
+    if (!mazeSizeUsable(maze)) {
+        return;
+    }
+    Canvas& canvas = context.platform.windowCanvas();
+    const ShellState& shell = context.shell;
+    if (!maze.mazeSolutionNext) {
+        clearScreen(canvas, shell.clientWidth, shell.clientHeight);
+        // A rejected maze is never drawn; should none be accepted, the next step tries again.
+        if (makeAcceptedMaze(maze, context.random) == 0) {
+            return;
+        }
+        const MazeGeometry geometry = mazeGeometry(maze, shell.clientWidth, shell.clientHeight);
+        drawTargets(maze, canvas, geometry);
+        drawMazeWalls(maze, canvas, geometry);
+        maze.mazeSolutionNext = true;
+    } else {
+        drawSolution(maze, canvas, mazeGeometry(maze, shell.clientWidth, shell.clientHeight));
+        maze.mazeSolutionNext = false;
+    }
+}
+
+void repaintMaze(MazeState& maze, Context& context) {
+    Canvas& canvas = context.platform.windowCanvas();
+    ShellState& shell = context.shell;
+    clearScreen(canvas, shell.clientWidth, shell.clientHeight);
+    const ClientSize size = context.platform.clientSize();
+    shell.clientWidth = size.width;
+    shell.clientHeight = size.height;
+    const MazeGeometry geometry = mazeGeometry(maze, shell.clientWidth, shell.clientHeight);
+    drawMazeWalls(maze, canvas, geometry);
+    drawTargets(maze, canvas, geometry);
+}
+
+}  // namespace tavori
