@@ -1,0 +1,121 @@
+// Renders each exercise, seeded and scripted, through the Qt canvas on the offscreen platform
+// into PNG files: a page of reading, a flashed question and its answer rows, a maze with its
+// route, a puzzle half put together.
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+
+#include "main_window.h"
+#include "maze/maze_drawing.h"
+
+namespace {
+
+using tavori::qt::MainWindow;
+
+constexpr int kWidth = 1200;
+constexpr int kHeight = 720;
+constexpr std::uint32_t kSeed = 20261207;
+
+// A window at the pictures' size with its start-up done; the core has drawn nothing yet.
+void prepare(MainWindow& window) {
+    window.startUp();
+    window.resize(kWidth, kHeight + (window.height() - window.screen().height()));
+    QCoreApplication::processEvents();
+    // The exercises lay out from the client size read at start-up (the offscreen screen's);
+    // take the pictures' size instead.
+    window.app().shell().clientWidth = window.screen().width();
+    window.app().shell().clientHeight = window.screen().height();
+}
+
+bool save(MainWindow& window, const QString& folder, const char* name) {
+    const QString path = folder + QLatin1Char('/') + QLatin1String(name);
+    const bool saved = window.screen().canvas().image().save(path, "PNG");
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+    return saved;
+}
+
+void reading(MainWindow& window) {
+    tavori::App& app = window.app();
+    app.command(723);  // three rows
+    app.command(251);  // 0.1 s: this command's own step shows the first page
+}
+
+void flash(MainWindow& window) {
+    tavori::App& app = window.app();
+    app.command(255);
+    app.mouseDown(10, 10);  // the first click starts a question
+    app.tick();
+}
+
+void answers(MainWindow& window) {
+    flash(window);
+    for (int step = 0; step < 5; ++step) window.app().tick();
+}
+
+void maze(MainWindow& window) {
+    tavori::App& app = window.app();
+    app.command(703);
+    // Mark the three targets on the route; the third mark draws the route.
+    const tavori::MazeState& state = app.maze();
+    const auto geometry = tavori::mazeGeometry(state, app.shell().clientWidth, app.shell().clientHeight);
+    for (int x = 1; x < state.mazeWidth; ++x) {
+        for (int y = 1; y < state.mazeHeight; ++y) {
+            if (state.trailGrid(x, y).flag != 0 && state.pathGrid(x, y).flag != 0) {
+                app.mouseDown(geometry.cellLeft(x) + geometry.cellSize / 2, geometry.cellTop(y) + geometry.cellSize / 2);
+            }
+        }
+    }
+}
+
+void puzzle(MainWindow& window) {
+    tavori::App& app = window.app();
+    app.command(737);
+    app.tick();
+    // Put tile [0][0] near the top left, then drag the tiles of the first row and the left column beside tile [0][0], one at a time;
+    // each snaps to its neighbour.
+    const std::pair<int, int> order[] = {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {0, 1}, {0, 2}, {1, 1}};
+    for (const auto& [column, row] : order) {
+        const auto& tiles = app.puzzle().tiles;
+        const tavori::Tile& anchor = tiles[0][0];
+        const tavori::Tile& tile = tiles[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)];
+        const bool first = column == 0 && row == 0;
+        if (!first && tile.group == anchor.group) continue;
+        app.mouseDown(tile.x + 50, tile.y + 50);
+        if (!app.puzzle().tileGrabbed || app.puzzle().grabbedColumn != column || app.puzzle().grabbedRow != row) {
+            app.mouseUp(tile.x + 50, tile.y + 50);
+            std::printf("tile [%d][%d] lies under another\n", column, row);
+            continue;  // another tile lies over this one's centre
+        }
+        const int targetX = first ? 120 : anchor.x + 100 * column + 3;
+        const int targetY = first ? 140 : anchor.y + 100 * row + 2;
+        app.mouseMove(targetX + 50, targetY + 50);
+        app.mouseUp(targetX + 50, targetY + 50);
+    }
+    app.tick();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/screenshots");
+    QDir().mkpath(folder);
+
+    const std::pair<const char*, std::function<void(MainWindow&)>> pictures[] = {
+        {"reading.png", reading}, {"image-flash.png", flash}, {"image-answers.png", answers},
+        {"maze.png", maze},       {"puzzle.png", puzzle},
+    };
+    int failures = 0;
+    for (const auto& [name, script] : pictures) {
+        MainWindow window(tavori::AppConfig{kSeed, ""});
+        prepare(window);
+        script(window);
+        failures += save(window, folder, name) ? 0 : 1;
+    }
+    return failures == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
+}
