@@ -1,0 +1,93 @@
+// The Linux program's footprint: time from entering main to the first presented frame,
+// resident memory after start-up, and CPU use while each exercise idles on its tick.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QTimer>
+
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "main_window.h"
+
+namespace {
+
+double cpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+long residentKilobytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0) return std::atol(line.c_str() + 6);
+    }
+    return 0;
+}
+
+void wait(int milliseconds) {
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Notes when the client area is first painted, that is presented.
+class FirstPaint : public QObject {
+public:
+    explicit FirstPaint(const QElapsedTimer& clock) : clock_(clock) {}
+    qint64 microseconds = -1;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && microseconds < 0) {
+            microseconds = clock_.nsecsElapsed() / 1000;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    const QElapsedTimer& clock_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QElapsedTimer clock;
+    clock.start();
+    QApplication application(argc, argv);
+    const int idleSeconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
+
+    tavori::qt::MainWindow window(tavori::AppConfig{1, ""});
+    FirstPaint firstPaint(clock);
+    window.screen().installEventFilter(&firstPaint);
+    window.startUp();
+    while (firstPaint.microseconds < 0 && clock.elapsed() < 10000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    wait(1000);
+    std::printf("platform: %s\n", qPrintable(QGuiApplication::platformName()));
+    std::printf("| measure | value |\n|---|---|\n");
+    std::printf("| start-up to first presented frame (from main) | %.1f ms |\n", static_cast<double>(firstPaint.microseconds) / 1000.0);
+    std::printf("| resident memory 1 s after start-up | %.1f MiB |\n", static_cast<double>(residentKilobytes()) / 1024.0);
+
+    const std::pair<const char*, int> exercises[] = {
+        {"image practice (start screen)", 0}, {"speed reading, 16 rows, 0.1 s", 736},
+        {"maze 10x10", 703}, {"puzzle", 737}};
+    for (const auto& [name, command] : exercises) {
+        if (command == 736) window.app().command(251);
+        if (command != 0) window.app().command(command);
+        const double before = cpuSeconds();
+        wait(idleSeconds * 1000);
+        const double used = cpuSeconds() - before;
+        std::printf("| CPU while idle in %s, %d s | %.2f %% |\n", name, idleSeconds, 100.0 * used / idleSeconds);
+    }
+    std::fflush(stdout);
+    return 0;
+}
