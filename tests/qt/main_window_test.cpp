@@ -14,6 +14,7 @@
 
 #include "main_window.h"
 #include "qt_support.h"
+#include "maze/maze_drawing.h"
 #include "shell/menu.h"
 
 namespace tavori::qt {
@@ -91,22 +92,47 @@ TEST(MainWindow, AResizeRepaintsTheMazeAtTheNewSize) {
     EXPECT_EQ(window.screen().canvas().width(), window.screen().width());
 }
 
-TEST(MainWindow, AReleaseOutsideTheWindowStillEndsTheDrag) {
+// Sends a mouse event to the window as the platform would, so Qt's own delivery (and its
+// grab of the mouse from press to release) decides which widget gets it.
+void sendMouse(MainWindow& window, QEvent::Type type, QPoint screenPoint, Qt::MouseButtons buttons) {
+    QWindow* handle = window.windowHandle();
+    const QPointF local = QPointF(window.screen().mapTo(&window, screenPoint));
+    QMouseEvent event(type, local, handle->mapToGlobal(local), Qt::LeftButton, buttons, Qt::NoModifier);
+    QCoreApplication::sendEvent(handle, &event);
+}
+
+TEST(MainWindow, ADragThatLeavesTheWindowStillMovesAndDropsTheTile) {
     MainWindow window(AppConfig{1, ""});
     window.startUp();
     findAction(window, 737)->trigger();
-    QWindow* handle = window.windowHandle();
-    ASSERT_NE(handle, nullptr);
-    const QPointF inside = QPointF(window.screen().mapTo(&window, QPoint(100, 100)));
-    QMouseEvent press(QEvent::MouseButtonPress, inside, handle->mapToGlobal(inside), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(handle, &press);
+    window.app().tick();
+    ASSERT_NE(window.windowHandle(), nullptr);
+    // The tile drawn first is the one a press on it takes.
+    const Tile tile = window.app().puzzle().tiles[0][0];
+    const QPoint press(tile.x + 10, tile.y + 10);
+    sendMouse(window, QEvent::MouseButtonPress, press, Qt::LeftButton);
     EXPECT_TRUE(window.app().puzzle().buttonDown);
-    const QPointF outside(-40, -60);
-    QMouseEvent release(QEvent::MouseButtonRelease, outside, handle->mapToGlobal(outside), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(handle, &release);
+    ASSERT_TRUE(window.app().puzzle().tileGrabbed);
+    const QPoint outside(-40, -60);
+    sendMouse(window, QEvent::MouseMove, outside, Qt::LeftButton);
+    sendMouse(window, QEvent::MouseButtonRelease, outside, Qt::NoButton);
     EXPECT_FALSE(window.app().puzzle().buttonDown);
+    const Tile& moved = window.app().puzzle().tiles[0][0];
+    EXPECT_EQ(moved.x, tile.x + (outside.x() - press.x()));
+    EXPECT_EQ(moved.y, tile.y + (outside.y() - press.y()));
+}
+
+TEST(MainWindow, AResizeInTheMazeDrawsItsWallsAtTheNewSize) {
+    MainWindow window(AppConfig{1, ""});
+    window.startUp();
+    findAction(window, 202)->trigger();
+    window.resize(640, 480);
+    processEventsFor(50);
+    const QtCanvas& canvas = window.screen().canvas();
+    const auto geometry = mazeGeometry(window.app().maze(), canvas.width(), canvas.height());
+    // The outer wall's top-left corner stands where the new size puts it.
+    EXPECT_EQ(canvas.pixel(geometry.cellLeft(1), geometry.cellTop(1)), kGreen);
+    EXPECT_EQ(window.app().shell().clientWidth, canvas.width());
 }
 
 // Records the addresses that the desktop is asked to open.

@@ -81,5 +81,27 @@ TEST(QtPlatform, ReadingDialogHasItsTitleAndFilterAndACancelEmptiesTheText) {
     EXPECT_EQ(window.app().reading().readingText.front(), '\0');
 }
 
+TEST(QtPlatform, TemplateDialogHasItsFilterAndACancelReloadsTheInitialName) {
+    MainWindow window(AppConfig{1, ""});
+    window.startUp();
+    QString title;
+    QStringList filters;
+    QTimer::singleShot(200, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog != nullptr) {
+            title = dialog->windowTitle();
+            filters = dialog->nameFilters();
+            dialog->reject();
+        }
+    });
+    window.app().command(851);
+    EXPECT_EQ(title, QStringLiteral("ファイルを開く"));
+    EXPECT_EQ(filters, QStringList{QStringLiteral("tvr3 Files(*.tvr3)")});
+    EXPECT_EQ(window.app().imagePractice().templateFileName, "tvr.tvr3");
+    EXPECT_EQ(window.app().shell().currentMode, Mode::ImagePractice);
+    // The new question was flashed at once.
+    EXPECT_EQ(window.app().imagePractice().questionState, 1);
+}
+
 }  // namespace
 }  // namespace tavori::qt
