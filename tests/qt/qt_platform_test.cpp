@@ -60,21 +60,25 @@ TEST(QtPlatform, Utf8ToCp932ReplacesWhatItCannotHold) {
     EXPECT_EQ(window.platform().utf8ToCp932("😀b"), "?b");
 }
 
+// Runs a command whose dialog the test cancels; returns the dialog's title and filters.
+std::pair<QString, QStringList> cancelDialogOf(MainWindow& window, int command) {
+    std::pair<QString, QStringList> seen;
+    QTimer::singleShot(200, [&seen] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog != nullptr) {
+            seen = {dialog->windowTitle(), dialog->nameFilters()};
+            dialog->reject();
+        }
+    });
+    window.app().command(command);
+    return seen;
+}
+
 TEST(QtPlatform, ReadingDialogHasItsTitleAndFilterAndACancelEmptiesTheText) {
     MainWindow window(AppConfig{1, ""});
     window.startUp();
     window.app().reading().readingText.assign(100, 'x');
-    QString title;
-    QStringList filters;
-    QTimer::singleShot(200, [&] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (dialog != nullptr) {
-            title = dialog->windowTitle();
-            filters = dialog->nameFilters();
-            dialog->reject();
-        }
-    });
-    window.app().command(720);
+    const auto [title, filters] = cancelDialogOf(window, 720);
     EXPECT_EQ(title, QStringLiteral("ファイルを開く"));
     EXPECT_EQ(filters, QStringList{QStringLiteral("txt Files(*.txt)")});
     EXPECT_EQ(window.app().shell().currentMode, Mode::SpeedReading);
@@ -84,17 +88,7 @@ TEST(QtPlatform, ReadingDialogHasItsTitleAndFilterAndACancelEmptiesTheText) {
 TEST(QtPlatform, TemplateDialogHasItsFilterAndACancelReloadsTheInitialName) {
     MainWindow window(AppConfig{1, ""});
     window.startUp();
-    QString title;
-    QStringList filters;
-    QTimer::singleShot(200, [&] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (dialog != nullptr) {
-            title = dialog->windowTitle();
-            filters = dialog->nameFilters();
-            dialog->reject();
-        }
-    });
-    window.app().command(851);
+    const auto [title, filters] = cancelDialogOf(window, 851);
     EXPECT_EQ(title, QStringLiteral("ファイルを開く"));
     EXPECT_EQ(filters, QStringList{QStringLiteral("tvr3 Files(*.tvr3)")});
     EXPECT_EQ(window.app().imagePractice().templateFileName, "tvr.tvr3");
