@@ -1,0 +1,169 @@
+// The core's Canvas over GDI: the window's client area, or a bitmap in a memory device context.
+#include "gdi_canvas.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/sjis.h"
+#include "text_conversion.h"
+
+namespace tavori::win32 {
+
+namespace {
+
+// The core's colours are 0x00BBGGRR already; the top byte is cleared so that no value can
+// reach GDI as a palette index.
+COLORREF toColorRef(Colour colour) { return static_cast<COLORREF>(colour & 0x00FFFFFFu); }
+
+// The face the program draws every text in; where it is missing, the font mapper picks the
+// nearest fixed-pitch Shift-JIS face.
+constexpr wchar_t kFontFace[] = L"ＭＳゴシック";
+
+int clampToInt(std::int64_t value) {
+    return static_cast<int>(std::clamp<std::int64_t>(value, INT_MIN, INT_MAX));
+}
+
+// One glyph per character and the width of its cells: one cell for a single byte, two for a
+// lead byte with its trail.
+struct CellRun {
+    std::wstring glyphs;
+    std::vector<INT> advances;
+    std::int64_t width = 0;
+};
+
+CellRun layOutCells(std::string_view bytes, int charWidth) {
+    CellRun run;
+    for (std::size_t index = 0; index < bytes.size();) {
+        const std::size_t length = (isLeadByte(bytes[index]) && index + 1 < bytes.size()) ? 2 : 1;
+        const int advance = static_cast<int>(length) * charWidth;
+        run.glyphs.push_back(cp932CharacterToWide(bytes.substr(index, length)));
+        run.advances.push_back(advance);
+        run.width += advance;
+        index += length;
+    }
+    return run;
+}
+
+}  // namespace
+
+void GdiCanvas::fillRect(int left, int top, int right, int bottom, Colour colour) {
+    if (left >= right || top >= bottom) {
+        return;
+    }
+    withDc([&](HDC dc) {
+        const Brush brush(CreateSolidBrush(toColorRef(colour)));
+        if (!brush) {
+            return;
+        }
+        const RECT area{left, top, right, bottom};
+        FillRect(dc, &area, brush.get());
+    });
+}
+
+void GdiCanvas::line(int x1, int y1, int x2, int y2, Colour colour) {
+    withDc([&](HDC dc) {
+        const Pen pen(CreatePen(PS_SOLID, 1, toColorRef(colour)));
+        if (!pen) {
+            return;
+        }
+        const SelectedObject selection(dc, pen.get());
+        MoveToEx(dc, x1, y1, nullptr);
+        LineTo(dc, x2, y2);  // GDI leaves the end point itself unpainted
+    });
+}
+
+void GdiCanvas::text(int x, int y, std::string_view bytes, int cellHeight, int charWidth, Colour foreground,
+                     Colour background) {
+    // Cells of no width or height cover nothing (a text longer than its box).
+    if (bytes.empty() || charWidth <= 0 || cellHeight <= 0) {
+        return;
+    }
+    const CellRun run = layOutCells(bytes, charWidth);
+    const RECT cells{x, y, clampToInt(x + run.width), clampToInt(std::int64_t{y} + cellHeight)};
+    withDc([&](HDC dc) {
+        const Font font(CreateFontW(cellHeight, charWidth, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                    FIXED_PITCH | FF_MODERN, kFontFace));
+        const SelectedObject selection(dc, font.get());
+        const COLORREF previousText = SetTextColor(dc, toColorRef(foreground));
+        const COLORREF previousBackground = SetBkColor(dc, toColorRef(background));
+        // Wide glyphs show as Japanese whatever the system's code page; the advances keep the
+        // cells where the core put them, and the opaque rectangle fills every cell first.
+        ExtTextOutW(dc, x, y, ETO_OPAQUE | ETO_CLIPPED, &cells, run.glyphs.data(),
+                    static_cast<UINT>(run.glyphs.size()), run.advances.data());
+        SetBkColor(dc, previousBackground);
+        SetTextColor(dc, previousText);
+    });
+}
+
+void GdiCanvas::blit(const Canvas& source, int sourceX, int sourceY, int width, int height, int destinationX,
+                     int destinationY) {
+    const auto* from = dynamic_cast<const GdiCanvas*>(&source);
+    if (from == nullptr || width <= 0 || height <= 0) {
+        return;
+    }
+    // Clip to the source here, moving both corners together; GDI clips the destination.
+    const SIZE available = from->surfaceSize();
+    const int skipLeft = std::max({0, -sourceX, -destinationX});
+    const int skipTop = std::max({0, -sourceY, -destinationY});
+    sourceX += skipLeft;
+    destinationX += skipLeft;
+    sourceY += skipTop;
+    destinationY += skipTop;
+    width = std::min(width - skipLeft, static_cast<int>(available.cx) - sourceX);
+    height = std::min(height - skipTop, static_cast<int>(available.cy) - sourceY);
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    withDc([&](HDC target) {
+        if (from == this) {
+            // A bitmap can be selected into one device context only: copy within this one.
+            BitBlt(target, destinationX, destinationY, width, height, target, sourceX, sourceY, SRCCOPY);
+            return;
+        }
+        from->withDc([&](HDC origin) {
+            BitBlt(target, destinationX, destinationY, width, height, origin, sourceX, sourceY, SRCCOPY);
+        });
+    });
+}
+
+void WindowCanvas::withDc(const std::function<void(HDC)>& draw) const {
+    const WindowDc dc(window_);
+    if (dc.get() != nullptr) {
+        draw(dc.get());
+    }
+}
+
+SIZE WindowCanvas::surfaceSize() const {
+    RECT client{};
+    if (window_ == nullptr || !GetClientRect(window_, &client)) {
+        return SIZE{0, 0};
+    }
+    return SIZE{client.right - client.left, client.bottom - client.top};
+}
+
+BitmapCanvas::BitmapCanvas(Bitmap bitmap, int width, int height) { reset(std::move(bitmap), width, height); }
+
+void BitmapCanvas::reset(Bitmap bitmap, int width, int height) {
+    bitmap_ = std::move(bitmap);
+    width_ = bitmap_ ? width : 0;
+    height_ = bitmap_ ? height : 0;
+}
+
+void BitmapCanvas::withDc(const std::function<void(HDC)>& draw) const {
+    if (!bitmap_) {
+        return;
+    }
+    // Compatible with the screen, as the window's own device context is.
+    const MemoryDc dc(nullptr);
+    if (dc.get() == nullptr) {
+        return;
+    }
+    const SelectedObject selection(dc.get(), bitmap_.get());
+    draw(dc.get());
+}
+
+}  // namespace tavori::win32

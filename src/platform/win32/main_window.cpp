@@ -1,0 +1,142 @@
+// The main window: its class, its creation and the window procedure that feeds the core.
+#include "main_window.h"
+
+#include <windowsx.h>
+
+#include "common/mode.h"
+#include "tick_clock.h"
+
+namespace tavori::win32 {
+
+namespace {
+
+WindowSession* sessionOf(HWND window) {
+    return reinterpret_cast<WindowSession*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+// Client coordinates as signed 16-bit values: a captured drag outside the window is negative.
+POINT mousePoint(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+
+void onDestroy(HWND window, WindowSession& session) {
+    session.app.destroy();  // the home-page request
+    session.platform.deleteWorkBitmap();
+    session.menuBar.reset();
+    KillTimer(window, kTickTimerId);
+    PostQuitMessage(0);
+}
+
+void onTimer(WindowSession& session) {
+    if (session.tickGrid && session.tickGrid->takeDue(performanceCounterMicroseconds())) {
+        session.app.tick();
+    }
+}
+
+void onButtonDown(HWND window, WindowSession& session, POINT point) {
+    session.lastMouse = point;
+    session.app.mouseDown(point.x, point.y);
+    // A drag in the puzzle keeps the mouse, so its release is seen even outside the window.
+    if (session.app.shell().currentMode == Mode::Puzzle && session.app.puzzle().buttonDown) {
+        SetCapture(window);
+    }
+}
+
+void onButtonUp(HWND window, WindowSession& session, POINT point) {
+    session.lastMouse = point;
+    session.app.mouseUp(point.x, point.y);
+    if (GetCapture() == window) {
+        ReleaseCapture();
+    }
+}
+
+// Another window took the mouse in mid-drag (a system dialog, a task switch): the release
+// will never come here, so the tile is dropped where it was last seen.
+void onCaptureLost(HWND window, WindowSession& session, HWND newOwner) {
+    if (newOwner != window && session.app.puzzle().buttonDown) {
+        session.app.mouseUp(session.lastMouse.x, session.lastMouse.y);
+    }
+}
+
+}  // namespace
+
+bool registerMainWindowClass(HINSTANCE instance) {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = mainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(kIconResourceId));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconResourceId), IMAGE_ICON,
+                                                        GetSystemMetrics(SM_CXSMICON),
+                                                        GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+    windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszClassName = kWindowClassName;
+    return RegisterClassExW(&windowClass) != 0;
+}
+
+HWND createMainWindow(HINSTANCE instance, WindowSession& session, const wchar_t* initialText, int width,
+                      int height) {
+    return CreateWindowExW(0, kWindowClassName, initialText, WS_OVERLAPPEDWINDOW, 0, 0, width, height, nullptr,
+                           session.menuBar.get(), instance, &session);
+}
+
+void startTick(WindowSession& session) {
+    session.tickGrid.emplace(performanceCounterMicroseconds());
+    SetTimer(session.platform.window(), kTickTimerId, kTickPollMilliseconds, nullptr);
+}
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* session = static_cast<WindowSession*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(session));
+        session->platform.setWindow(window);
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    WindowSession* session = sessionOf(window);
+    if (session == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    switch (message) {
+        case WM_CREATE:
+            SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+            return 0;
+        case WM_DESTROY:
+            onDestroy(window, *session);
+            return 0;
+        case WM_NCDESTROY:
+            session->platform.setWindow(nullptr);
+            SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+            return DefWindowProcW(window, message, wParam, lParam);
+        case WM_PAINT: {
+            // The class brush has erased the invalid area; the core draws outside the paint.
+            PAINTSTRUCT paint{};
+            BeginPaint(window, &paint);
+            EndPaint(window, &paint);
+            session->app.paint();
+            return 0;
+        }
+        case WM_COMMAND:
+            session->app.command(LOWORD(wParam));
+            return 0;
+        case WM_TIMER:
+            onTimer(*session);
+            return 0;
+        case WM_LBUTTONDOWN:
+            onButtonDown(window, *session, mousePoint(lParam));
+            return 0;
+        case WM_MOUSEMOVE:
+            session->lastMouse = mousePoint(lParam);
+            session->app.mouseMove(session->lastMouse.x, session->lastMouse.y);
+            return 0;
+        case WM_LBUTTONUP:
+            onButtonUp(window, *session, mousePoint(lParam));
+            return 0;
+        case WM_CAPTURECHANGED:
+            onCaptureLost(window, *session, reinterpret_cast<HWND>(lParam));
+            return 0;
+        default:
+            return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+}  // namespace tavori::win32

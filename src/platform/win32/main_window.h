@@ -1,0 +1,49 @@
+// The main window: its class, its creation and the window procedure that feeds the core.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+#include "gdi_handles.h"
+#include "resource_ids.h"
+#include "shell/app.h"
+#include "shell/tick_grid.h"
+#include "win32_platform.h"
+
+namespace tavori::win32 {
+
+inline constexpr wchar_t kWindowClassName[] = L"Tavori_Rideridu";
+inline constexpr UINT_PTR kTickTimerId = 1;
+// The window timer only polls the 100 ms grid; firing ten times as often keeps each step
+// within about one poll of its grid point.
+inline constexpr UINT kTickPollMilliseconds = 10;
+inline constexpr int kIconResourceId = TAVORI_ICON_ID;
+
+// Everything the window procedure works on, owned by the entry point for the whole run.
+struct WindowSession {
+    explicit WindowSession(AppConfig config) : app(platform, std::move(config)) {}
+    WindowSession(const WindowSession&) = delete;
+    WindowSession& operator=(const WindowSession&) = delete;
+
+    Win32Platform platform;
+    App app;
+    Menu menuBar;                     // destroyed on WM_DESTROY
+    std::optional<TickGrid> tickGrid; // set when the tick timer starts
+    POINT lastMouse{0, 0};            // where a drag was last seen, for a lost capture
+};
+
+// Registers "Tavori_Rideridu": redrawn whole on resize, arrow cursor, black background.
+bool registerMainWindowClass(HINSTANCE instance);
+
+// Creates the main window at (0, 0), not yet visible, with the session's menu bar. The
+// session must outlive the window.
+HWND createMainWindow(HINSTANCE instance, WindowSession& session, const wchar_t* initialText, int width,
+                      int height);
+
+// Starts the tick: a fast window timer that steps the core on the 100 ms grid from now.
+void startTick(WindowSession& session);
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace tavori::win32

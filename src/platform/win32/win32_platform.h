@@ -1,0 +1,42 @@
+// The core's Platform on Windows: files, the open-file dialog, the shell and the canvases.
+#pragma once
+
+#include <windows.h>
+
+#include "common/platform.h"
+#include "gdi_canvas.h"
+
+namespace tavori::win32 {
+
+class Win32Platform final : public Platform {
+public:
+    // The main window, once it exists; until then the window services do nothing.
+    void setWindow(HWND window);
+    HWND window() const { return window_; }
+
+    // Creates the 500 × 400 work bitmap compatible with the window's device context.
+    void createWorkBitmap();
+    void deleteWorkBitmap() { workBitmap_.reset(); }
+
+    std::string executablePath() override;
+    std::unique_ptr<InputFile> openFile(const std::string& path) override;
+    std::optional<std::string> chooseOpenFile(FileFilter filter, std::string_view title,
+                                              const std::string& proposedName) override;
+    void openWithShell(const std::string& target, ShellOwner owner) override;
+    std::string utf8ToCp932(std::string_view utf8) override;
+    ClientSize clientSize() override;
+    Canvas& windowCanvas() override { return windowCanvas_; }
+    Canvas& workBitmap() override { return workBitmap_; }
+    void closeWindow() override;
+
+private:
+    HWND window_ = nullptr;
+    WindowCanvas windowCanvas_;
+    BitmapCanvas workBitmap_;
+};
+
+// The form of a path that CreateFileW opens whatever its length: a full path longer than the
+// classic 260-character limit gets the \\?\ prefix (\\?\UNC\ for a network path).
+std::wstring extendedLengthPath(const std::wstring& path);
+
+}  // namespace tavori::win32

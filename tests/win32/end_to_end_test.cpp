@@ -1,0 +1,265 @@
+// Starts the real tavori.exe built beside this test and drives its window from outside: the
+// class, the title, the menu bar read back item by item, commands, and the exit code.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "shell/menu.h"
+#include "text_conversion.h"
+
+namespace tavori::win32 {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr auto kStartTimeout = 60s;
+constexpr auto kExitTimeout = 30s;
+
+std::wstring besideThisTest(const wchar_t* name) {
+    std::wstring path(32768, L'\0');
+    path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+    return path.substr(0, path.find_last_of(L'\\') + 1) + name;
+}
+
+std::wstring classNameOf(HWND window) {
+    wchar_t name[64] = {};
+    const int length = GetClassNameW(window, name, 64);
+    return std::wstring(name, static_cast<std::size_t>(length > 0 ? length : 0));
+}
+
+std::wstring titleOf(HWND window) {
+    wchar_t title[256] = {};
+    const int length = GetWindowTextW(window, title, 256);
+    return std::wstring(title, static_cast<std::size_t>(length > 0 ? length : 0));
+}
+
+struct WindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+// A visible top-level window of class "Tavori_Rideridu" owned by the searched process.
+BOOL CALLBACK matchProgramWindow(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<WindowSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && classNameOf(window) == L"Tavori_Rideridu" && IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Loads the menu probe DLL into the program through a remote thread that calls LoadLibraryW.
+bool loadIntoProcess(HANDLE process, const std::wstring& library) {
+    const std::size_t bytes = (library.size() + 1) * sizeof(wchar_t);
+    void* remoteName = VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (remoteName == nullptr) {
+        return false;
+    }
+    bool loaded = false;
+    // kernel32 lies at the same address in every process, so this address serves over there.
+    const FARPROC loadLibrary = GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW");
+    if (loadLibrary != nullptr && WriteProcessMemory(process, remoteName, library.c_str(), bytes, nullptr)) {
+        const auto start = reinterpret_cast<LPTHREAD_START_ROUTINE>(reinterpret_cast<void (*)()>(loadLibrary));
+        const HANDLE thread = CreateRemoteThread(process, nullptr, 0, start, remoteName, 0, nullptr);
+        if (thread != nullptr) {
+            DWORD result = 0;
+            // The thread's exit code is LoadLibraryW's result (its low 32 bits): 0 for a failure.
+            loaded = WaitForSingleObject(thread, 30000) == WAIT_OBJECT_0 && GetExitCodeThread(thread, &result) &&
+                     result != 0;
+            CloseHandle(thread);
+        }
+    }
+    VirtualFreeEx(process, remoteName, 0, MEM_RELEASE);
+    return loaded;
+}
+
+struct ProbedPopup {
+    std::wstring label;
+    int count;
+    std::vector<std::wstring> items;  // "id\tlabel\tstate"
+};
+
+// The probe's file once it exists, parsed; nothing when it does not come in time.
+std::optional<std::vector<ProbedPopup>> readProbe(const std::wstring& path) {
+    const auto deadline = std::chrono::steady_clock::now() + kStartTimeout;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    while (std::chrono::steady_clock::now() < deadline &&
+           (file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)) ==
+               INVALID_HANDLE_VALUE) {
+        std::this_thread::sleep_for(50ms);
+    }
+    if (file == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    LARGE_INTEGER size{};
+    GetFileSizeEx(file, &size);
+    std::wstring text(static_cast<std::size_t>(size.QuadPart) / sizeof(wchar_t), L'\0');
+    DWORD got = 0;
+    ReadFile(file, text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &got, nullptr);
+    CloseHandle(file);
+    DeleteFileW(path.c_str());
+
+    std::vector<ProbedPopup> popups;
+    std::wistringstream lines(text);
+    std::wstring line;
+    while (std::getline(lines, line)) {
+        if (line.rfind(L"P\t", 0) == 0) {
+            const std::size_t tab = line.find(L'\t', 2);
+            popups.push_back({line.substr(2, tab - 2), std::stoi(line.substr(tab + 1)), {}});
+        } else if (line.rfind(L"I\t", 0) == 0 && !popups.empty()) {
+            popups.back().items.push_back(line.substr(2));
+        }
+    }
+    return popups;
+}
+
+// One run of tavori.exe, ended by force should a test leave it running.
+class RunningProgram {
+public:
+    explicit RunningProgram(const std::wstring& arguments) {
+        std::wstring commandLine = L"\"" + besideThisTest(L"tavori.exe") + L"\" " + arguments;
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                  &startup, &process_) != FALSE;
+    }
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
+    ~RunningProgram() {
+        if (!started_) {
+            return;
+        }
+        if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(process_.hProcess, 99);
+            WaitForSingleObject(process_.hProcess, 5000);
+        }
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+    }
+
+    bool started() const { return started_; }
+    HANDLE process() const { return process_.hProcess; }
+    bool running() const { return WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT; }
+
+    // The program's visible top-level window of class "Tavori_Rideridu", or null.
+    HWND waitForWindow() const {
+        const auto deadline = std::chrono::steady_clock::now() + kStartTimeout;
+        while (std::chrono::steady_clock::now() < deadline && running()) {
+            WindowSearch search{process_.dwProcessId, nullptr};
+            EnumWindows(matchProgramWindow, reinterpret_cast<LPARAM>(&search));
+            if (search.found != nullptr) {
+                return search.found;
+            }
+            std::this_thread::sleep_for(50ms);
+        }
+        return nullptr;
+    }
+
+    // The title once start-up has set it (it is blank while the window is being made).
+    std::wstring waitForTitle(HWND window) const {
+        const auto deadline = std::chrono::steady_clock::now() + kStartTimeout;
+        std::wstring title;
+        while (std::chrono::steady_clock::now() < deadline && (title = titleOf(window)).empty()) {
+            std::this_thread::sleep_for(50ms);
+        }
+        return title;
+    }
+
+    // The exit code, or nothing when the program does not end in time.
+    std::optional<DWORD> waitForExit() const {
+        const auto milliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(kExitTimeout).count();
+        if (WaitForSingleObject(process_.hProcess, static_cast<DWORD>(milliseconds)) != WAIT_OBJECT_0) {
+            return std::nullopt;
+        }
+        DWORD code = 0;
+        GetExitCodeProcess(process_.hProcess, &code);
+        return code;
+    }
+
+private:
+    PROCESS_INFORMATION process_{};
+    bool started_ = false;
+};
+
+TEST(EndToEnd, WindowTitleMenusCommandsAndCloseBox) {
+    // The probe loaded into the program learns from its environment where to write.
+    const std::wstring probeOutput =
+        besideThisTest((L"menu_probe_" + std::to_wstring(GetCurrentProcessId()) + L".txt").c_str());
+    DeleteFileW(probeOutput.c_str());
+    SetEnvironmentVariableW(L"TAVORI_MENU_PROBE_OUTPUT", probeOutput.c_str());
+    // Arguments are ignored: the title is the program's own all the same.
+    RunningProgram program(L"--ignored argument");
+    ASSERT_TRUE(program.started()) << "cannot start tavori.exe beside the test";
+    const HWND window = program.waitForWindow();
+    ASSERT_NE(window, nullptr) << "no visible window of class Tavori_Rideridu";
+    EXPECT_EQ(program.waitForTitle(window), L"タボリで速読補助");
+    EXPECT_EQ(GetWindowLongW(window, GWL_STYLE) & WS_OVERLAPPEDWINDOW, WS_OVERLAPPEDWINDOW);
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    EXPECT_EQ(frame.left, 0);
+    EXPECT_EQ(frame.top, 0);
+
+    // The menu bar, read back from inside the running program.
+    ASSERT_NE(GetMenu(window), nullptr);
+    ASSERT_TRUE(loadIntoProcess(program.process(), besideThisTest(L"tavori_menu_probe.dll")));
+    const std::optional<std::vector<ProbedPopup>> popups = readProbe(probeOutput);
+    ASSERT_TRUE(popups.has_value()) << "the menu probe wrote nothing";
+    const auto table = menuBarTable();
+    ASSERT_EQ(popups->size(), table.size());
+    for (std::size_t position = 0; position < table.size(); ++position) {
+        const Popup& popup = table[position];
+        const ProbedPopup& probed = (*popups)[position];
+        EXPECT_EQ(probed.label, utf8ToWide(popup.label)) << position;
+        ASSERT_EQ(probed.count, static_cast<int>(popup.items.size())) << position;
+        ASSERT_EQ(probed.items.size(), popup.items.size()) << position;
+        for (std::size_t item = 0; item < popup.items.size(); ++item) {
+            // Plain enabled text: state 0 (no grey, check mark or separator).
+            const std::wstring expected = std::to_wstring(popup.items[item].id) + L"\t" +
+                                          utf8ToWide(popup.items[item].label) + L"\t0";
+            EXPECT_EQ(probed.items[item], expected) << position << " " << item;
+        }
+    }
+
+    // Display time 5 s, the 8 × 8 maze, the puzzle with a drag that leaves the window, three
+    // rows of reading: each handled in full while SendMessage waits, and the program lives on.
+    for (const int id : {264, 202, 737, 723, 251}) {
+        SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        EXPECT_TRUE(IsWindow(window)) << id;
+        if (id == 737) {
+            SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 40));
+            SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-30, -20));
+            SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(-30, -20));
+        }
+    }
+    std::this_thread::sleep_for(300ms);  // a few ticks in the last mode
+    EXPECT_TRUE(program.running());
+
+    // The close box's WM_CLOSE reaches the default handling: WM_DESTROY, then exit code 1.
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    const std::optional<DWORD> code = program.waitForExit();
+    ASSERT_TRUE(code.has_value()) << "the program did not end after WM_CLOSE";
+    EXPECT_EQ(*code, 1u);
+}
+
+TEST(EndToEnd, QuitCommandEndsWithExitCodeOne) {
+    RunningProgram program(L"");
+    ASSERT_TRUE(program.started());
+    const HWND window = program.waitForWindow();
+    ASSERT_NE(window, nullptr);
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(500, 0), 0);
+    const std::optional<DWORD> code = program.waitForExit();
+    ASSERT_TRUE(code.has_value()) << "the program did not end after 終了";
+    EXPECT_EQ(*code, 1u);
+}
+
+}  // namespace
+}  // namespace tavori::win32

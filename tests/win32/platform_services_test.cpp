@@ -1,0 +1,99 @@
+// The Windows platform services: the executable's path and reading files by long, non-ASCII paths.
+#include "win32_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "files/files.h"
+#include "text_conversion.h"
+
+namespace tavori::win32 {
+namespace {
+
+std::wstring temporaryFolder() {
+    wchar_t buffer[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
+    return std::wstring(buffer, length);
+}
+
+// A folder tree deeper than 260 characters with Japanese names, removed afterwards.
+class LongJapanesePath : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::wstring folder = temporaryFolder() + L"tavori_長い道";
+        folders_.push_back(folder);
+        while (folder.size() < 300) {
+            folder += L"\\読書の練習フォルダ_0123456789";
+            folders_.push_back(folder);
+        }
+        for (const std::wstring& each : folders_) {
+            CreateDirectoryW(extendedLengthPath(each).c_str(), nullptr);
+        }
+        filePath_ = folder + L"\\本文.txt";
+        const HANDLE file = CreateFileW(extendedLengthPath(filePath_).c_str(), GENERIC_WRITE, 0, nullptr,
+                                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        DWORD written = 0;
+        WriteFile(file, kContent, sizeof(kContent) - 1, &written, nullptr);
+        CloseHandle(file);
+    }
+
+    void TearDown() override {
+        DeleteFileW(extendedLengthPath(filePath_).c_str());
+        for (auto each = folders_.rbegin(); each != folders_.rend(); ++each) {
+            RemoveDirectoryW(extendedLengthPath(*each).c_str());
+        }
+    }
+
+    static constexpr char kContent[] = "\x82\xA0\x82\xA2\r\nline";
+    std::vector<std::wstring> folders_;
+    std::wstring filePath_;
+};
+
+TEST_F(LongJapanesePath, OpensAndReadsTheWholeFile) {
+    ASSERT_GT(filePath_.size(), 300u);
+    Win32Platform platform;
+    const LoadedFile loaded = loadWholeFile(platform, wideToUtf8(filePath_));
+    ASSERT_EQ(loaded.size, static_cast<std::int32_t>(sizeof(kContent) - 1));
+    EXPECT_EQ(loaded.text(), std::string_view(kContent));
+    EXPECT_EQ(loaded.block.size(), sizeof(kContent) - 1 + kLoadPadding);
+}
+
+TEST(PlatformServices, MissingOrEmptyPathsOpenNothing) {
+    Win32Platform platform;
+    EXPECT_EQ(platform.openFile(""), nullptr);
+    EXPECT_EQ(platform.openFile(wideToUtf8(temporaryFolder() + L"存在しない.txt")), nullptr);
+    EXPECT_EQ(loadWholeFile(platform, "").size, kFileCannotBeOpened);
+}
+
+TEST(PlatformServices, ExecutablePathAndItsSiblings) {
+    Win32Platform platform;
+    const std::string path = platform.executablePath();
+    ASSERT_GT(path.size(), 4u);
+    EXPECT_EQ(path.substr(path.find_last_of('\\') + 1), "tavori_win32_tests.exe");
+    const std::string sibling = siblingPath(platform, "最初にお読みください", ".html");
+    EXPECT_EQ(sibling, path.substr(0, path.find_last_of('\\') + 1) + "最初にお読みください.html");
+}
+
+TEST(PlatformServices, ExtendedLengthPathsOnlyForLongPaths) {
+    EXPECT_EQ(extendedLengthPath(L"C:\\app\\w.txt"), L"C:\\app\\w.txt");
+    const std::wstring longName(300, L'a');
+    EXPECT_EQ(extendedLengthPath(L"C:\\" + longName), L"\\\\?\\C:\\" + longName);
+    EXPECT_EQ(extendedLengthPath(L"C:/x/../" + longName), L"\\\\?\\C:\\" + longName);
+    EXPECT_EQ(extendedLengthPath(L"\\\\server\\share\\" + longName), L"\\\\?\\UNC\\server\\share\\" + longName);
+    EXPECT_EQ(extendedLengthPath(L"\\\\?\\C:\\" + longName), L"\\\\?\\C:\\" + longName);
+}
+
+TEST(PlatformServices, WithoutAWindowTheWindowServicesDoNothing) {
+    Win32Platform platform;
+    EXPECT_EQ(platform.clientSize().width, 0);
+    platform.windowCanvas().fillRect(0, 0, 10, 10, kWhite);
+    platform.createWorkBitmap();
+    platform.workBitmap().fillRect(0, 0, 10, 10, kWhite);
+    platform.closeWindow();
+    EXPECT_EQ(platform.utf8ToCp932("あ"), "\x82\xA0");
+}
+
+}  // namespace
+}  // namespace tavori::win32
