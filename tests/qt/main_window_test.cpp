@@ -37,6 +37,9 @@ TEST(MainWindow, TitleAndMenuBarFollowTheCoreTable) {
     MainWindow window(AppConfig{1, ""});
     window.startUp();
     EXPECT_EQ(window.windowTitle(), QStringLiteral("タボリで速読補助"));
+    // The program's own picture, not a generic one.
+    EXPECT_FALSE(window.windowIcon().isNull());
+    EXPECT_FALSE(window.windowIcon().pixmap(64, 64).isNull());
     const QList<QAction*> popups = window.menuBar()->actions();
     const auto table = menuBarTable();
     ASSERT_EQ(static_cast<std::size_t>(popups.size()), table.size());

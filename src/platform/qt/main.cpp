@@ -1,6 +1,5 @@
 // The Linux program's entry: one window over the core, exit code 1 when it closes.
 #include <QApplication>
-#include <QIcon>
 
 #include <cstdlib>
 #include <ctime>
@@ -11,7 +10,6 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tavori"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tavori/tavori.png")));
 
     tavori::AppConfig config;
     config.seed = tavori::chooseSeed(std::getenv("TAVORI_SEED"), static_cast<std::int64_t>(std::time(nullptr)));

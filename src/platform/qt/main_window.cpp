@@ -3,10 +3,14 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QIcon>
 #include <QMenuBar>
 #include <QScreen>
 
 #include "shell/menu.h"
+
+// The icon lives in this static library's resources, which must be registered by name.
+static void registerResources() { Q_INIT_RESOURCE(tavori); }
 
 namespace tavori::qt {
 
@@ -26,6 +30,8 @@ MainWindow::MainWindow(AppConfig config)
           app_->tick();
           screen_->update();
       }) {
+    registerResources();
+    setWindowIcon(QIcon(QStringLiteral(":/tavori/tavori.png")));
     setCentralWidget(screen_);
     platform_ = std::make_unique<QtPlatform>(*this, *screen_);
     app_ = std::make_unique<App>(*platform_, std::move(config));
