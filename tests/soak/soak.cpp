@@ -7,9 +7,11 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <string_view>
 
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+// The sanitizer runtime's own count of live heap bytes (GCC ships no header for it).
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #elif defined(__GLIBC__)
 #include <malloc.h>
 #endif
@@ -95,7 +97,8 @@ private:
                     text += chance(10) ? "\n" : chance(50) ? "読書" : "x";
                     break;
                 default:  // template-like punctuation
-                    text += "[]()*.\r\nprint(select(ab\x83"[uniform(0, 25)];
+                    constexpr std::string_view kPieces = "[]()*.\r\nprint(select(ab\x83";
+                    text += kPieces[static_cast<std::size_t>(uniform(0, static_cast<int>(kPieces.size()) - 1))];
                     break;
             }
         }
