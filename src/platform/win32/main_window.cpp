@@ -4,7 +4,6 @@
 #include <windowsx.h>
 
 #include "common/mode.h"
-#include "tick_clock.h"
 
 namespace tavori::win32 {
 
@@ -17,16 +16,16 @@ WindowSession* sessionOf(HWND window) {
 // Client coordinates as signed 16-bit values: a captured drag outside the window is negative.
 POINT mousePoint(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
-void onDestroy(HWND window, WindowSession& session) {
+void onDestroy(WindowSession& session) {
     session.app.destroy();  // the home-page request
     session.platform.deleteWorkBitmap();
     session.menuBar.reset();
-    KillTimer(window, kTickTimerId);
+    session.tickTimer.stop();
     PostQuitMessage(0);
 }
 
-void onTimer(WindowSession& session) {
-    if (session.tickGrid && session.tickGrid->takeDue(performanceCounterMicroseconds())) {
+void onTimer(WindowSession& session, WPARAM timerId) {
+    if (session.tickTimer.isTimer(timerId) && session.tickTimer.takeDue()) {
         session.app.tick();
     }
 }
@@ -81,8 +80,7 @@ HWND createMainWindow(HINSTANCE instance, WindowSession& session, const wchar_t*
 }
 
 void startTick(WindowSession& session) {
-    session.tickGrid.emplace(performanceCounterMicroseconds());
-    SetTimer(session.platform.window(), kTickTimerId, kTickPollMilliseconds, nullptr);
+    session.tickTimer.start(session.platform.window(), kTickTimerId);
 }
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -101,7 +99,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
             return 0;
         case WM_DESTROY:
-            onDestroy(window, *session);
+            onDestroy(*session);
             return 0;
         case WM_NCDESTROY:
             session->platform.setWindow(nullptr);
@@ -119,7 +117,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             session->app.command(LOWORD(wParam));
             return 0;
         case WM_TIMER:
-            onTimer(*session);
+            onTimer(*session, wParam);
             return 0;
         case WM_LBUTTONDOWN:
             onButtonDown(window, *session, mousePoint(lParam));

@@ -3,21 +3,16 @@
 
 #include <windows.h>
 
-#include <optional>
-
 #include "gdi_handles.h"
+#include "grid_tick_timer.h"
 #include "resource_ids.h"
 #include "shell/app.h"
-#include "shell/tick_grid.h"
 #include "win32_platform.h"
 
 namespace tavori::win32 {
 
 inline constexpr wchar_t kWindowClassName[] = L"Tavori_Rideridu";
 inline constexpr UINT_PTR kTickTimerId = 1;
-// The window timer only polls the 100 ms grid; firing ten times as often keeps each step
-// within about one poll of its grid point.
-inline constexpr UINT kTickPollMilliseconds = 10;
 inline constexpr int kIconResourceId = TAVORI_ICON_ID;
 
 // Everything the window procedure works on, owned by the entry point for the whole run.
@@ -29,7 +24,7 @@ struct WindowSession {
     Win32Platform platform;
     App app;
     Menu menuBar;                     // destroyed on WM_DESTROY
-    std::optional<TickGrid> tickGrid; // set when the tick timer starts
+    GridTickTimer tickTimer;          // stopped on WM_DESTROY
     POINT lastMouse{0, 0};            // where a drag was last seen, for a lost capture
 };
 
