@@ -7,6 +7,7 @@
 #include <cstring>
 #include <random>
 #include <string>
+#include <string_view>
 
 #if defined(__SANITIZE_ADDRESS__)
 // GCC ships the sanitizer runtime without its headers; the one call needed is declared here.
@@ -95,9 +96,11 @@ private:
                 case 2:  // UTF-8 text
                     text += chance(10) ? "\n" : chance(50) ? "読書" : "x";
                     break;
-                default:  // template-like punctuation
-                    text += "[]()*.\r\nprint(select(ab\x83"[uniform(0, 25)];
+                default: {  // template-like punctuation
+                    constexpr std::string_view kPieces = "[]()*.\r\nprint(select(ab\x83";
+                    text += kPieces[static_cast<std::size_t>(uniform(0, static_cast<int>(kPieces.size()) - 1))];
                     break;
+                }
             }
         }
         return text;
