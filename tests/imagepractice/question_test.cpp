@@ -102,9 +102,9 @@ TEST_F(QuestionTest, ImpossibleThreeDifferentEndsAfterAThousandRounds) {
 
 TEST_F(QuestionTest, RoundsStopOnceTheQuestionsWorkBudgetIsSpent) {
     // Every text of this choice runs to the reference bound and gives "[loop]": each round
-    // expands 3 × 10000 references, so the fourth round passes the budget and is the last.
+    // expands 3 × 10000 references, so the second round passes the budget and is the last.
     useTemplate("[main]\r\nprint(<select([loop])>)\r\n\r\n[loop]\r\n[loop]\r\n\r\n");
-    const int roundsByReferences = 4;
+    const int roundsByReferences = 2;
     ASSERT_LT(3 * kMaxExpandedReferences * (roundsByReferences - 1), kMaxQuestionReferences);
     ASSERT_GE(3 * kMaxExpandedReferences * roundsByReferences, kMaxQuestionReferences);
     RandomGenerator random(1);
@@ -115,10 +115,10 @@ TEST_F(QuestionTest, RoundsStopOnceTheQuestionsWorkBudgetIsSpent) {
     EXPECT_EQ(image.candidates, (std::array<std::string, 3>{"<[loop]>", "<[loop]>", "<[loop]>"}));
     EXPECT_EQ(image.shownSentence, "<[loop]>");
 
-    // Two references of 25000 bytes each: 150000 bytes a round, so the seventh round passes
+    // Two references of 25000 bytes each: 150000 bytes a round, so the fourth round passes
     // the byte budget (long before the reference budget).
     useTemplate("[main]\r\nprint(select([big][big]))\r\n\r\n[big]\r\n" + std::string(25000, 'a') + "\r\n\r\n");
-    EXPECT_EQ(build(1), 1 + 7 * 3 * 2 + 1);
+    EXPECT_EQ(build(1), 1 + 4 * 3 * 2 + 1);
     EXPECT_EQ(image.shownSentence, std::string(50000, 'a'));
 }
 

@@ -17,10 +17,10 @@ inline constexpr std::int32_t kMaxChoiceRounds = 1000;
 // The rounds of one question together expand at most about this many references and produce
 // about this many bytes: a round always ends, and no round starts once either sum is reached.
 // A choice text at the expansion bounds (10000 references or 60000 bytes per text) then stops
-// after a few rounds instead of a thousand, which would take about a second; ordinary
+// after two or three rounds instead of a thousand, which took about a second; ordinary
 // templates use a small part of it even over all their rounds.
-inline constexpr std::int64_t kMaxQuestionReferences = 100000;
-inline constexpr std::int64_t kMaxQuestionBytes = 1000000;
+inline constexpr std::int64_t kMaxQuestionReferences = 50000;
+inline constexpr std::int64_t kMaxQuestionBytes = 500000;
 
 // The parts of a print line: print(prefix select(choice) suffix) with anything after the
 // suffix's ")" ignored.
