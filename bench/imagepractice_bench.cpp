@@ -72,5 +72,13 @@ void BM_BuildQuestionAllRoundsAtTheSizeBound(benchmark::State& state) {
 }
 BENCHMARK(BM_BuildQuestionAllRoundsAtTheSizeBound)->Unit(benchmark::kMillisecond);
 
+// An ordinary template's worst: a choice of two alternatives can never give three different
+// results, so all 1000 rounds of three short expansions run.
+void BM_BuildQuestionAllRoundsOfAShortChoice(benchmark::State& state) {
+    ImagePracticeState image = stateWith("[main]\r\nprint(a select([two])b)\r\n\r\n[two]\r\nx\r\ny\r\n\r\n");
+    runBuilds(state, image);
+}
+BENCHMARK(BM_BuildQuestionAllRoundsOfAShortChoice)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace tavori

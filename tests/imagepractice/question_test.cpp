@@ -4,6 +4,7 @@
 #include <set>
 #include <string>
 
+#include "imagepractice/expansion.h"
 #include "imagepractice/question.h"
 #include "imagepractice/template_fixture.h"
 
@@ -97,6 +98,28 @@ TEST_F(QuestionTest, ImpossibleThreeDifferentEndsAfterAThousandRounds) {
     useTemplate("[main]\r\nprint(a select()b)\r\n\r\n");
     EXPECT_EQ(build(5), 2);
     EXPECT_EQ(image.candidates, (std::array<std::string, 3>{"a b", "a b", "a b"}));
+}
+
+TEST_F(QuestionTest, RoundsStopOnceTheQuestionsWorkBudgetIsSpent) {
+    // Every text of this choice runs to the reference bound and gives "[loop]": each round
+    // expands 3 × 10000 references, so the second round passes the budget and is the last.
+    useTemplate("[main]\r\nprint(<select([loop])>)\r\n\r\n[loop]\r\n[loop]\r\n\r\n");
+    const int roundsByReferences = 2;
+    ASSERT_LT(3 * kMaxExpandedReferences * (roundsByReferences - 1), kMaxQuestionReferences);
+    ASSERT_GE(3 * kMaxExpandedReferences * roundsByReferences, kMaxQuestionReferences);
+    RandomGenerator random(1);
+    RandomGenerator replay(1);
+    buildQuestion(image, random);
+    for (int draw = 0; draw < 1 + roundsByReferences * 3 * kMaxExpandedReferences + 1; ++draw) replay.next();
+    EXPECT_EQ(random.state(), replay.state());
+    EXPECT_EQ(image.candidates, (std::array<std::string, 3>{"<[loop]>", "<[loop]>", "<[loop]>"}));
+    EXPECT_EQ(image.shownSentence, "<[loop]>");
+
+    // Two references of 25000 bytes each: 150000 bytes a round, so the fourth round passes
+    // the byte budget (long before the reference budget).
+    useTemplate("[main]\r\nprint(select([big][big]))\r\n\r\n[big]\r\n" + std::string(25000, 'a') + "\r\n\r\n");
+    EXPECT_EQ(build(1), 1 + 4 * 3 * 2 + 1);
+    EXPECT_EQ(image.shownSentence, std::string(50000, 'a'));
 }
 
 TEST_F(QuestionTest, PrintLineSplitsByCharacters) {

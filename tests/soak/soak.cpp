@@ -10,7 +10,7 @@
 #include <string_view>
 
 #if defined(__SANITIZE_ADDRESS__)
-// The sanitizer runtime's own count of live heap bytes (GCC ships no header for it).
+// GCC ships the sanitizer runtime without its headers; the one call needed is declared here.
 extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #elif defined(__GLIBC__)
 #include <malloc.h>
@@ -96,10 +96,11 @@ private:
                 case 2:  // UTF-8 text
                     text += chance(10) ? "\n" : chance(50) ? "読書" : "x";
                     break;
-                default:  // template-like punctuation
+                default: {  // template-like punctuation
                     constexpr std::string_view kPieces = "[]()*.\r\nprint(select(ab\x83";
                     text += kPieces[static_cast<std::size_t>(uniform(0, static_cast<int>(kPieces.size()) - 1))];
                     break;
+                }
             }
         }
         return text;

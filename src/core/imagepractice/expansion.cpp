@@ -1,6 +1,7 @@
 // Expands the section references in a text into randomly chosen alternatives of the template.
 #include "imagepractice/expansion.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
@@ -36,12 +37,16 @@ std::size_t findAtCharacter(std::string_view text, char wanted, std::size_t from
     return std::string_view::npos;
 }
 
-// The text under expansion as a gap buffer: the scanned part at the front of a fixed area and
-// the part still to scan at its back end. Inserting an alternative at the scan position then
-// costs only the alternative's length, however long the rest of the text is.
+// The text under expansion as a gap buffer: the scanned part at the front of an area and the
+// part still to scan at its back end. Inserting an alternative at the scan position then costs
+// only the alternative's length, however long the rest of the text is. The area starts small
+// and doubles as the text grows (never past the size bound), so the many short texts a
+// question expands do not each pay for a whole 60000-byte area.
 class ExpansionArea {
 public:
-    explicit ExpansionArea(std::string_view text) : area_(kMaxExpandedBytes, '\0'), backStart_(area_.size() - text.size()) {
+    explicit ExpansionArea(std::string_view text)
+        : area_(std::min(kMaxExpandedBytes, std::max(kInitialCapacity, 2 * text.size())), '\0'),
+          backStart_(area_.size() - text.size()) {
         std::memcpy(area_.data() + backStart_, text.data(), text.size());
     }
 
@@ -56,8 +61,10 @@ public:
         backStart_ += count;
     }
     void drop(std::size_t count) { backStart_ += count; }
-    // Puts `text` in front of the unscanned part; the caller has checked that it fits.
+    // Puts `text` in front of the unscanned part; the caller has checked that the whole stays
+    // within kMaxExpandedBytes.
     void insert(std::string_view text) {
+        makeRoomFor(text.size());
         backStart_ -= text.size();
         std::memcpy(area_.data() + backStart_, text.data(), text.size());
     }
@@ -69,6 +76,22 @@ public:
     }
 
 private:
+    static constexpr std::size_t kInitialCapacity = 256;
+
+    void makeRoomFor(std::size_t extra) {
+        const std::size_t needed = size() + extra;
+        if (needed <= area_.size()) {
+            return;
+        }
+        const std::size_t capacity = std::min(kMaxExpandedBytes, std::max(needed, 2 * area_.size()));
+        const std::size_t backLength = area_.size() - backStart_;
+        std::string grown(capacity, '\0');
+        std::memcpy(grown.data(), area_.data(), scannedEnd_);
+        std::memcpy(grown.data() + capacity - backLength, area_.data() + backStart_, backLength);
+        area_ = std::move(grown);
+        backStart_ = capacity - backLength;
+    }
+
     std::string area_;
     std::size_t scannedEnd_ = 0;
     std::size_t backStart_;
@@ -81,11 +104,11 @@ std::string cutToBound(std::string text) {
 
 }  // namespace
 
-void expandText(std::string& text, const TemplateFile& templateFile, RandomGenerator& random) {
+ExpansionWork expandText(std::string& text, const TemplateFile& templateFile, RandomGenerator& random) {
     const std::string_view source = withoutDropMark(text);
     if (source.size() > kMaxExpandedBytes) {
         text = cutToBound(std::string(source));
-        return;
+        return ExpansionWork{0, text.size()};
     }
     ExpansionArea area(source);
     std::int32_t expandedReferences = 0;
@@ -119,12 +142,13 @@ void expandText(std::string& text, const TemplateFile& templateFile, RandomGener
             whole.append(alternative);
             whole.append(area.unscanned());
             text = cutToBound(std::move(whole));
-            return;
+            return ExpansionWork{expandedReferences, text.size()};
         }
         // Scanning resumes at the alternative's first byte: its references come next.
         area.insert(alternative);
     }
     text = area.text();
+    return ExpansionWork{expandedReferences, text.size()};
 }
 
 }  // namespace tavori

@@ -17,11 +17,17 @@ inline constexpr std::size_t kMaxExpandedBytes = 60000;
 // ever without growing ends too.
 inline constexpr std::int32_t kMaxExpandedReferences = 10000;
 
+// What one expansion cost: the references it replaced and the bytes of its result.
+struct ExpansionWork {
+    std::int32_t references = 0;
+    std::size_t bytes = 0;
+};
+
 // Rewrites `text`: drops one leading "*.", then replaces each "[name]" from left to right,
 // depth first, by a random alternative of the first section of that name (one draw each).
 // A reference to a missing or empty section stays as literal text and takes no draw; an
 // unclosed "[" leaves the rest literal. Past either bound the text stays as it stands, cut
-// at a character boundary when too long.
-void expandText(std::string& text, const TemplateFile& templateFile, RandomGenerator& random);
+// at a character boundary when too long. Returns the work it took.
+ExpansionWork expandText(std::string& text, const TemplateFile& templateFile, RandomGenerator& random);
 
 }  // namespace tavori

@@ -86,12 +86,16 @@ void buildQuestion(ImagePracticeState& image, RandomGenerator& random) {
 
     PrintLine parts = splitPrintLine(image.shownSentence);
     std::array<std::string, 3> results;
+    std::int64_t referencesSpent = 0;
+    std::int64_t bytesSpent = 0;
     for (std::int32_t round = 0; round < kMaxChoiceRounds; ++round) {
         for (std::string& result : results) {
             result = parts.choice;
-            expandText(result, templateFile, random);
+            const ExpansionWork work = expandText(result, templateFile, random);
+            referencesSpent += work.references;
+            bytesSpent += static_cast<std::int64_t>(work.bytes);
         }
-        if (allDifferent(results)) {
+        if (allDifferent(results) || referencesSpent >= kMaxQuestionReferences || bytesSpent >= kMaxQuestionBytes) {
             break;
         }
     }

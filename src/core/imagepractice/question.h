@@ -10,9 +10,17 @@
 
 namespace tavori {
 
-// A choice text that cannot give three different results is tried this many times; the
-// question then goes on with the last three, equal ones included.
+// A choice text that cannot give three different results is tried this many times (or until
+// the work budget below is spent); the question then goes on with the last three, equal ones
+// included.
 inline constexpr std::int32_t kMaxChoiceRounds = 1000;
+// The rounds of one question together expand at most about this many references and produce
+// about this many bytes: a round always ends, and no round starts once either sum is reached.
+// A choice text at the expansion bounds (10000 references or 60000 bytes per text) then stops
+// after two or three rounds instead of a thousand, which took about a second; ordinary
+// templates use a small part of it even over all their rounds.
+inline constexpr std::int64_t kMaxQuestionReferences = 50000;
+inline constexpr std::int64_t kMaxQuestionBytes = 500000;
 
 // The parts of a print line: print(prefix select(choice) suffix) with anything after the
 // suffix's ")" ignored.
