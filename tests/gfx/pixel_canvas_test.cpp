@@ -1,8 +1,10 @@
 // Copies between pixel canvases: clipping on every side, overlapping copies, both formats.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <vector>
 
+#include "gfx/copy_clip.h"
 #include "gfx/pixel_canvas.h"
 #include "support/raster_canvas.h"
 
@@ -58,6 +60,25 @@ TEST(PixelFormat, Argb32StoresRedInTheThirdByte) {
     EXPECT_EQ(pixels[0], 0xFF123456u);
     EXPECT_EQ(canvas.pixel(0, 0), rgb(0x12, 0x34, 0x56));
     EXPECT_EQ(rgb(0x12, 0x34, 0x56), 0x00563412u);
+}
+
+}  // namespace
+}  // namespace tavori
+
+namespace tavori {
+namespace {
+
+TEST(ClipCopy, ExtremeCoordinatesClipWithoutOverflow) {
+    EXPECT_FALSE(clipCopy({INT_MIN, INT_MIN, INT_MAX, INT_MAX, 0, 0}, 500, 400, 1000, 600));
+    EXPECT_FALSE(clipCopy({0, 0, 100, 100, INT_MAX, 0}, 500, 400, 1000, 600));
+    const auto copy = clipCopy({0, 0, INT_MAX, INT_MAX, -10, -20}, 500, 400, 1000, 600);
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->sourceX, 10);
+    EXPECT_EQ(copy->sourceY, 20);
+    EXPECT_EQ(copy->destinationX, 0);
+    EXPECT_EQ(copy->destinationY, 0);
+    EXPECT_EQ(copy->width, 490);
+    EXPECT_EQ(copy->height, 380);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/sjis.h"
+#include "gfx/copy_clip.h"
 
 namespace tavori {
 
@@ -91,21 +92,20 @@ void PixelCanvas::line(int x1, int y1, int x2, int y2, Colour colour) {
 void PixelCanvas::blit(const Canvas& source, int sourceX, int sourceY, int width, int height,
                        int destinationX, int destinationY) {
     const auto* from = dynamic_cast<const PixelCanvas*>(&source);
-    if (from == nullptr || width <= 0 || height <= 0) {
+    if (from == nullptr) {
         return;
     }
-    // Clip the copy against both canvases, moving both corners together.
-    const int skipLeft = std::max({0, -sourceX, -destinationX});
-    const int skipTop = std::max({0, -sourceY, -destinationY});
-    sourceX += skipLeft;
-    destinationX += skipLeft;
-    sourceY += skipTop;
-    destinationY += skipTop;
-    width = std::min({width - skipLeft, from->width_ - sourceX, width_ - destinationX});
-    height = std::min({height - skipTop, from->height_ - sourceY, height_ - destinationY});
-    if (width <= 0 || height <= 0) {
+    const auto clipped = clipCopy({sourceX, sourceY, width, height, destinationX, destinationY}, from->width_,
+                                  from->height_, width_, height_);
+    if (!clipped) {
         return;
     }
+    sourceX = clipped->sourceX;
+    sourceY = clipped->sourceY;
+    width = clipped->width;
+    height = clipped->height;
+    destinationX = clipped->destinationX;
+    destinationY = clipped->destinationY;
     // A canvas may copy onto itself, so take the rows first.
     std::vector<std::uint32_t> rows(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     for (int row = 0; row < height; ++row) {

@@ -26,17 +26,9 @@ struct CellSides {
 // The four sides, in the order the fields are stored.
 enum class Side { Up, Down, Left, Right };
 
-inline CellBit& sideOf(CellSides& cell, Side side) {
-    switch (side) {
-        case Side::Up: return cell.up;
-        case Side::Down: return cell.down;
-        case Side::Left: return cell.left;
-        case Side::Right: return cell.right;
-    }
-    return cell.right;
-}
-
-inline CellBit sideOf(const CellSides& cell, Side side) {
+// One side's field of a cell, for reading or writing (Cell is CellSides or const CellSides).
+template <typename Cell>
+auto& sideOf(Cell& cell, Side side) {
     switch (side) {
         case Side::Up: return cell.up;
         case Side::Down: return cell.down;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/sjis.h"
+#include "gfx/copy_clip.h"
 #include "text_conversion.h"
 
 namespace tavori::win32 {
@@ -107,17 +108,17 @@ void GdiCanvas::blit(const Canvas& source, int sourceX, int sourceY, int width, 
     }
     // Clip to the source here, moving both corners together; GDI clips the destination.
     const SIZE available = from->surfaceSize();
-    const int skipLeft = std::max({0, -sourceX, -destinationX});
-    const int skipTop = std::max({0, -sourceY, -destinationY});
-    sourceX += skipLeft;
-    destinationX += skipLeft;
-    sourceY += skipTop;
-    destinationY += skipTop;
-    width = std::min(width - skipLeft, static_cast<int>(available.cx) - sourceX);
-    height = std::min(height - skipTop, static_cast<int>(available.cy) - sourceY);
-    if (width <= 0 || height <= 0) {
+    const auto clipped = clipCopy({sourceX, sourceY, width, height, destinationX, destinationY},
+                                  static_cast<int>(available.cx), static_cast<int>(available.cy), INT_MAX, INT_MAX);
+    if (!clipped) {
         return;
     }
+    sourceX = clipped->sourceX;
+    sourceY = clipped->sourceY;
+    width = clipped->width;
+    height = clipped->height;
+    destinationX = clipped->destinationX;
+    destinationY = clipped->destinationY;
     withDc([&](HDC target) {
         if (from == this) {
             // A bitmap can be selected into one device context only: copy within this one.
