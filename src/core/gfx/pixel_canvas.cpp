@@ -100,25 +100,20 @@ void PixelCanvas::blit(const Canvas& source, int sourceX, int sourceY, int width
     if (!clipped) {
         return;
     }
-    sourceX = clipped->sourceX;
-    sourceY = clipped->sourceY;
-    width = clipped->width;
-    height = clipped->height;
-    destinationX = clipped->destinationX;
-    destinationY = clipped->destinationY;
+    const CopyRect& copy = *clipped;
     // A canvas may copy onto itself, so take the rows first.
-    std::vector<std::uint32_t> rows(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-    for (int row = 0; row < height; ++row) {
-        for (int column = 0; column < width; ++column) {
-            rows[static_cast<std::size_t>(row * width + column)] =
-                encode(from->pixel(sourceX + column, sourceY + row));
+    std::vector<std::uint32_t> rows(static_cast<std::size_t>(copy.width) * static_cast<std::size_t>(copy.height));
+    for (int row = 0; row < copy.height; ++row) {
+        for (int column = 0; column < copy.width; ++column) {
+            rows[static_cast<std::size_t>(row * copy.width + column)] =
+                encode(from->pixel(copy.sourceX + column, copy.sourceY + row));
         }
     }
-    for (int row = 0; row < height; ++row) {
+    for (int row = 0; row < copy.height; ++row) {
         std::uint32_t* target = pixels_ +
-                                static_cast<std::size_t>(destinationY + row) * static_cast<std::size_t>(stride_) +
-                                static_cast<std::size_t>(destinationX);
-        std::copy_n(rows.begin() + static_cast<std::ptrdiff_t>(row) * width, width, target);
+                                static_cast<std::size_t>(copy.destinationY + row) * static_cast<std::size_t>(stride_) +
+                                static_cast<std::size_t>(copy.destinationX);
+        std::copy_n(rows.begin() + static_cast<std::ptrdiff_t>(row) * copy.width, copy.width, target);
     }
 }
 

@@ -103,7 +103,7 @@ void GdiCanvas::text(int x, int y, std::string_view bytes, int cellHeight, int c
 void GdiCanvas::blit(const Canvas& source, int sourceX, int sourceY, int width, int height, int destinationX,
                      int destinationY) {
     const auto* from = dynamic_cast<const GdiCanvas*>(&source);
-    if (from == nullptr || width <= 0 || height <= 0) {
+    if (from == nullptr) {
         return;
     }
     // Clip to the source here, moving both corners together; GDI clips the destination.
@@ -113,20 +113,17 @@ void GdiCanvas::blit(const Canvas& source, int sourceX, int sourceY, int width, 
     if (!clipped) {
         return;
     }
-    sourceX = clipped->sourceX;
-    sourceY = clipped->sourceY;
-    width = clipped->width;
-    height = clipped->height;
-    destinationX = clipped->destinationX;
-    destinationY = clipped->destinationY;
+    const CopyRect& copy = *clipped;
     withDc([&](HDC target) {
         if (from == this) {
             // A bitmap can be selected into one device context only: copy within this one.
-            BitBlt(target, destinationX, destinationY, width, height, target, sourceX, sourceY, SRCCOPY);
+            BitBlt(target, copy.destinationX, copy.destinationY, copy.width, copy.height, target, copy.sourceX,
+                   copy.sourceY, SRCCOPY);
             return;
         }
         from->withDc([&](HDC origin) {
-            BitBlt(target, destinationX, destinationY, width, height, origin, sourceX, sourceY, SRCCOPY);
+            BitBlt(target, copy.destinationX, copy.destinationY, copy.width, copy.height, origin, copy.sourceX,
+                   copy.sourceY, SRCCOPY);
         });
     });
 }
