@@ -21,22 +21,6 @@ std::string_view withoutDropMark(std::string_view text) {
     return text.substr(0, kDropMark.size()) == kDropMark ? text.substr(kDropMark.size()) : text;
 }
 
-// A lead byte takes the byte after it, unless it is the text's last byte: then it stands alone,
-// so no scan ever steps over the end.
-std::size_t characterWidth(std::string_view text, std::size_t position) {
-    return isLeadByte(text[position]) && position + 1 < text.size() ? 2 : 1;
-}
-
-// Position of the first `wanted` byte at a character position at or after `from`; npos if none.
-std::size_t findAtCharacter(std::string_view text, char wanted, std::size_t from) {
-    for (std::size_t position = from; position < text.size(); position += characterWidth(text, position)) {
-        if (text[position] == wanted) {
-            return position;
-        }
-    }
-    return std::string_view::npos;
-}
-
 // The text under expansion as a gap buffer: the scanned part at the front of an area and the
 // part still to scan at its back end. Inserting an alternative at the scan position then costs
 // only the alternative's length, however long the rest of the text is. The area starts small

@@ -1,6 +1,8 @@
 // Builds one question from the template: the sentence to flash and its three answer candidates.
 #include "imagepractice/question.h"
 
+#include <algorithm>
+
 #include "common/sjis.h"
 #include "imagepractice/expansion.h"
 
@@ -13,19 +15,9 @@ constexpr std::string_view kPrintOpening = "print(";
 constexpr std::string_view kSelectOpening = "select(";
 constexpr char kCloseParenthesis = ')';
 
-// The end of the character at `position`; a lead byte as the last byte stands alone.
-std::size_t nextCharacter(std::string_view text, std::size_t position) {
-    return position + (isLeadByte(text[position]) && position + 1 < text.size() ? 2 : 1);
-}
-
 // First position at a character boundary where `text` continues with `wanted`; size if none.
-std::size_t findAtCharacter(std::string_view text, std::string_view wanted, std::size_t from) {
-    for (std::size_t position = from; position < text.size(); position = nextCharacter(text, position)) {
-        if (text.substr(position, wanted.size()) == wanted) {
-            return position;
-        }
-    }
-    return text.size();
+std::size_t findOrEnd(std::string_view text, std::string_view wanted, std::size_t from) {
+    return std::min(findAtCharacter(text, wanted, from), text.size());
 }
 
 bool allDifferent(const std::array<std::string, 3>& texts) {
@@ -47,19 +39,19 @@ bool isPrintLine(std::string_view line) { return line.substr(0, kPrintOpening.si
 PrintLine splitPrintLine(std::string_view line) {
     const std::string_view body = line.substr(kPrintOpening.size());
     PrintLine parts;
-    const std::size_t select = findAtCharacter(body, kSelectOpening, 0);
+    const std::size_t select = findOrEnd(body, kSelectOpening, 0);
     parts.prefix = body.substr(0, select);
     if (select == body.size()) {
         return parts;
     }
     const std::size_t choiceStart = select + kSelectOpening.size();
-    const std::size_t choiceEnd = findAtCharacter(body, std::string_view(&kCloseParenthesis, 1), choiceStart);
+    const std::size_t choiceEnd = findOrEnd(body, std::string_view(&kCloseParenthesis, 1), choiceStart);
     parts.choice = body.substr(choiceStart, choiceEnd - choiceStart);
     if (choiceEnd == body.size()) {
         return parts;
     }
     const std::size_t suffixStart = choiceEnd + 1;
-    const std::size_t suffixEnd = findAtCharacter(body, std::string_view(&kCloseParenthesis, 1), suffixStart);
+    const std::size_t suffixEnd = findOrEnd(body, std::string_view(&kCloseParenthesis, 1), suffixStart);
     parts.suffix = body.substr(suffixStart, suffixEnd - suffixStart);
     return parts;
 }
