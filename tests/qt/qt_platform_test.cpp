@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -11,6 +12,7 @@
 
 #include "main_window.h"
 #include "qt_platform.h"
+#include "qt_translations.h"
 
 namespace tavori::qt {
 namespace {
@@ -60,13 +62,24 @@ TEST(QtPlatform, Utf8ToCp932ReplacesWhatItCannotHold) {
     EXPECT_EQ(window.platform().utf8ToCp932("😀b"), "?b");
 }
 
-// Runs a command whose dialog the test cancels; returns the dialog's title and filters.
-std::pair<QString, QStringList> cancelDialogOf(MainWindow& window, int command) {
-    std::pair<QString, QStringList> seen;
+// What a file dialog showed: its title, filters and button labels.
+struct DialogSeen {
+    QString title;
+    QStringList filters;
+    QStringList buttons;
+};
+
+// Runs a command whose dialog the test cancels; returns what the dialog showed.
+DialogSeen cancelDialogOf(MainWindow& window, int command) {
+    DialogSeen seen;
     QTimer::singleShot(200, [&seen] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (dialog != nullptr) {
-            seen = {dialog->windowTitle(), dialog->nameFilters()};
+            seen.title = dialog->windowTitle();
+            seen.filters = dialog->nameFilters();
+            for (const QPushButton* button : dialog->findChildren<QPushButton*>()) {
+                seen.buttons.append(button->text());
+            }
             dialog->reject();
         }
     });
@@ -78,7 +91,7 @@ TEST(QtPlatform, ReadingDialogHasItsTitleAndFilterAndACancelEmptiesTheText) {
     MainWindow window(AppConfig{1, ""});
     window.startUp();
     window.app().reading().readingText.assign(100, 'x');
-    const auto [title, filters] = cancelDialogOf(window, 720);
+    const auto [title, filters, buttons] = cancelDialogOf(window, 720);
     EXPECT_EQ(title, QStringLiteral("ファイルを開く"));
     EXPECT_EQ(filters, QStringList{QStringLiteral("txt Files(*.txt)")});
     EXPECT_EQ(window.app().shell().currentMode, Mode::SpeedReading);
@@ -88,13 +101,29 @@ TEST(QtPlatform, ReadingDialogHasItsTitleAndFilterAndACancelEmptiesTheText) {
 TEST(QtPlatform, TemplateDialogHasItsFilterAndACancelReloadsTheInitialName) {
     MainWindow window(AppConfig{1, ""});
     window.startUp();
-    const auto [title, filters] = cancelDialogOf(window, 851);
+    const auto [title, filters, buttons] = cancelDialogOf(window, 851);
     EXPECT_EQ(title, QStringLiteral("ファイルを開く"));
     EXPECT_EQ(filters, QStringList{QStringLiteral("tvr3 Files(*.tvr3)")});
     EXPECT_EQ(window.app().imagePractice().templateFileName, "tvr.tvr3");
     EXPECT_EQ(window.app().shell().currentMode, Mode::ImagePractice);
     // The new question was flashed at once.
     EXPECT_EQ(window.app().imagePractice().questionState, 1);
+}
+
+TEST(QtPlatform, OnAJapaneseSystemTheDialogSpeaksJapaneseUnderItsOwnTitleAndFilter) {
+    // The translations the program loads at start-up, as a Japanese system would choose them.
+    const QLocale systemLocale;
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    const auto translations = installQtTranslations(QLocale());
+    QLocale::setDefault(systemLocale);
+    ASSERT_NE(translations, nullptr) << "Qt's translations (qt6-translations-l10n) are missing";
+    MainWindow window(AppConfig{1, ""});
+    window.startUp();
+    const auto [title, filters, buttons] = cancelDialogOf(window, 851);
+    EXPECT_EQ(title, QStringLiteral("ファイルを開く"));
+    EXPECT_EQ(filters, QStringList{QStringLiteral("tvr3 Files(*.tvr3)")});
+    EXPECT_TRUE(buttons.contains(QStringLiteral("キャンセル"))) << buttons.join(u'|').toStdString();
+    EXPECT_TRUE(buttons.contains(QStringLiteral("開く(&O)"))) << buttons.join(u'|').toStdString();
 }
 
 }  // namespace
