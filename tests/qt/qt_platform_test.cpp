@@ -62,23 +62,18 @@ TEST(QtPlatform, Utf8ToCp932ReplacesWhatItCannotHold) {
     EXPECT_EQ(window.platform().utf8ToCp932("😀b"), "?b");
 }
 
-// What a file dialog showed: its title, filters and button labels.
-struct DialogSeen {
-    QString title;
-    QStringList filters;
-    QStringList buttons;
-};
-
-// Runs a command whose dialog the test cancels; returns what the dialog showed.
-DialogSeen cancelDialogOf(MainWindow& window, int command) {
-    DialogSeen seen;
-    QTimer::singleShot(200, [&seen] {
+// Runs a command whose dialog the test cancels; returns the dialog's title and filters, and
+// the texts of its buttons in `buttons` if given.
+std::pair<QString, QStringList> cancelDialogOf(MainWindow& window, int command, QStringList* buttons = nullptr) {
+    std::pair<QString, QStringList> seen;
+    QTimer::singleShot(200, [&seen, buttons] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (dialog != nullptr) {
-            seen.title = dialog->windowTitle();
-            seen.filters = dialog->nameFilters();
-            for (const QPushButton* button : dialog->findChildren<QPushButton*>()) {
-                seen.buttons.append(button->text());
+            seen = {dialog->windowTitle(), dialog->nameFilters()};
+            if (buttons != nullptr) {
+                for (const QPushButton* button : dialog->findChildren<QPushButton*>()) {
+                    buttons->append(button->text());
+                }
             }
             dialog->reject();
         }
@@ -91,7 +86,7 @@ TEST(QtPlatform, ReadingDialogHasItsTitleAndFilterAndACancelEmptiesTheText) {
     MainWindow window(AppConfig{1, ""});
     window.startUp();
     window.app().reading().readingText.assign(100, 'x');
-    const auto [title, filters, buttons] = cancelDialogOf(window, 720);
+    const auto [title, filters] = cancelDialogOf(window, 720);
     EXPECT_EQ(title, QStringLiteral("ファイルを開く"));
     EXPECT_EQ(filters, QStringList{QStringLiteral("txt Files(*.txt)")});
     EXPECT_EQ(window.app().shell().currentMode, Mode::SpeedReading);
@@ -101,7 +96,7 @@ TEST(QtPlatform, ReadingDialogHasItsTitleAndFilterAndACancelEmptiesTheText) {
 TEST(QtPlatform, TemplateDialogHasItsFilterAndACancelReloadsTheInitialName) {
     MainWindow window(AppConfig{1, ""});
     window.startUp();
-    const auto [title, filters, buttons] = cancelDialogOf(window, 851);
+    const auto [title, filters] = cancelDialogOf(window, 851);
     EXPECT_EQ(title, QStringLiteral("ファイルを開く"));
     EXPECT_EQ(filters, QStringList{QStringLiteral("tvr3 Files(*.tvr3)")});
     EXPECT_EQ(window.app().imagePractice().templateFileName, "tvr.tvr3");
@@ -111,7 +106,7 @@ TEST(QtPlatform, TemplateDialogHasItsFilterAndACancelReloadsTheInitialName) {
 }
 
 TEST(QtPlatform, OnAJapaneseSystemTheDialogSpeaksJapaneseUnderItsOwnTitleAndFilter) {
-    // The translations the program loads at start-up, as a Japanese system would choose them.
+    // The translations the program loads at start-up, as a Japanese system chooses them.
     const QLocale systemLocale;
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     const auto translations = installQtTranslations(QLocale());
@@ -119,11 +114,12 @@ TEST(QtPlatform, OnAJapaneseSystemTheDialogSpeaksJapaneseUnderItsOwnTitleAndFilt
     ASSERT_NE(translations, nullptr) << "Qt's translations (qt6-translations-l10n) are missing";
     MainWindow window(AppConfig{1, ""});
     window.startUp();
-    const auto [title, filters, buttons] = cancelDialogOf(window, 851);
+    QStringList buttons;
+    const auto [title, filters] = cancelDialogOf(window, 851, &buttons);
     EXPECT_EQ(title, QStringLiteral("ファイルを開く"));
     EXPECT_EQ(filters, QStringList{QStringLiteral("tvr3 Files(*.tvr3)")});
-    EXPECT_TRUE(buttons.contains(QStringLiteral("キャンセル"))) << buttons.join(u'|').toStdString();
-    EXPECT_TRUE(buttons.contains(QStringLiteral("開く(&O)"))) << buttons.join(u'|').toStdString();
+    EXPECT_TRUE(buttons.contains(QStringLiteral("開く(&O)")) && buttons.contains(QStringLiteral("キャンセル")))
+        << buttons.join(u'|').toStdString();
 }
 
 }  // namespace
