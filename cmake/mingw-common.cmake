@@ -13,5 +13,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # Every executable (and the tests' one DLL) runs on its own: the GCC runtime, the C++ library and winpthread are linked
 # in, so nothing but the system's DLLs is needed beside it.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# Windows places the program at a random address (ASLR, with all of the 64-bit address space
+# where there is one) and runs no code from its data (DEP). Recent linkers do this by default;
+# saying so keeps it with older ones.
+set(tavori_pe_security "-Wl,--dynamicbase -Wl,--nxcompat")
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  string(APPEND tavori_pe_security " -Wl,--high-entropy-va")
+endif()
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ ${tavori_pe_security}")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ ${tavori_pe_security}")

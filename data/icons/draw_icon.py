@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Draws the program's icon (an open book crossed by a green speed stroke on black) and writes
-it as data/icons/tavori.png (256 px) and src/platform/win32/tavori.ico (16 to 256 px).
+it as data/icons/tavori.png (256 px), data/icons/tavori-<size>.png for the smaller sizes a Linux
+desktop looks for (16 to 128 px), and src/platform/win32/tavori.ico (16 to 256 px).
 
 Plain Python: every pixel is sampled 4 x 4 times inside the shapes below, so the edges are
 smooth at every size. Run it from anywhere; it writes beside the repository's sources."""
@@ -12,6 +13,8 @@ import zlib
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 SAMPLES = 4
+# The freedesktop icon theme's usual sizes below 256 px.
+LINUX_SIZES = (16, 22, 24, 32, 48, 64, 128)
 
 BLACK = (0, 0, 0)
 PAGE = (246, 244, 236)
@@ -161,6 +164,9 @@ def ico_bytes(images):
 def main():
     big = render(256)
     (ROOT / "data" / "icons" / "tavori.png").write_bytes(png_bytes(big))
+    # Each size is drawn on its own rather than scaled down, so small icons stay sharp.
+    for size in LINUX_SIZES:
+        (ROOT / "data" / "icons" / f"tavori-{size}.png").write_bytes(png_bytes(render(size)))
     images = [(size, bmp_icon_bytes(render(size))) for size in (16, 24, 32, 48, 64)]
     images.append((256, png_bytes(big)))
     (ROOT / "src" / "platform" / "win32" / "tavori.ico").write_bytes(ico_bytes(images))

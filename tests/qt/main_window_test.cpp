@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QTest>
 #include <QTimer>
 #include <QUrl>
 #include <QWindow>
@@ -40,6 +41,8 @@ TEST(MainWindow, TitleAndMenuBarFollowTheCoreTable) {
     // The program's own picture, not a generic one.
     EXPECT_FALSE(window.windowIcon().isNull());
     EXPECT_FALSE(window.windowIcon().pixmap(64, 64).isNull());
+    // None so large that X11 could not carry the icon.
+    EXPECT_EQ(window.windowIcon().availableSizes().back(), QSize(128, 128));
     const QList<QAction*> popups = window.menuBar()->actions();
     const auto table = menuBarTable();
     ASSERT_EQ(static_cast<std::size_t>(popups.size()), table.size());
@@ -136,6 +139,32 @@ TEST(MainWindow, AResizeInTheMazeDrawsItsWallsAtTheNewSize) {
     // The outer wall's top-left corner stands where the new size puts it.
     EXPECT_EQ(canvas.pixel(geometry.cellLeft(1), geometry.cellTop(1)), kGreen);
     EXPECT_EQ(window.app().shell().clientWidth, canvas.width());
+}
+
+TEST(MainWindow, AltOrF10FocusTheMenuBarReturnRunsAnItemAndNoKeyReachesTheExercises) {
+    MainWindow window(AppConfig{1, ""});
+    window.startUp();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QWindow* handle = window.windowHandle();
+    QMenuBar* bar = window.menuBar();
+    // Keys as the window system delivers them; outside the menus they change nothing.
+    for (Qt::Key key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Return, Qt::Key_Space, Qt::Key_5}) {
+        QTest::keyClick(handle, key);
+    }
+    EXPECT_EQ(window.app().imagePractice().questionState, -1);
+    // Alt alone, or F10, highlights the first menu; Escape leaves; Alt, Right to 表示時間, Down
+    // opens it on ０．１秒, Down to ０．２秒, and Return picks it.
+    for (Qt::Key key : {Qt::Key_Alt, Qt::Key_F10}) {
+        QTest::keyClick(handle, key);
+        EXPECT_TRUE(bar->hasFocus() && bar->activeAction() == bar->actions().front()) << key;
+        QTest::keyClick(handle, Qt::Key_Escape);
+        EXPECT_FALSE(bar->hasFocus());
+    }
+    for (Qt::Key key : {Qt::Key_Alt, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}) {
+        QTest::keyClick(handle, key);
+    }
+    EXPECT_EQ(window.app().shell().displayTicks, 2);
 }
 
 // Records the addresses that the desktop is asked to open.

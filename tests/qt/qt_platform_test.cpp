@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -11,6 +12,7 @@
 
 #include "main_window.h"
 #include "qt_platform.h"
+#include "qt_translations.h"
 
 namespace tavori::qt {
 namespace {
@@ -60,13 +62,19 @@ TEST(QtPlatform, Utf8ToCp932ReplacesWhatItCannotHold) {
     EXPECT_EQ(window.platform().utf8ToCp932("😀b"), "?b");
 }
 
-// Runs a command whose dialog the test cancels; returns the dialog's title and filters.
-std::pair<QString, QStringList> cancelDialogOf(MainWindow& window, int command) {
+// Runs a command whose dialog the test cancels; returns the dialog's title and filters, and
+// the texts of its buttons in `buttons` if given.
+std::pair<QString, QStringList> cancelDialogOf(MainWindow& window, int command, QStringList* buttons = nullptr) {
     std::pair<QString, QStringList> seen;
-    QTimer::singleShot(200, [&seen] {
+    QTimer::singleShot(200, [&seen, buttons] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (dialog != nullptr) {
             seen = {dialog->windowTitle(), dialog->nameFilters()};
+            if (buttons != nullptr) {
+                for (const QPushButton* button : dialog->findChildren<QPushButton*>()) {
+                    buttons->append(button->text());
+                }
+            }
             dialog->reject();
         }
     });
@@ -95,6 +103,23 @@ TEST(QtPlatform, TemplateDialogHasItsFilterAndACancelReloadsTheInitialName) {
     EXPECT_EQ(window.app().shell().currentMode, Mode::ImagePractice);
     // The new question was flashed at once.
     EXPECT_EQ(window.app().imagePractice().questionState, 1);
+}
+
+TEST(QtPlatform, OnAJapaneseSystemTheDialogSpeaksJapaneseUnderItsOwnTitleAndFilter) {
+    // The translations the program loads at start-up, as a Japanese system chooses them.
+    const QLocale systemLocale;
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    const auto translations = installQtTranslations(QLocale());
+    QLocale::setDefault(systemLocale);
+    ASSERT_NE(translations, nullptr) << "Qt's translations (qt6-translations-l10n) are missing";
+    MainWindow window(AppConfig{1, ""});
+    window.startUp();
+    QStringList buttons;
+    const auto [title, filters] = cancelDialogOf(window, 851, &buttons);
+    EXPECT_EQ(title, QStringLiteral("ファイルを開く"));
+    EXPECT_EQ(filters, QStringList{QStringLiteral("tvr3 Files(*.tvr3)")});
+    EXPECT_TRUE(buttons.contains(QStringLiteral("開く(&O)")) && buttons.contains(QStringLiteral("キャンセル")))
+        << buttons.join(u'|').toStdString();
 }
 
 }  // namespace

@@ -6,10 +6,15 @@
 
 #include "common/seed.h"
 #include "main_window.h"
+#include "qt_translations.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tavori"));
+    // Desktops that look the window up by its desktop entry find the icon and name there.
+    QGuiApplication::setDesktopFileName(QStringLiteral("tavori"));
+    // The file dialog speaks the user's language; its title and filters stay the program's own.
+    const auto qtTranslations = tavori::qt::installQtTranslations(QLocale());
 
     tavori::AppConfig config;
     config.seed = tavori::chooseSeed(std::getenv("TAVORI_SEED"), static_cast<std::int64_t>(std::time(nullptr)));

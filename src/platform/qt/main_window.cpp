@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QScreen>
 
+#include "menu_keys.h"
 #include "shell/menu.h"
 
 // The icon lives in this static library's resources, which must be registered by name.
@@ -20,6 +21,17 @@ QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The program's icon at the sizes title bars, task bars and switchers use. Not 256 px: X11 carries
+// every size in one window property, and a 256 px image alone makes that property larger than
+// the largest request, so the window would get no icon at all.
+QIcon programIcon() {
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128}) {
+        icon.addFile(QStringLiteral(":/tavori/tavori-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}
+
 // The program ends with 1 after its loop, as it always has on Windows.
 constexpr int kExitCodeAfterQuit = 1;
 
@@ -31,11 +43,12 @@ MainWindow::MainWindow(AppConfig config)
           screen_->update();
       }) {
     registerResources();
-    setWindowIcon(QIcon(QStringLiteral(":/tavori/tavori.png")));
+    setWindowIcon(programIcon());
     setCentralWidget(screen_);
     platform_ = std::make_unique<QtPlatform>(*this, *screen_);
     app_ = std::make_unique<App>(*platform_, std::move(config));
     buildMenuBar();
+    enableMenuBarKeys(*this);
 }
 
 MainWindow::~MainWindow() {
@@ -65,6 +78,8 @@ void MainWindow::startUp() {
     setWindowTitle(QStringLiteral("タボリで速読補助"));
     const QSize frame = frameGeometry().size() - geometry().size();
     resize(available.size() - frame);
+    // The window holds the keyboard focus, so leaving the menu bar with Escape gives it back here.
+    setFocus();
     screen_->setApp(app_.get());
     app_->startUp();
     ticker_.start();

@@ -1,0 +1,21 @@
+// Qt's own texts (the file dialog's buttons and labels) in the language of the user's system.
+#include "qt_translations.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+
+namespace tavori::qt {
+
+std::unique_ptr<QTranslator> installQtTranslations(const QLocale& locale) {
+    auto translator = std::make_unique<QTranslator>();
+    // "qtbase" holds the widgets' texts, the file dialog's among them; the program's own labels
+    // are Japanese whatever the language and need no catalogue.
+    if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(translator.get())) {
+        return nullptr;
+    }
+    return translator;
+}
+
+}  // namespace tavori::qt
