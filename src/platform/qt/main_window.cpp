@@ -25,11 +25,14 @@ constexpr int kExitCodeAfterQuit = 1;
 
 }  // namespace
 
-MainWindow::MainWindow(AppConfig config)
-    : screen_(new ScreenWidget(this)), ticker_([this] {
-          app_->tick();
-          screen_->update();
-      }) {
+MainWindow::MainWindow(AppConfig config, GridTicker::Clock clock)
+    : screen_(new ScreenWidget(this)),
+      ticker_(
+          [this] {
+              app_->tick();
+              screen_->update();
+          },
+          std::move(clock)) {
     registerResources();
     setWindowIcon(QIcon(QStringLiteral(":/tavori/tavori.png")));
     setCentralWidget(screen_);
