@@ -1,4 +1,5 @@
-// The 100 ms grid tick driven by a fast window timer: the tick source of the Windows program.
+// The Windows tick as it was before the timer thread, kept only for comparison: a 10 ms window
+// timer that polls the 100 ms grid, with the system timer raised to 1 ms for the whole run.
 #pragma once
 
 #include <windows.h>
@@ -6,31 +7,39 @@
 #include <optional>
 
 #include "shell/tick_grid.h"
+#include "tick_clock.h"
 
-namespace tavori::win32 {
+namespace tavori::bench {
 
-// A window timer that only polls the 100 ms grid of the performance counter. Owns the timer:
-// it is killed on stop() or when this object goes.
-class GridTickTimer {
+class PollingGridTickTimer {
 public:
-    // Polling ten times a period keeps each step within about one poll of its grid point
-    // (with the system timer at 1 ms; see FineTimerResolution).
     static constexpr UINT kPollMilliseconds = 10;
 
-    GridTickTimer() = default;
-    GridTickTimer(const GridTickTimer&) = delete;
-    GridTickTimer& operator=(const GridTickTimer&) = delete;
-    ~GridTickTimer() { stop(); }
+    PollingGridTickTimer() = default;
+    PollingGridTickTimer(const PollingGridTickTimer&) = delete;
+    PollingGridTickTimer& operator=(const PollingGridTickTimer&) = delete;
+    ~PollingGridTickTimer() { stop(); }
 
-    // Starts the grid from now and the poll timer on the window; false if no timer was made.
-    bool start(HWND window, UINT_PTR timerId);
+    bool start(HWND window, UINT_PTR timerId) {
+        stop();
+        grid_.emplace(win32::performanceCounterMicroseconds());
+        if (SetTimer(window, timerId, kPollMilliseconds, nullptr) == 0) {
+            return false;
+        }
+        window_ = window;
+        timerId_ = timerId;
+        return true;
+    }
 
-    // Kills the poll timer; the grid stays as it was. Safe to call more than once.
-    void stop();
+    void stop() {
+        if (window_ != nullptr) {
+            KillTimer(window_, timerId_);
+            window_ = nullptr;
+        }
+    }
 
-    // Called on each WM_TIMER with this timer's id: true when a grid point has passed since
-    // the last step, so one step is due now.
-    bool takeDue();
+    // On each WM_TIMER with this timer's id: true when a grid point has passed.
+    bool takeDue() { return grid_ && grid_->takeDue(win32::performanceCounterMicroseconds()); }
 
     bool isTimer(WPARAM timerId) const { return window_ != nullptr && timerId == timerId_; }
 
@@ -40,4 +49,4 @@ private:
     std::optional<TickGrid> grid_;
 };
 
-}  // namespace tavori::win32
+}  // namespace tavori::bench
