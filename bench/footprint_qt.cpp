@@ -13,6 +13,7 @@
 #include <string>
 
 #include "main_window.h"
+#include "old_grid_ticker_qt.h"
 
 namespace {
 
@@ -88,6 +89,37 @@ int main(int argc, char** argv) {
         const double used = cpuSeconds() - before;
         std::printf("| CPU while idle in %s, %d s | %.2f %% |\n", name, idleSeconds, 100.0 * used / idleSeconds);
     }
+    // The maze again with the tick the program had before, and each tick source stepping the
+    // maze without presenting, which shows what the tick itself costs.
+    window.app().command(703);
+    window.ticker().stop();
+    const auto idleRow = [idleSeconds](const char* name) {
+        const double before = cpuSeconds();
+        wait(idleSeconds * 1000);
+        std::printf("| CPU while idle in maze 10x10, %s, %d s | %.2f %% |\n", name, idleSeconds,
+                    100.0 * (cpuSeconds() - before) / idleSeconds);
+    };
+    {
+        tavori::bench::PollingGridTicker oldTick([&window] {
+            window.app().tick();
+            window.screen().update();
+        });
+        oldTick.start();
+        idleRow("old polling tick");
+        oldTick.stop();
+    }
+    {
+        tavori::qt::GridTicker tick([&window] { window.app().tick(); });
+        tick.start();
+        idleRow("tick and step only, no present");
+    }
+    {
+        tavori::bench::PollingGridTicker oldTick([&window] { window.app().tick(); });
+        oldTick.start();
+        idleRow("old polling tick and step only, no present");
+        oldTick.stop();
+    }
+    idleRow("no tick at all (the floor)");
     std::fflush(stdout);
     return 0;
 }

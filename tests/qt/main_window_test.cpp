@@ -75,16 +75,38 @@ TEST(MainWindow, MenuActionsReachTheCore) {
     EXPECT_EQ(window.app().maze().mazeWidth, 9);
 }
 
-TEST(MainWindow, TicksReachStepModeOnTheGrid) {
-    MainWindow window(AppConfig{1, ""});
+// Lets the event loop run until the tick has woken `count` more times.
+void pumpWakes(GridTicker& ticker, int count) {
+    const std::int64_t target = ticker.wakes() + count;
+    for (int round = 0; round < 100'000 && ticker.wakes() < target; ++round) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
+    ASSERT_GE(ticker.wakes(), target);
+}
+
+TEST(MainWindow, TheTickStepsOncePerGridPointAndSkipsMissedPoints) {
+    // The test's clock stands far behind CLOCK_MONOTONIC, so every point the timer is armed
+    // with has passed and it wakes at once, however often; only this clock decides the steps.
+    std::int64_t now = 0;
+    MainWindow window(AppConfig{1, ""}, [&now] { return now; });
     window.startUp();
     findAction(window, 703)->trigger();
     window.app().maze().mazeStepPending = true;
-    processEventsFor(450);
+    GridTicker& ticker = window.ticker();
+    EXPECT_EQ(ticker.armedFor(), 100'000);
+    now = 99'999;
+    pumpWakes(ticker, 3);
+    EXPECT_EQ(window.ticksRun(), 0);
+    EXPECT_TRUE(window.app().maze().mazeStepPending);
+    now = 100'000;
+    pumpWakes(ticker, 3);
+    EXPECT_EQ(window.ticksRun(), 1);  // three wake-ups at one point: one step
     EXPECT_FALSE(window.app().maze().mazeStepPending);
-    // About four grid points in 450 ms; a slow machine may lose one, never gain one.
-    EXPECT_GE(window.ticksRun(), 3);
-    EXPECT_LE(window.ticksRun(), 5);
+    EXPECT_EQ(ticker.armedFor(), 200'000);
+    now = 750'000;  // a stall over six points: one step, aimed next at the following point
+    pumpWakes(ticker, 3);
+    EXPECT_EQ(window.ticksRun(), 2);
+    EXPECT_EQ(ticker.armedFor(), 800'000);
 }
 
 TEST(MainWindow, AResizeRepaintsTheMazeAtTheNewSize) {

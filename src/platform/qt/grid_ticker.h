@@ -1,39 +1,72 @@
-// The Linux tick source: a precise single-shot timer aimed at each 100 ms grid point of a
-// monotonic clock, so late timer events never add up.
+// The Linux tick source: a timer armed with the absolute time of each 100 ms grid point of the
+// monotonic clock, so the program sleeps between ticks and late wake-ups never add up.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QObject>
+#include <QSocketNotifier>
 #include <QTimer>
 
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "shell/tick_grid.h"
 
 namespace tavori::qt {
 
+// Microseconds on CLOCK_MONOTONIC, the clock the timer sleeps on.
+std::int64_t monotonicMicroseconds();
+
+// A file descriptor closed when its owner goes.
+class OwnedFd {
+public:
+    explicit OwnedFd(int fd = -1) : fd_(fd) {}
+    OwnedFd(const OwnedFd&) = delete;
+    OwnedFd& operator=(const OwnedFd&) = delete;
+    ~OwnedFd();
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+
+private:
+    int fd_;
+};
+
 class GridTicker : public QObject {
     Q_OBJECT
 public:
-    explicit GridTicker(std::function<void()> onTick, QObject* parent = nullptr);
+    // Reads the time in microseconds on CLOCK_MONOTONIC's scale; tests pass their own.
+    using Clock = std::function<std::int64_t()>;
+
+    explicit GridTicker(std::function<void()> onTick, Clock clock = monotonicMicroseconds,
+                        QObject* parent = nullptr);
+    ~GridTicker() override;
 
     // Starts the grid at the current time; the first tick comes one period later.
     void start();
     void stop();
 
     std::int64_t ticksRun() const { return grid_ ? grid_->stepsTaken() : 0; }
-    // Microseconds since start() on the monotonic clock.
-    std::int64_t elapsedMicroseconds() const { return clock_.nsecsElapsed() / 1000; }
+    // Times the timer has woken the event loop since start(): one per grid point when all goes
+    // well.
+    std::int64_t wakes() const { return wakes_; }
+    // The clock time the timer is set to wake at next.
+    std::int64_t armedFor() const { return armedFor_; }
 
 private:
-    void onTimer();
-    void scheduleNext();
+    void onWake();
+    void arm();
 
     std::function<void()> onTick_;
-    QTimer timer_;
-    QElapsedTimer clock_;
+    Clock clock_;
+    OwnedFd timerFd_;
+    // Watches the timer; absent when the system gave no timer, and a millisecond QTimer
+    // stands in.
+    std::unique_ptr<QSocketNotifier> notifier_;
+    QTimer fallback_;
     std::optional<TickGrid> grid_;
+    std::int64_t wakes_ = 0;
+    std::int64_t armedFor_ = 0;
 };
 
 }  // namespace tavori::qt

@@ -37,11 +37,14 @@ constexpr int kExitCodeAfterQuit = 1;
 
 }  // namespace
 
-MainWindow::MainWindow(AppConfig config)
-    : screen_(new ScreenWidget(this)), ticker_([this] {
-          app_->tick();
-          screen_->update();
-      }) {
+MainWindow::MainWindow(AppConfig config, GridTicker::Clock clock)
+    : screen_(new ScreenWidget(this)),
+      ticker_(
+          [this] {
+              app_->tick();
+              screen_->update();
+          },
+          std::move(clock)) {
     registerResources();
     setWindowIcon(programIcon());
     setCentralWidget(screen_);

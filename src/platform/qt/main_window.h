@@ -15,7 +15,8 @@ namespace tavori::qt {
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MainWindow(AppConfig config);
+    // The tick reads `clock` (CLOCK_MONOTONIC by default; tests pass their own).
+    explicit MainWindow(AppConfig config, GridTicker::Clock clock = monotonicMicroseconds);
     ~MainWindow() override;
 
     // Places and shows the window, runs the core's start-up and starts the tick.
@@ -26,6 +27,7 @@ public:
     QtPlatform& platform() { return *platform_; }
     // Steps run by the tick so far.
     std::int64_t ticksRun() const { return ticker_.ticksRun(); }
+    GridTicker& ticker() { return ticker_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

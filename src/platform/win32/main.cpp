@@ -9,7 +9,7 @@
 #include "home_page.h"
 #include "main_window.h"
 #include "menu_bar.h"
-#include "tick_clock.h"
+#include "system_library.h"
 
 namespace {
 
@@ -55,8 +55,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCo
     using namespace tavori;
     using namespace tavori::win32;
 
+    restrictDllSearchToSystemFolder();
     const ComApartment com;
-    const FineTimerResolution timerResolution;
 
     // A maximised window overlaps the screen by one sizing frame on each side; this size
     // covers about the work area without being maximised.

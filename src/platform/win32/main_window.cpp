@@ -20,14 +20,13 @@ void onDestroy(WindowSession& session) {
     session.app.destroy();  // the home-page request
     session.platform.deleteWorkBitmap();
     session.menuBar.reset();
-    session.tickTimer.stop();
+    session.tick.stop();
     PostQuitMessage(0);
 }
 
-void onTimer(WindowSession& session, WPARAM timerId) {
-    if (session.tickTimer.isTimer(timerId) && session.tickTimer.takeDue()) {
-        session.app.tick();
-    }
+void onTick(WindowSession& session) {
+    session.tick.acknowledge();
+    session.app.tick();
 }
 
 void onButtonDown(HWND window, WindowSession& session, POINT point) {
@@ -80,7 +79,7 @@ HWND createMainWindow(HINSTANCE instance, WindowSession& session, const wchar_t*
 }
 
 void startTick(WindowSession& session) {
-    session.tickTimer.start(session.platform.window(), kTickTimerId);
+    session.tick.start(session.platform.window(), kTickMessage);
 }
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -116,8 +115,8 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_COMMAND:
             session->app.command(LOWORD(wParam));
             return 0;
-        case WM_TIMER:
-            onTimer(*session, wParam);
+        case kTickMessage:
+            onTick(*session);
             return 0;
         case WM_LBUTTONDOWN:
             onButtonDown(window, *session, mousePoint(lParam));

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "gdi_handles.h"
-#include "grid_tick_timer.h"
+#include "grid_tick_thread.h"
 #include "resource_ids.h"
 #include "shell/app.h"
 #include "win32_platform.h"
@@ -12,7 +12,8 @@
 namespace tavori::win32 {
 
 inline constexpr wchar_t kWindowClassName[] = L"Tavori_Rideridu";
-inline constexpr UINT_PTR kTickTimerId = 1;
+// Posted by the tick thread once per grid point.
+inline constexpr UINT kTickMessage = WM_APP + 1;
 inline constexpr int kIconResourceId = TAVORI_ICON_ID;
 
 // Everything the window procedure works on, owned by the entry point for the whole run.
@@ -24,7 +25,7 @@ struct WindowSession {
     Win32Platform platform;
     App app;
     Menu menuBar;                     // destroyed on WM_DESTROY
-    GridTickTimer tickTimer;          // stopped on WM_DESTROY
+    GridTickThread tick;              // stopped on WM_DESTROY
     POINT lastMouse{0, 0};            // where a drag was last seen, for a lost capture
 };
 
@@ -36,7 +37,7 @@ bool registerMainWindowClass(HINSTANCE instance);
 HWND createMainWindow(HINSTANCE instance, WindowSession& session, const wchar_t* initialText, int width,
                       int height);
 
-// Starts the tick: a fast window timer that steps the core on the 100 ms grid from now.
+// Starts the tick: a thread that posts kTickMessage at each 100 ms grid point from now.
 void startTick(WindowSession& session);
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

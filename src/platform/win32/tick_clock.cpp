@@ -1,14 +1,13 @@
-// The monotonic clock behind the tick grid: the performance counter in microseconds.
+// The monotonic clock behind the tick grid (the performance counter in microseconds) and the
+// system timer resolution a coarse timer needs.
 #include "tick_clock.h"
-
-#include <windows.h>
-#include <mmsystem.h>
 
 namespace tavori::win32 {
 
 namespace {
 constexpr UINT kFinestPeriodMilliseconds = 1;
-}
+constexpr UINT kTimerNoError = 0;  // TIMERR_NOERROR
+}  // namespace
 
 std::int64_t performanceCounterMicroseconds() {
     LARGE_INTEGER frequency{};
@@ -22,12 +21,27 @@ std::int64_t performanceCounterMicroseconds() {
     return seconds * 1'000'000 + rest * 1'000'000 / frequency.QuadPart;
 }
 
-FineTimerResolution::FineTimerResolution()
-    : raised_(timeBeginPeriod(kFinestPeriodMilliseconds) == TIMERR_NOERROR) {}
+TimerPeriodCalls::TimerPeriodCalls()
+    : winmm_(L"winmm.dll"),
+      begin_(winmm_.find<PeriodCall>("timeBeginPeriod")),
+      end_(winmm_.find<PeriodCall>("timeEndPeriod")) {}
+
+bool TimerPeriodCalls::begin(UINT milliseconds) const {
+    return begin_ != nullptr && end_ != nullptr && begin_(milliseconds) == kTimerNoError;
+}
+
+void TimerPeriodCalls::end(UINT milliseconds) const {
+    if (end_ != nullptr) {
+        end_(milliseconds);
+    }
+}
+
+FineTimerResolution::FineTimerResolution(const TimerPeriodCalls& calls)
+    : calls_(calls), raised_(calls.begin(kFinestPeriodMilliseconds)) {}
 
 FineTimerResolution::~FineTimerResolution() {
     if (raised_) {
-        timeEndPeriod(kFinestPeriodMilliseconds);
+        calls_.end(kFinestPeriodMilliseconds);
     }
 }
 
