@@ -25,10 +25,9 @@ void prepare(MainWindow& window) {
     window.startUp();
     window.resize(kWidth, kHeight + (window.height() - window.screen().height()));
     QCoreApplication::processEvents();
-    // The exercises lay out from the client size read at start-up (the offscreen screen's);
-    // take the pictures' size instead.
-    window.app().shell().clientWidth = window.screen().width();
-    window.app().shell().clientHeight = window.screen().height();
+    // The exercises lay out from the client size read at start-up (the offscreen screen's):
+    // start the core up again at the pictures' size.
+    window.app().startUp();
 }
 
 bool save(MainWindow& window, const QString& folder, const char* name) {

@@ -6,6 +6,7 @@
 
 #include "puzzle_fixture.h"
 #include "shell/app.h"
+#include "support/app_state_access.h"
 
 namespace tavori {
 namespace {
@@ -134,7 +135,7 @@ TEST(PuzzleRelease, WithoutAMoveStillSnaps) {
     App app(platform, AppConfig{5, ""});
     app.startUp();
     app.command(737);
-    auto& tiles = app.puzzle().tiles;
+    auto& tiles = AppStateAccess::puzzle(app).tiles;
     tiles[0][0].x = 100;
     tiles[0][0].y = 100;
     tiles[1][0].x = 210;
@@ -157,7 +158,7 @@ TEST(PuzzleRelease, FarOutsideTheWindowStillDrops) {
     App app(platform, AppConfig{5, ""});
     app.startUp();
     app.command(737);
-    auto& tiles = app.puzzle().tiles;
+    auto& tiles = AppStateAccess::puzzle(app).tiles;
     tiles[0][0].x = 100;
     tiles[0][0].y = 100;
     tiles[1][0].x = 4000;

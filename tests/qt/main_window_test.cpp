@@ -16,6 +16,7 @@
 #include "qt_support.h"
 #include "maze/maze_drawing.h"
 #include "shell/menu.h"
+#include "support/app_state_access.h"
 
 namespace tavori::qt {
 namespace {
@@ -76,7 +77,7 @@ TEST(MainWindow, TicksReachStepModeOnTheGrid) {
     MainWindow window(AppConfig{1, ""});
     window.startUp();
     findAction(window, 703)->trigger();
-    window.app().maze().mazeStepPending = true;
+    AppStateAccess::maze(window.app()).mazeStepPending = true;
     processEventsFor(450);
     EXPECT_FALSE(window.app().maze().mazeStepPending);
     // About four grid points in 450 ms; a slow machine may lose one, never gain one.

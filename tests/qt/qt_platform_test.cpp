@@ -11,6 +11,7 @@
 
 #include "main_window.h"
 #include "qt_platform.h"
+#include "support/app_state_access.h"
 
 namespace tavori::qt {
 namespace {
@@ -77,7 +78,7 @@ std::pair<QString, QStringList> cancelDialogOf(MainWindow& window, int command) 
 TEST(QtPlatform, ReadingDialogHasItsTitleAndFilterAndACancelEmptiesTheText) {
     MainWindow window(AppConfig{1, ""});
     window.startUp();
-    window.app().reading().readingText.assign(100, 'x');
+    AppStateAccess::reading(window.app()).readingText.assign(100, 'x');
     const auto [title, filters] = cancelDialogOf(window, 720);
     EXPECT_EQ(title, QStringLiteral("ファイルを開く"));
     EXPECT_EQ(filters, QStringList{QStringLiteral("txt Files(*.txt)")});

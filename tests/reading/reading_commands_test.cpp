@@ -5,6 +5,7 @@
 
 #include "files/files.h"
 #include "shell/app.h"
+#include "support/app_state_access.h"
 #include "support/fake_platform.h"
 
 namespace tavori {
@@ -31,7 +32,7 @@ protected:
 };
 
 TEST_F(ReadingCommands, CancelBeforeAnyChoiceEmptiesTheText) {
-    app.reading().readingPosition = 4;
+    AppStateAccess::reading(app).readingPosition = 4;
     app.command(720);
     ASSERT_EQ(platform.dialogRequests.size(), 1u);
     EXPECT_EQ(platform.dialogRequests[0].description, "txt Files(*.txt)");
@@ -50,7 +51,7 @@ TEST_F(ReadingCommands, ChosenFileLoadsAndACancelLaterReloadsIt) {
     EXPECT_EQ(textOf(app.reading()), "\x82\xA0\r\n\x82\xA2");
     EXPECT_EQ(app.reading().readingFileName, "/home/r/utf8.txt");
     // A cancel keeps the name, and that file loads again from its start.
-    app.reading().readingPosition = 3;
+    AppStateAccess::reading(app).readingPosition = 3;
     platform.files["/home/r/utf8.txt"].content = "b";
     app.command(720);
     EXPECT_EQ(platform.dialogRequests.back().proposedName, "/home/r/utf8.txt");
@@ -59,8 +60,8 @@ TEST_F(ReadingCommands, ChosenFileLoadsAndACancelLaterReloadsIt) {
 }
 
 TEST_F(ReadingCommands, LoadingKeepsThePositionAndAMissingFileGivesTheEmptyText) {
-    app.reading().readingPosition = 7;
-    loadReadingText(app.reading(), platform, "/nowhere.txt");
+    AppStateAccess::reading(app).readingPosition = 7;
+    loadReadingText(AppStateAccess::reading(app), platform, "/nowhere.txt");
     EXPECT_TRUE(emptyText(app.reading()));
     EXPECT_EQ(app.reading().readingPosition, 7);
 }

@@ -3,6 +3,7 @@
 
 #include "shell/app.h"
 #include "shell/menu.h"
+#include "support/app_state_access.h"
 #include "support/fake_platform.h"
 
 namespace tavori {
@@ -15,7 +16,6 @@ constexpr Colour kRed = rgb(255, 0, 0);
 class AppCommands : public ::testing::Test {
 protected:
     AppCommands() : app(platform, AppConfig{1, "https://example.invalid/tavori"}) {
-        platform.onCloseWindow = [this] { app.destroy(); };
         app.startUp();
     }
 
@@ -64,7 +64,7 @@ TEST_F(AppCommands, DisplayTimes) {
 TEST_F(AppCommands, RowsAndWidthsEnterSpeedReadingKeepingThePosition) {
     // 5.0 s: the 18 steps below never reach a page, which would move the position on.
     app.command(264);
-    app.reading().readingPosition = 123;
+    AppStateAccess::reading(app).readingPosition = 123;
     for (int id = 721; id <= 736; ++id) {
         app.command(737);
         paintRed();
@@ -81,7 +81,7 @@ TEST_F(AppCommands, RowsAndWidthsEnterSpeedReadingKeepingThePosition) {
 }
 
 TEST_F(AppCommands, LoadReadingTextAsksForATxtFileAndRewinds) {
-    app.reading().readingPosition = 50;
+    AppStateAccess::reading(app).readingPosition = 50;
     platform.dialogAnswers.push_back("/home/reader/本.txt");
     app.command(720);
     ASSERT_EQ(platform.dialogRequests.size(), 1u);
@@ -112,7 +112,7 @@ TEST_F(AppCommands, LoadTemplateAsksForATvr3FileAndDueAQuestion) {
 }
 
 TEST_F(AppCommands, PuzzleAndMazeReset) {
-    app.puzzle().puzzleState = 7;
+    AppStateAccess::puzzle(app).puzzleState = 7;
     paintRed();
     app.command(737);
     EXPECT_EQ(app.shell().currentMode, Mode::Puzzle);
@@ -142,16 +142,19 @@ TEST_F(AppCommands, HelpOpensTheDocumentBesideTheExecutable) {
     EXPECT_EQ(app.shell().currentMode, Mode::ImagePractice);
 }
 
-TEST_F(AppCommands, QuitClosesTheWindowAndNothingStepsAfterIt) {
+TEST_F(AppCommands, QuitAsksToCloseTheWindowAndNothingStepsAfterIt) {
     app.command(202);
-    app.command(500);
-    EXPECT_EQ(platform.closeRequests, 1);
+    const bool solutionNext = app.maze().mazeSolutionNext;
+    EXPECT_EQ(app.command(500), Outcome::CloseWindow);
+    EXPECT_EQ(app.maze().mazeSolutionNext, solutionNext);
+    EXPECT_TRUE(platform.shellRequests.empty());
+    app.destroy();  // as the front end does once its window has gone
     EXPECT_TRUE(app.destroyed());
     ASSERT_EQ(platform.shellRequests.size(), 1u);
     EXPECT_EQ(platform.shellRequests[0].target, "https://example.invalid/tavori");
     EXPECT_EQ(platform.shellRequests[0].owner, ShellOwner::None);
     // Events that still arrive change nothing.
-    const bool solutionNext = app.maze().mazeSolutionNext;
+    EXPECT_EQ(app.command(500), Outcome::None);
     app.command(703);
     app.tick();
     EXPECT_EQ(app.maze().mazeWidth, 9);
@@ -162,7 +165,7 @@ TEST_F(AppCommands, QuitClosesTheWindowAndNothingStepsAfterIt) {
 
 TEST_F(AppCommands, UnknownIdsOnlyStep) {
     app.command(202);
-    app.maze().mazeStepPending = true;
+    AppStateAccess::maze(app).mazeStepPending = true;
     app.command(12345);
     app.command(0);
     app.command(-1);

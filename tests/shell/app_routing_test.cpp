@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/app.h"
+#include "support/app_state_access.h"
 #include "support/fake_platform.h"
 
 namespace tavori {
@@ -20,28 +21,28 @@ TEST_F(AppRouting, TickStepsOnlyTheCurrentExercise) {
     app.command(202);  // maze shown, route next
     ASSERT_TRUE(app.maze().mazeSolutionNext);
     app.command(737);  // leave for the puzzle
-    app.maze().mazeStepPending = true;
+    AppStateAccess::maze(app).mazeStepPending = true;
     app.tick();
     // The maze did not step while the puzzle is the mode.
     EXPECT_TRUE(app.maze().mazeStepPending);
-    app.shell().currentMode = Mode::Maze;
+    AppStateAccess::shell(app).currentMode = Mode::Maze;
     app.tick();
     EXPECT_FALSE(app.maze().mazeStepPending);
 }
 
 TEST_F(AppRouting, PuzzlePressSetsButtonDownEvenOffEveryTile) {
     app.command(737);
-    app.mouseDown(-5, -5);
+    EXPECT_EQ(app.mouseDown(-5, -5), Outcome::CaptureMouse);
     EXPECT_TRUE(app.puzzle().buttonDown);
     app.mouseMove(10, 10);
-    app.mouseUp(3000, 3000);
+    EXPECT_EQ(app.mouseUp(3000, 3000), Outcome::ReleaseMouse);
     EXPECT_FALSE(app.puzzle().buttonDown);
 }
 
 TEST_F(AppRouting, ReleaseWithoutPressIsIgnored) {
     app.command(737);
-    app.puzzle().tileGrabbed = true;
-    app.mouseUp(10, 10);  // buttonDown was never set: no drop
+    AppStateAccess::puzzle(app).tileGrabbed = true;
+    EXPECT_EQ(app.mouseUp(10, 10), Outcome::None);  // buttonDown was never set: no drop
     EXPECT_TRUE(app.puzzle().tileGrabbed);
     EXPECT_FALSE(app.puzzle().buttonDown);
 }
@@ -49,7 +50,7 @@ TEST_F(AppRouting, ReleaseWithoutPressIsIgnored) {
 TEST_F(AppRouting, PressesOutsideThePuzzleNeverSetButtonDown) {
     for (const int command : {720, 851, 202}) {
         app.command(command);
-        app.mouseDown(100, 100);
+        EXPECT_EQ(app.mouseDown(100, 100), Outcome::None) << command;
         EXPECT_FALSE(app.puzzle().buttonDown) << command;
     }
 }

@@ -34,14 +34,13 @@ void App::clearScreen() {
 
 void App::enterSpeedReading() { shell_.currentMode = Mode::SpeedReading; }
 
-void App::command(int id) {
+Outcome App::command(int id) {
     if (destroyed_) {
-        return;
+        return Outcome::None;
     }
     if (id == CommandId::Quit) {
-        // The window goes away; its destroy sequence runs within, and nothing steps after it.
-        platform_.closeWindow();
-        return;
+        // The front end closes the window and runs destroy(); nothing steps after it.
+        return Outcome::CloseWindow;
     }
     if (id >= CommandId::DisplayTimeFirst && id <= 260) {
         shell_.displayTicks = id - 250;
@@ -86,6 +85,7 @@ void App::command(int id) {
                                 ShellOwner::MainWindow);
     }
     stepMode();
+    return Outcome::None;
 }
 
 void App::tick() {
@@ -112,25 +112,27 @@ void App::stepMode() {
     }
 }
 
-void App::mouseDown(int x, int y) {
+Outcome App::mouseDown(int x, int y) {
     if (destroyed_) {
-        return;
+        return Outcome::None;
     }
     Context ctx = context();
     switch (shell_.currentMode) {
         case Mode::ImagePractice:
             clickImagePractice(imagePractice_, ctx, x, y);
-            return;
+            return Outcome::None;
         case Mode::Maze:
             mazeClick(maze_, ctx, x, y);
-            return;
+            return Outcome::None;
         case Mode::Puzzle:
+            // A drag keeps the mouse, so its release is seen even outside the window.
             puzzle_.buttonDown = true;
             grabTile(puzzle_, ctx, x, y);
-            return;
+            return Outcome::CaptureMouse;
         case Mode::SpeedReading:
-            return;
+            return Outcome::None;
     }
+    return Outcome::None;
 }
 
 void App::mouseMove(int x, int y) {
@@ -141,15 +143,16 @@ void App::mouseMove(int x, int y) {
     dragTile(puzzle_, ctx, x, y);
 }
 
-void App::mouseUp(int x, int y) {
+Outcome App::mouseUp(int x, int y) {
     if (destroyed_ || shell_.currentMode != Mode::Puzzle || !puzzle_.buttonDown) {
-        return;
+        return Outcome::None;
     }
     if (puzzle_.tileGrabbed) {
         Context ctx = context();
         dropTile(puzzle_, ctx, x, y);
     }
     puzzle_.buttonDown = false;
+    return Outcome::ReleaseMouse;
 }
 
 void App::paint() {
