@@ -11,10 +11,12 @@
 
 #include "main_window.h"
 #include "maze/maze_drawing.h"
+#include "shell/menu.h"
 
 namespace {
 
 using tavori::qt::MainWindow;
+namespace CommandId = tavori::CommandId;
 
 constexpr int kWidth = 1200;
 constexpr int kHeight = 720;
@@ -39,13 +41,13 @@ bool save(MainWindow& window, const QString& folder, const char* name) {
 
 void reading(MainWindow& window) {
     tavori::App& app = window.app();
-    app.command(723);  // three rows
-    app.command(251);  // 0.1 s: this command's own step shows the first page
+    app.command(CommandId::lines(3));  // three rows
+    app.command(CommandId::displayTenths(1));  // 0.1 s: this command's own step shows the first page
 }
 
 void flash(MainWindow& window) {
     tavori::App& app = window.app();
-    app.command(255);
+    app.command(CommandId::displayTenths(5));
     app.mouseDown(10, 10);  // the first click starts a question
     app.tick();
 }
@@ -57,7 +59,7 @@ void answers(MainWindow& window) {
 
 void maze(MainWindow& window) {
     tavori::App& app = window.app();
-    app.command(703);
+    app.command(CommandId::MazeLarge);
     // Mark the three targets on the route; the third mark draws the route.
     const tavori::MazeState& state = app.maze();
     const auto geometry = tavori::mazeGeometry(state, app.shell().clientWidth, app.shell().clientHeight);
@@ -72,7 +74,7 @@ void maze(MainWindow& window) {
 
 void puzzle(MainWindow& window) {
     tavori::App& app = window.app();
-    app.command(737);
+    app.command(CommandId::Puzzle);
     app.tick();
     // Put tile [0][0] near the top left, then drag the tiles of the first row and the left column beside tile [0][0], one at a time;
     // each snaps to its neighbour.

@@ -6,6 +6,7 @@
 
 #include "puzzle_fixture.h"
 #include "shell/app.h"
+#include "shell/menu.h"
 #include "support/app_state_access.h"
 
 namespace tavori {
@@ -134,7 +135,7 @@ TEST(PuzzleRelease, WithoutAMoveStillSnaps) {
     FakePlatform platform;
     App app(platform, AppConfig{5, ""});
     app.startUp();
-    app.command(737);
+    app.command(CommandId::Puzzle);
     auto& tiles = AppStateAccess::puzzle(app).tiles;
     tiles[0][0].x = 100;
     tiles[0][0].y = 100;
@@ -157,7 +158,7 @@ TEST(PuzzleRelease, FarOutsideTheWindowStillDrops) {
     FakePlatform platform;
     App app(platform, AppConfig{5, ""});
     app.startUp();
-    app.command(737);
+    app.command(CommandId::Puzzle);
     auto& tiles = AppStateAccess::puzzle(app).tiles;
     tiles[0][0].x = 100;
     tiles[0][0].y = 100;
