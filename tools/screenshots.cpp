@@ -63,13 +63,11 @@ void maze(MainWindow& window) {
     // Mark the three targets on the route; the third mark draws the route.
     const tavori::MazeState& state = app.maze();
     const auto geometry = tavori::mazeGeometry(state, app.shell().clientWidth, app.shell().clientHeight);
-    for (int x = 1; x < state.mazeWidth; ++x) {
-        for (int y = 1; y < state.mazeHeight; ++y) {
-            if (state.trailGrid(x, y).flag != 0 && state.pathGrid(x, y).flag != 0) {
-                app.mouseDown(geometry.cellLeft(x) + geometry.cellSize / 2, geometry.cellTop(y) + geometry.cellSize / 2);
-            }
+    tavori::forEachMazeCell(state, [&](int x, int y) {
+        if (tavori::isTarget(state, x, y) && tavori::isOnRoute(state, x, y)) {
+            app.mouseDown(geometry.cellLeft(x) + geometry.cellSize / 2, geometry.cellTop(y) + geometry.cellSize / 2);
         }
-    }
+    });
 }
 
 void puzzle(MainWindow& window) {

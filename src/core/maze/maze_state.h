@@ -116,4 +116,20 @@ constexpr bool isMazeCell(const MazeState& maze, int x, int y) {
     return x >= 1 && x <= maze.mazeWidth - 1 && y >= 1 && y <= maze.mazeHeight - 1;
 }
 
+// Calls visit(x, y) for every maze cell, column by column.
+template <typename Visit>
+void forEachMazeCell(const MazeState& maze, Visit visit) {
+    for (int x = 1; x <= maze.mazeWidth - 1; ++x) {
+        for (int y = 1; y <= maze.mazeHeight - 1; ++y) {
+            visit(x, y);
+        }
+    }
+}
+
+// What each grid's flag says about cell (x, y).
+inline bool isUnjoined(const MazeState& maze, int x, int y) { return maze.wallGrid(x, y).flag == 1; }
+inline bool isMarked(const MazeState& maze, int x, int y) { return maze.openGrid(x, y).flag == 1; }
+inline bool isTarget(const MazeState& maze, int x, int y) { return maze.trailGrid(x, y).flag == 1; }
+inline bool isOnRoute(const MazeState& maze, int x, int y) { return maze.pathGrid(x, y).flag == 1; }
+
 }  // namespace tavori
