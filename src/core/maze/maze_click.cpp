@@ -40,25 +40,16 @@ void moveCycleOn(MazeState& maze, Context& context) {
 
 void countMarks(MazeState& maze) {
     maze.markCount = 0;
-    if (!mazeSizeUsable(maze)) {
-        return;
-    }
     forEachMazeCell(maze, [&maze](int x, int y) { maze.markCount += isMarked(maze, x, y) ? 1 : 0; });
 }
 
 bool isSolved(const MazeState& maze) {
-    if (!mazeSizeUsable(maze)) {
-        return false;
-    }
     int markedOnRoute = 0;
     forEachMazeCell(maze, [&](int x, int y) { markedOnRoute += isMarked(maze, x, y) && isOnRoute(maze, x, y) ? 1 : 0; });
     return markedOnRoute == 3;
 }
 
 void mazeClick(MazeState& maze, Context& context, int x, int y) {
-    if (!mazeSizeUsable(maze)) {
-        return;
-    }
     const MazeGeometry geometry =
         mazeGeometry(maze, context.shell.clientWidth, context.shell.clientHeight);
     const bool insideMaze = geometry.insideMazeRectangle(maze, x, y);

@@ -30,9 +30,6 @@ bool MazeGeometry::insideCell(int cellX, int cellY, int x, int y) const {
 
 MazeGeometry mazeGeometry(const MazeState& maze, std::int32_t clientWidth, std::int32_t clientHeight) {
     MazeGeometry geometry;
-    if (!mazeSizeUsable(maze)) {
-        return geometry;
-    }
     clientWidth = std::clamp(clientWidth, 0, kLargestClientExtent);
     clientHeight = std::clamp(clientHeight, 0, kLargestClientExtent);
     geometry.cellSize = clientHeight / (maze.mazeHeight + 4);
@@ -41,9 +38,6 @@ MazeGeometry mazeGeometry(const MazeState& maze, std::int32_t clientWidth, std::
 }
 
 void drawMazeWalls(const MazeState& maze, Canvas& canvas, const MazeGeometry& geometry) {
-    if (!mazeSizeUsable(maze)) {
-        return;
-    }
     const int size = geometry.cellSize;
     for (const bool wipe : {true, false}) {
         forEachMazeCell(maze, [&](int x, int y) {
@@ -74,9 +68,6 @@ void fillTargetSquare(Canvas& canvas, const MazeGeometry& geometry, int x, int y
 }
 
 void drawTargets(const MazeState& maze, Canvas& canvas, const MazeGeometry& geometry) {
-    if (!mazeSizeUsable(maze)) {
-        return;
-    }
     forEachMazeCell(maze, [&](int x, int y) {
         if (isTarget(maze, x, y)) {
             fillTargetSquare(canvas, geometry, x, y, kTargetColour);
@@ -85,9 +76,6 @@ void drawTargets(const MazeState& maze, Canvas& canvas, const MazeGeometry& geom
 }
 
 void drawSolution(const MazeState& maze, Canvas& canvas, const MazeGeometry& geometry) {
-    if (!mazeSizeUsable(maze)) {
-        return;
-    }
     // With an odd cellSize the half-lines toward the right and bottom end 1 pixel inside the
     // cell, as twice the truncated half falls short of the edge.
     const int half = geometry.cellSize / 2;

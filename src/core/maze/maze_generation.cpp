@@ -13,9 +13,6 @@ bool hasUnvisitedNeighbour(const MazeState& maze, int x, int y) {
 }  // namespace
 
 void resetMaze(MazeState& maze) {
-    if (!mazeSizeUsable(maze)) {
-        return;
-    }
     maze.wallGrid.fill(CellSides{1, 1, 1, 1, 1});
     for (int x = 0; x <= maze.mazeWidth - 1; ++x) {
         maze.wallGrid(x, 0).flag = 0;
@@ -29,7 +26,7 @@ void resetMaze(MazeState& maze) {
 }
 
 std::int32_t carveWalk(MazeState& maze, RandomGenerator& random, std::int32_t x, std::int32_t y) {
-    if (!mazeSizeUsable(maze) || !isMazeCell(maze, x, y)) {
+    if (!isMazeCell(maze, x, y)) {
         return 0;
     }
     MazeGrid& walls = maze.wallGrid;
@@ -73,9 +70,6 @@ std::int32_t carveWalk(MazeState& maze, RandomGenerator& random, std::int32_t x,
 }
 
 void generateMaze(MazeState& maze, RandomGenerator& random) {
-    if (!mazeSizeUsable(maze)) {
-        return;
-    }
     MazeGrid& walls = maze.wallGrid;
     const int width = maze.mazeWidth;
     const int height = maze.mazeHeight;

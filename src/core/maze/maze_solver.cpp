@@ -184,9 +184,6 @@ int placeTargets(MazeState& maze, RandomGenerator& random) {
 void solveAndPlaceTargets(MazeState& maze, RandomGenerator& random) {
     maze.mazeAccepted = false;
     maze.targetAttempts = 0;
-    if (!mazeSizeUsable(maze)) {
-        return;
-    }
     deriveOpenSides(maze);
     const Cell entrance{1, findOpenRow(maze, 1, Side::Left)};
     const Cell exit{maze.mazeWidth - 1, findOpenRow(maze, maze.mazeWidth - 1, Side::Right)};
