@@ -11,10 +11,12 @@
 
 #include "main_window.h"
 #include "maze/maze_drawing.h"
+#include "shell/menu.h"
 
 namespace {
 
 using tavori::qt::MainWindow;
+namespace CommandId = tavori::CommandId;
 
 constexpr int kWidth = 1200;
 constexpr int kHeight = 720;
@@ -25,10 +27,9 @@ void prepare(MainWindow& window) {
     window.startUp();
     window.resize(kWidth, kHeight + (window.height() - window.screen().height()));
     QCoreApplication::processEvents();
-    // The exercises lay out from the client size read at start-up (the offscreen screen's);
-    // take the pictures' size instead.
-    window.app().shell().clientWidth = window.screen().width();
-    window.app().shell().clientHeight = window.screen().height();
+    // The exercises lay out from the client size read at start-up (the offscreen screen's):
+    // start the core up again at the pictures' size.
+    window.app().startUp();
 }
 
 bool save(MainWindow& window, const QString& folder, const char* name) {
@@ -40,13 +41,13 @@ bool save(MainWindow& window, const QString& folder, const char* name) {
 
 void reading(MainWindow& window) {
     tavori::App& app = window.app();
-    app.command(723);  // three rows
-    app.command(251);  // 0.1 s: this command's own step shows the first page
+    app.command(CommandId::lines(3));  // three rows
+    app.command(CommandId::displayTenths(1));  // 0.1 s: this command's own step shows the first page
 }
 
 void flash(MainWindow& window) {
     tavori::App& app = window.app();
-    app.command(255);
+    app.command(CommandId::displayTenths(5));
     app.mouseDown(10, 10);  // the first click starts a question
     app.tick();
 }
@@ -58,22 +59,20 @@ void answers(MainWindow& window) {
 
 void maze(MainWindow& window) {
     tavori::App& app = window.app();
-    app.command(703);
+    app.command(CommandId::MazeLarge);
     // Mark the three targets on the route; the third mark draws the route.
     const tavori::MazeState& state = app.maze();
     const auto geometry = tavori::mazeGeometry(state, app.shell().clientWidth, app.shell().clientHeight);
-    for (int x = 1; x < state.mazeWidth; ++x) {
-        for (int y = 1; y < state.mazeHeight; ++y) {
-            if (state.trailGrid(x, y).flag != 0 && state.pathGrid(x, y).flag != 0) {
-                app.mouseDown(geometry.cellLeft(x) + geometry.cellSize / 2, geometry.cellTop(y) + geometry.cellSize / 2);
-            }
+    tavori::forEachMazeCell(state, [&](int x, int y) {
+        if (tavori::isTarget(state, x, y) && tavori::isOnRoute(state, x, y)) {
+            app.mouseDown(geometry.cellLeft(x) + geometry.cellSize / 2, geometry.cellTop(y) + geometry.cellSize / 2);
         }
-    }
+    });
 }
 
 void puzzle(MainWindow& window) {
     tavori::App& app = window.app();
-    app.command(737);
+    app.command(CommandId::Puzzle);
     app.tick();
     // Put tile [0][0] near the top left, then drag the tiles of the first row and the left column beside tile [0][0], one at a time;
     // each snaps to its neighbour.

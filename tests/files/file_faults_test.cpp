@@ -7,6 +7,7 @@
 #include "files/files.h"
 #include "shell/app.h"
 #include "shell/menu.h"
+#include "support/app_state_access.h"
 #include "support/fake_platform.h"
 
 namespace tavori {
@@ -40,8 +41,8 @@ protected:
     }
     // A question built now: its sentence, or "" for the empty template.
     std::string askQuestion() {
-        app.shell().currentMode = Mode::ImagePractice;
-        app.imagePractice().questionState = 0;
+        AppStateAccess::shell(app).currentMode = Mode::ImagePractice;
+        AppStateAccess::imagePractice(app).questionState = 0;
         app.stepMode();
         return app.imagePractice().shownSentence;
     }

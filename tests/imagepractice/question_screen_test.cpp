@@ -7,6 +7,7 @@
 #include "imagepractice/question_screen.h"
 #include "imagepractice/template_fixture.h"
 #include "shell/app.h"
+#include "shell/menu.h"
 
 namespace tavori {
 namespace {
@@ -229,14 +230,14 @@ TEST_F(QuestionScreenTest, AppStartsOnFramesAndCommandLoadsAnotherTemplate) {
     EXPECT_EQ(platform.window().textRuns().back().bytes, "first");
 
     platform.dialogAnswers.push_back("/home/u/other.tvr3");
-    app.command(851);
+    app.command(CommandId::LoadTemplate);
     ASSERT_EQ(platform.dialogRequests.size(), 1u);
     EXPECT_EQ(platform.dialogRequests[0].description, "tvr3 Files(*.tvr3)");
     EXPECT_EQ(platform.dialogRequests[0].proposedName, "tvr.tvr3");
     EXPECT_EQ(app.imagePractice().questionState, 1);
     EXPECT_EQ(app.imagePractice().shownSentence, "second");
     // A cancelled dialog loads the named file again.
-    app.command(851);
+    app.command(CommandId::LoadTemplate);
     EXPECT_EQ(app.imagePractice().shownSentence, "second");
 }
 

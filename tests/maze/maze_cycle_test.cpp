@@ -3,6 +3,7 @@
 
 #include "maze_test_support.h"
 #include "shell/app.h"
+#include "shell/menu.h"
 
 namespace tavori {
 namespace {
@@ -91,7 +92,7 @@ TEST(RepaintMaze, AResizeInTheAppRedrawsAtTheNewSize) {
     testing::FakePlatform platform;
     App app(platform, AppConfig{3, ""});
     app.startUp();
-    app.command(703);
+    app.command(CommandId::MazeLarge);
     platform.setClientSize(800, 500);
     app.paint();
     // cellSize 500 / 15 = 33, mazeLeft (800 − 363) / 2 = 218: the maze spans x 251 … 581,

@@ -260,15 +260,5 @@ TEST(MakeAcceptedMaze, GivesUpOnAMazeTooSmallForItsTargets) {
     EXPECT_FALSE(maze.mazeAccepted);
 }
 
-TEST(MakeAcceptedMaze, UnusableSizesTouchNothing) {
-    for (const int size : {0, 2, 100, -7}) {
-        MazeState maze;
-        maze.mazeWidth = maze.mazeHeight = size;
-        RandomGenerator random(9);
-        EXPECT_EQ(makeAcceptedMaze(maze, random), 0);
-        EXPECT_EQ(random.state(), 9u);
-    }
-}
-
 }  // namespace
 }  // namespace tavori

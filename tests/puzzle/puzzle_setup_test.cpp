@@ -8,6 +8,7 @@
 #include "puzzle/tile_scatter.h"
 #include "puzzle_fixture.h"
 #include "shell/app.h"
+#include "shell/menu.h"
 
 namespace tavori {
 namespace {
@@ -188,7 +189,7 @@ TEST(PuzzleCommand, StartsANewPuzzleAtOnceAndReadsTheFileAfresh) {
     platform.addFile(platform.besideExecutable("pa.dat"), "first\r\n");
     App app(platform, AppConfig{3, ""});
     app.startUp();
-    app.command(737);
+    app.command(CommandId::Puzzle);
     EXPECT_EQ(app.puzzle().puzzleState, 1);
     EXPECT_EQ(app.puzzle().puzzleLine, "first");
     EXPECT_EQ(platform.window().countPixels(0, 0, 1000, 600, kBlack), 1000 * 600);
@@ -196,7 +197,7 @@ TEST(PuzzleCommand, StartsANewPuzzleAtOnceAndReadsTheFileAfresh) {
     EXPECT_EQ(app.puzzle().puzzleState, 2);
     EXPECT_LT(platform.window().countPixels(0, 0, 1000, 600, kBlack), 1000 * 600);
     platform.addFile(platform.besideExecutable("pa.dat"), "second\r\n");
-    app.command(737);
+    app.command(CommandId::Puzzle);
     EXPECT_EQ(app.puzzle().puzzleLine, "second");
     EXPECT_EQ(app.puzzle().tiles[4][2].group, 16);
 }

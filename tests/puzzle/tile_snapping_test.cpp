@@ -6,6 +6,8 @@
 
 #include "puzzle_fixture.h"
 #include "shell/app.h"
+#include "shell/menu.h"
+#include "support/app_state_access.h"
 
 namespace tavori {
 namespace {
@@ -133,8 +135,8 @@ TEST(PuzzleRelease, WithoutAMoveStillSnaps) {
     FakePlatform platform;
     App app(platform, AppConfig{5, ""});
     app.startUp();
-    app.command(737);
-    auto& tiles = app.puzzle().tiles;
+    app.command(CommandId::Puzzle);
+    auto& tiles = AppStateAccess::puzzle(app).tiles;
     tiles[0][0].x = 100;
     tiles[0][0].y = 100;
     tiles[1][0].x = 210;
@@ -156,8 +158,8 @@ TEST(PuzzleRelease, FarOutsideTheWindowStillDrops) {
     FakePlatform platform;
     App app(platform, AppConfig{5, ""});
     app.startUp();
-    app.command(737);
-    auto& tiles = app.puzzle().tiles;
+    app.command(CommandId::Puzzle);
+    auto& tiles = AppStateAccess::puzzle(app).tiles;
     tiles[0][0].x = 100;
     tiles[0][0].y = 100;
     tiles[1][0].x = 4000;

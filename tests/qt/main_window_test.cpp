@@ -17,6 +17,7 @@
 #include "qt_support.h"
 #include "maze/maze_drawing.h"
 #include "shell/menu.h"
+#include "support/app_state_access.h"
 
 namespace tavori::qt {
 namespace {
@@ -65,12 +66,12 @@ TEST(MainWindow, TitleAndMenuBarFollowTheCoreTable) {
 TEST(MainWindow, MenuActionsReachTheCore) {
     MainWindow window(AppConfig{1, ""});
     window.startUp();
-    findAction(window, 264)->trigger();
+    findAction(window, CommandId::displaySeconds(5))->trigger();
     EXPECT_EQ(window.app().shell().displayTicks, 50);
-    findAction(window, 723)->trigger();
+    findAction(window, CommandId::lines(3))->trigger();
     EXPECT_EQ(window.app().shell().currentMode, Mode::SpeedReading);
     EXPECT_EQ(window.app().reading().linesPerScreen, 3);
-    findAction(window, 202)->trigger();
+    findAction(window, CommandId::MazeSmall)->trigger();
     EXPECT_EQ(window.app().shell().currentMode, Mode::Maze);
     EXPECT_EQ(window.app().maze().mazeWidth, 9);
 }
@@ -90,8 +91,8 @@ TEST(MainWindow, TheTickStepsOncePerGridPointAndSkipsMissedPoints) {
     std::int64_t now = 0;
     MainWindow window(AppConfig{1, ""}, [&now] { return now; });
     window.startUp();
-    findAction(window, 703)->trigger();
-    window.app().maze().mazeStepPending = true;
+    findAction(window, CommandId::MazeLarge)->trigger();
+    AppStateAccess::maze(window.app()).mazeStepPending = true;
     GridTicker& ticker = window.ticker();
     EXPECT_EQ(ticker.armedFor(), 100'000);
     now = 99'999;
@@ -112,7 +113,7 @@ TEST(MainWindow, TheTickStepsOncePerGridPointAndSkipsMissedPoints) {
 TEST(MainWindow, AResizeRepaintsTheMazeAtTheNewSize) {
     MainWindow window(AppConfig{1, ""});
     window.startUp();
-    findAction(window, 703)->trigger();
+    findAction(window, CommandId::MazeLarge)->trigger();
     window.resize(700, 500);
     processEventsFor(50);
     EXPECT_EQ(window.app().shell().clientWidth, window.screen().width());
@@ -132,7 +133,7 @@ void sendMouse(MainWindow& window, QEvent::Type type, QPoint screenPoint, Qt::Mo
 TEST(MainWindow, ADragThatLeavesTheWindowStillMovesAndDropsTheTile) {
     MainWindow window(AppConfig{1, ""});
     window.startUp();
-    findAction(window, 737)->trigger();
+    findAction(window, CommandId::Puzzle)->trigger();
     window.app().tick();
     ASSERT_NE(window.windowHandle(), nullptr);
     // The tile drawn first is the one a press on it takes.
@@ -153,7 +154,7 @@ TEST(MainWindow, ADragThatLeavesTheWindowStillMovesAndDropsTheTile) {
 TEST(MainWindow, AResizeInTheMazeDrawsItsWallsAtTheNewSize) {
     MainWindow window(AppConfig{1, ""});
     window.startUp();
-    findAction(window, 202)->trigger();
+    findAction(window, CommandId::MazeSmall)->trigger();
     window.resize(640, 480);
     processEventsFor(50);
     const QtCanvas& canvas = window.screen().canvas();
@@ -220,7 +221,7 @@ TEST(MainWindow, HelpOpensTheDocumentBesideTheExecutable) {
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
     MainWindow window(AppConfig{1, ""});
     window.startUp();
-    findAction(window, 800)->trigger();
+    findAction(window, CommandId::Help)->trigger();
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     // The build copies the help document beside every executable, this test's included.
     ASSERT_EQ(recorder.urls.size(), 1);
@@ -232,7 +233,7 @@ TEST(MainWindow, HelpOpensTheDocumentBesideTheExecutable) {
 TEST(MainWindow, QuitCommandClosesLikeTheCloseBox) {
     MainWindow window(AppConfig{1, ""});
     window.startUp();
-    QTimer::singleShot(100, &window, [&window] { findAction(window, 500)->trigger(); });
+    QTimer::singleShot(100, &window, [&window] { findAction(window, CommandId::Quit)->trigger(); });
     EXPECT_EQ(runEventLoop(), 1);
     EXPECT_TRUE(window.app().destroyed());
     EXPECT_FALSE(window.isVisible());

@@ -13,6 +13,8 @@
 #include "main_window.h"
 #include "qt_platform.h"
 #include "qt_translations.h"
+#include "shell/menu.h"
+#include "support/app_state_access.h"
 
 namespace tavori::qt {
 namespace {
@@ -85,8 +87,8 @@ std::pair<QString, QStringList> cancelDialogOf(MainWindow& window, int command, 
 TEST(QtPlatform, ReadingDialogHasItsTitleAndFilterAndACancelEmptiesTheText) {
     MainWindow window(AppConfig{1, ""});
     window.startUp();
-    window.app().reading().readingText.assign(100, 'x');
-    const auto [title, filters] = cancelDialogOf(window, 720);
+    AppStateAccess::reading(window.app()).readingText.assign(100, 'x');
+    const auto [title, filters] = cancelDialogOf(window, CommandId::LoadReadingText);
     EXPECT_EQ(title, QStringLiteral("ファイルを開く"));
     EXPECT_EQ(filters, QStringList{QStringLiteral("txt Files(*.txt)")});
     EXPECT_EQ(window.app().shell().currentMode, Mode::SpeedReading);
@@ -96,7 +98,7 @@ TEST(QtPlatform, ReadingDialogHasItsTitleAndFilterAndACancelEmptiesTheText) {
 TEST(QtPlatform, TemplateDialogHasItsFilterAndACancelReloadsTheInitialName) {
     MainWindow window(AppConfig{1, ""});
     window.startUp();
-    const auto [title, filters] = cancelDialogOf(window, 851);
+    const auto [title, filters] = cancelDialogOf(window, CommandId::LoadTemplate);
     EXPECT_EQ(title, QStringLiteral("ファイルを開く"));
     EXPECT_EQ(filters, QStringList{QStringLiteral("tvr3 Files(*.tvr3)")});
     EXPECT_EQ(window.app().imagePractice().templateFileName, "tvr.tvr3");

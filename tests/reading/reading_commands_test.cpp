@@ -5,6 +5,8 @@
 
 #include "files/files.h"
 #include "shell/app.h"
+#include "shell/menu.h"
+#include "support/app_state_access.h"
 #include "support/fake_platform.h"
 
 namespace tavori {
@@ -31,8 +33,8 @@ protected:
 };
 
 TEST_F(ReadingCommands, CancelBeforeAnyChoiceEmptiesTheText) {
-    app.reading().readingPosition = 4;
-    app.command(720);
+    AppStateAccess::reading(app).readingPosition = 4;
+    app.command(CommandId::LoadReadingText);
     ASSERT_EQ(platform.dialogRequests.size(), 1u);
     EXPECT_EQ(platform.dialogRequests[0].description, "txt Files(*.txt)");
     EXPECT_EQ(platform.dialogRequests[0].pattern, "*.txt");
@@ -46,28 +48,28 @@ TEST_F(ReadingCommands, CancelBeforeAnyChoiceEmptiesTheText) {
 TEST_F(ReadingCommands, ChosenFileLoadsAndACancelLaterReloadsIt) {
     platform.addFile("/home/r/utf8.txt", "あ\nい");
     platform.dialogAnswers = {std::string("/home/r/utf8.txt")};
-    app.command(720);
+    app.command(CommandId::LoadReadingText);
     EXPECT_EQ(textOf(app.reading()), "\x82\xA0\r\n\x82\xA2");
     EXPECT_EQ(app.reading().readingFileName, "/home/r/utf8.txt");
     // A cancel keeps the name, and that file loads again from its start.
-    app.reading().readingPosition = 3;
+    AppStateAccess::reading(app).readingPosition = 3;
     platform.files["/home/r/utf8.txt"].content = "b";
-    app.command(720);
+    app.command(CommandId::LoadReadingText);
     EXPECT_EQ(platform.dialogRequests.back().proposedName, "/home/r/utf8.txt");
     EXPECT_EQ(textOf(app.reading()), "b");
     EXPECT_EQ(app.reading().readingPosition, 0);
 }
 
 TEST_F(ReadingCommands, LoadingKeepsThePositionAndAMissingFileGivesTheEmptyText) {
-    app.reading().readingPosition = 7;
-    loadReadingText(app.reading(), platform, "/nowhere.txt");
+    AppStateAccess::reading(app).readingPosition = 7;
+    loadReadingText(AppStateAccess::reading(app), platform, "/nowhere.txt");
     EXPECT_TRUE(emptyText(app.reading()));
     EXPECT_EQ(app.reading().readingPosition, 7);
 }
 
 TEST_F(ReadingCommands, EnteringThreeRowsPagesTheTextOnScreen) {
-    app.command(255);  // 0.5 s
-    app.command(723);
+    app.command(CommandId::displayTenths(5));  // 0.5 s
+    app.command(CommandId::lines(3));
     // The command's own step counts; the fifth step after it shows the first page.
     for (int i = 0; i < 4; ++i) app.tick();
     EXPECT_TRUE(platform.window().textRuns().empty());

@@ -3,6 +3,7 @@
 
 #include "shell/app.h"
 #include "shell/menu.h"
+#include "support/app_state_access.h"
 #include "support/fake_platform.h"
 
 namespace tavori {
@@ -15,7 +16,6 @@ constexpr Colour kRed = rgb(255, 0, 0);
 class AppCommands : public ::testing::Test {
 protected:
     AppCommands() : app(platform, AppConfig{1, "https://example.invalid/tavori"}) {
-        platform.onCloseWindow = [this] { app.destroy(); };
         app.startUp();
     }
 
@@ -45,45 +45,44 @@ TEST_F(AppCommands, StartUpState) {
 }
 
 TEST_F(AppCommands, DisplayTimes) {
-    for (int id = 251; id <= 260; ++id) {
-        app.command(id);
-        EXPECT_EQ(app.shell().displayTicks, id - 250);
+    for (int tenths = 1; tenths <= 10; ++tenths) {
+        app.command(CommandId::displayTenths(tenths));
+        EXPECT_EQ(app.shell().displayTicks, tenths);
     }
-    const std::pair<int, int> longTimes[] = {{261, 20}, {262, 30}, {263, 40}, {264, 50}};
-    for (const auto& [id, ticks] : longTimes) {
-        app.command(id);
-        EXPECT_EQ(app.shell().displayTicks, ticks);
+    for (int seconds = 2; seconds <= 5; ++seconds) {
+        app.command(CommandId::displaySeconds(seconds));
+        EXPECT_EQ(app.shell().displayTicks, 10 * seconds);
     }
     // A display time changes no mode.
-    app.command(737);
-    app.command(255);
+    app.command(CommandId::Puzzle);
+    app.command(CommandId::displayTenths(5));
     EXPECT_EQ(app.shell().currentMode, Mode::Puzzle);
     EXPECT_EQ(app.shell().displayTicks, 5);
 }
 
 TEST_F(AppCommands, RowsAndWidthsEnterSpeedReadingKeepingThePosition) {
     // 5.0 s: the 18 steps below never reach a page, which would move the position on.
-    app.command(264);
-    app.reading().readingPosition = 123;
-    for (int id = 721; id <= 736; ++id) {
-        app.command(737);
+    app.command(CommandId::displaySeconds(5));
+    AppStateAccess::reading(app).readingPosition = 123;
+    for (int rows = 1; rows <= 16; ++rows) {
+        app.command(CommandId::Puzzle);
         paintRed();
-        app.command(id);
-        EXPECT_EQ(app.reading().linesPerScreen, id - 720);
+        app.command(CommandId::lines(rows));
+        EXPECT_EQ(app.reading().linesPerScreen, rows);
         EXPECT_EQ(app.shell().currentMode, Mode::SpeedReading);
-        EXPECT_EQ(redPixels(), 0) << id;
+        EXPECT_EQ(redPixels(), 0) << rows;
     }
-    app.command(738);
+    app.command(CommandId::EightCharacters);
     EXPECT_EQ(app.reading().bytesPerLine, 16);
-    app.command(739);
+    app.command(CommandId::SixteenCharacters);
     EXPECT_EQ(app.reading().bytesPerLine, 32);
     EXPECT_EQ(app.reading().readingPosition, 123);
 }
 
 TEST_F(AppCommands, LoadReadingTextAsksForATxtFileAndRewinds) {
-    app.reading().readingPosition = 50;
+    AppStateAccess::reading(app).readingPosition = 50;
     platform.dialogAnswers.push_back("/home/reader/本.txt");
-    app.command(720);
+    app.command(CommandId::LoadReadingText);
     ASSERT_EQ(platform.dialogRequests.size(), 1u);
     EXPECT_EQ(platform.dialogRequests[0].description, "txt Files(*.txt)");
     EXPECT_EQ(platform.dialogRequests[0].pattern, "*.txt");
@@ -93,14 +92,14 @@ TEST_F(AppCommands, LoadReadingTextAsksForATxtFileAndRewinds) {
     EXPECT_EQ(app.reading().readingPosition, 0);
     EXPECT_EQ(app.shell().currentMode, Mode::SpeedReading);
     // The next use proposes the previous choice; a cancel keeps it.
-    app.command(720);
+    app.command(CommandId::LoadReadingText);
     EXPECT_EQ(platform.dialogRequests[1].proposedName, "/home/reader/本.txt");
     EXPECT_EQ(app.reading().readingFileName, "/home/reader/本.txt");
 }
 
 TEST_F(AppCommands, LoadTemplateAsksForATvr3FileAndDueAQuestion) {
-    app.command(202);
-    app.command(851);
+    app.command(CommandId::MazeSmall);
+    app.command(CommandId::LoadTemplate);
     ASSERT_EQ(platform.dialogRequests.size(), 1u);
     EXPECT_EQ(platform.dialogRequests[0].description, "tvr3 Files(*.tvr3)");
     EXPECT_EQ(platform.dialogRequests[0].pattern, "*.tvr3");
@@ -112,14 +111,14 @@ TEST_F(AppCommands, LoadTemplateAsksForATvr3FileAndDueAQuestion) {
 }
 
 TEST_F(AppCommands, PuzzleAndMazeReset) {
-    app.puzzle().puzzleState = 7;
+    AppStateAccess::puzzle(app).puzzleState = 7;
     paintRed();
-    app.command(737);
+    app.command(CommandId::Puzzle);
     EXPECT_EQ(app.shell().currentMode, Mode::Puzzle);
     EXPECT_EQ(redPixels(), 0);
 
     paintRed();
-    app.command(202);
+    app.command(CommandId::MazeSmall);
     EXPECT_EQ(app.shell().currentMode, Mode::Maze);
     EXPECT_EQ(app.maze().mazeWidth, 9);
     EXPECT_EQ(app.maze().mazeHeight, 9);
@@ -127,7 +126,7 @@ TEST_F(AppCommands, PuzzleAndMazeReset) {
     EXPECT_FALSE(app.maze().mazeStepPending);
     EXPECT_TRUE(app.maze().mazeSolutionNext);
 
-    app.command(703);
+    app.command(CommandId::MazeLarge);
     EXPECT_EQ(app.maze().mazeWidth, 11);
     EXPECT_EQ(app.maze().mazeHeight, 11);
     EXPECT_FALSE(app.maze().mazeStepPending);
@@ -135,24 +134,27 @@ TEST_F(AppCommands, PuzzleAndMazeReset) {
 }
 
 TEST_F(AppCommands, HelpOpensTheDocumentBesideTheExecutable) {
-    app.command(800);
+    app.command(CommandId::Help);
     ASSERT_EQ(platform.shellRequests.size(), 1u);
     EXPECT_EQ(platform.shellRequests[0].target, "/opt/tavori/最初にお読みください.html");
     EXPECT_EQ(platform.shellRequests[0].owner, ShellOwner::MainWindow);
     EXPECT_EQ(app.shell().currentMode, Mode::ImagePractice);
 }
 
-TEST_F(AppCommands, QuitClosesTheWindowAndNothingStepsAfterIt) {
-    app.command(202);
-    app.command(500);
-    EXPECT_EQ(platform.closeRequests, 1);
+TEST_F(AppCommands, QuitAsksToCloseTheWindowAndNothingStepsAfterIt) {
+    app.command(CommandId::MazeSmall);
+    const bool solutionNext = app.maze().mazeSolutionNext;
+    EXPECT_EQ(app.command(CommandId::Quit), Outcome::CloseWindow);
+    EXPECT_EQ(app.maze().mazeSolutionNext, solutionNext);
+    EXPECT_TRUE(platform.shellRequests.empty());
+    app.destroy();  // as the front end does once its window has gone
     EXPECT_TRUE(app.destroyed());
     ASSERT_EQ(platform.shellRequests.size(), 1u);
     EXPECT_EQ(platform.shellRequests[0].target, "https://example.invalid/tavori");
     EXPECT_EQ(platform.shellRequests[0].owner, ShellOwner::None);
     // Events that still arrive change nothing.
-    const bool solutionNext = app.maze().mazeSolutionNext;
-    app.command(703);
+    EXPECT_EQ(app.command(CommandId::Quit), Outcome::None);
+    app.command(CommandId::MazeLarge);
     app.tick();
     EXPECT_EQ(app.maze().mazeWidth, 9);
     EXPECT_EQ(app.maze().mazeSolutionNext, solutionNext);
@@ -161,8 +163,8 @@ TEST_F(AppCommands, QuitClosesTheWindowAndNothingStepsAfterIt) {
 }
 
 TEST_F(AppCommands, UnknownIdsOnlyStep) {
-    app.command(202);
-    app.maze().mazeStepPending = true;
+    app.command(CommandId::MazeSmall);
+    AppStateAccess::maze(app).mazeStepPending = true;
     app.command(12345);
     app.command(0);
     app.command(-1);
@@ -179,12 +181,15 @@ TEST(AppHomePage, EmptyAddressMakesNoRequest) {
 }
 
 TEST(AppModeTable, EveryEnteringCommandReachesItsModeFromEveryMode) {
+    using namespace CommandId;
     const std::pair<int, Mode> entering[] = {
-        {720, Mode::SpeedReading}, {721, Mode::SpeedReading}, {736, Mode::SpeedReading},
-        {738, Mode::SpeedReading}, {739, Mode::SpeedReading}, {851, Mode::ImagePractice},
-        {737, Mode::Puzzle},       {202, Mode::Maze},         {703, Mode::Maze},
+        {LoadReadingText, Mode::SpeedReading}, {lines(1), Mode::SpeedReading},
+        {lines(16), Mode::SpeedReading},       {EightCharacters, Mode::SpeedReading},
+        {SixteenCharacters, Mode::SpeedReading}, {LoadTemplate, Mode::ImagePractice},
+        {Puzzle, Mode::Puzzle},                {MazeSmall, Mode::Maze},
+        {MazeLarge, Mode::Maze},
     };
-    const int modeEntries[] = {851, 720, 202, 737};
+    const int modeEntries[] = {LoadTemplate, LoadReadingText, MazeSmall, Puzzle};
     for (const int from : modeEntries) {
         for (const auto& [id, mode] : entering) {
             FakePlatform platform;
@@ -194,7 +199,7 @@ TEST(AppModeTable, EveryEnteringCommandReachesItsModeFromEveryMode) {
             app.command(id);
             EXPECT_EQ(app.shell().currentMode, mode) << from << " then " << id;
             // Commands that change no mode leave it where it is.
-            for (const int neutral : {251, 264, 800, 999}) {
+            for (const int neutral : {displayTenths(1), displaySeconds(5), Help, 999}) {
                 app.command(neutral);
                 EXPECT_EQ(app.shell().currentMode, mode);
             }

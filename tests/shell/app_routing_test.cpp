@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "shell/app.h"
+#include "shell/menu.h"
+#include "support/app_state_access.h"
 #include "support/fake_platform.h"
 
 namespace tavori {
@@ -17,45 +19,45 @@ protected:
 };
 
 TEST_F(AppRouting, TickStepsOnlyTheCurrentExercise) {
-    app.command(202);  // maze shown, route next
+    app.command(CommandId::MazeSmall);  // maze shown, route next
     ASSERT_TRUE(app.maze().mazeSolutionNext);
-    app.command(737);  // leave for the puzzle
-    app.maze().mazeStepPending = true;
+    app.command(CommandId::Puzzle);  // leave for the puzzle
+    AppStateAccess::maze(app).mazeStepPending = true;
     app.tick();
     // The maze did not step while the puzzle is the mode.
     EXPECT_TRUE(app.maze().mazeStepPending);
-    app.shell().currentMode = Mode::Maze;
+    AppStateAccess::shell(app).currentMode = Mode::Maze;
     app.tick();
     EXPECT_FALSE(app.maze().mazeStepPending);
 }
 
 TEST_F(AppRouting, PuzzlePressSetsButtonDownEvenOffEveryTile) {
-    app.command(737);
-    app.mouseDown(-5, -5);
+    app.command(CommandId::Puzzle);
+    EXPECT_EQ(app.mouseDown(-5, -5), Outcome::CaptureMouse);
     EXPECT_TRUE(app.puzzle().buttonDown);
     app.mouseMove(10, 10);
-    app.mouseUp(3000, 3000);
+    EXPECT_EQ(app.mouseUp(3000, 3000), Outcome::ReleaseMouse);
     EXPECT_FALSE(app.puzzle().buttonDown);
 }
 
 TEST_F(AppRouting, ReleaseWithoutPressIsIgnored) {
-    app.command(737);
-    app.puzzle().tileGrabbed = true;
-    app.mouseUp(10, 10);  // buttonDown was never set: no drop
+    app.command(CommandId::Puzzle);
+    AppStateAccess::puzzle(app).tileGrabbed = true;
+    EXPECT_EQ(app.mouseUp(10, 10), Outcome::None);  // buttonDown was never set: no drop
     EXPECT_TRUE(app.puzzle().tileGrabbed);
     EXPECT_FALSE(app.puzzle().buttonDown);
 }
 
 TEST_F(AppRouting, PressesOutsideThePuzzleNeverSetButtonDown) {
-    for (const int command : {720, 851, 202}) {
+    for (const int command : {CommandId::LoadReadingText, CommandId::LoadTemplate, CommandId::MazeSmall}) {
         app.command(command);
-        app.mouseDown(100, 100);
+        EXPECT_EQ(app.mouseDown(100, 100), Outcome::None) << command;
         EXPECT_FALSE(app.puzzle().buttonDown) << command;
     }
 }
 
 TEST_F(AppRouting, PressInSpeedReadingDoesNothing) {
-    app.command(721);
+    app.command(CommandId::lines(1));
     const auto before = app.reading().pageTickCount;
     app.mouseDown(500, 300);
     app.mouseMove(501, 300);
@@ -68,10 +70,10 @@ TEST_F(AppRouting, PaintReadsTheClientSizeOnlyInTheMaze) {
     platform.setClientSize(800, 500);
     app.paint();
     EXPECT_EQ(app.shell().clientWidth, 1000);  // image practice: a paint changes nothing
-    app.command(737);
+    app.command(CommandId::Puzzle);
     app.paint();
     EXPECT_EQ(app.shell().clientWidth, 1000);
-    app.command(703);
+    app.command(CommandId::MazeLarge);
     app.paint();
     EXPECT_EQ(app.shell().clientWidth, 800);
     EXPECT_EQ(app.shell().clientHeight, 500);

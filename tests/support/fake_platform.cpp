@@ -87,11 +87,4 @@ std::string FakePlatform::utf8ToCp932(std::string_view utf8) {
 #endif
 }
 
-void FakePlatform::closeWindow() {
-    ++closeRequests;
-    if (onCloseWindow) {
-        onCloseWindow();
-    }
-}
-
 }  // namespace tavori::testing

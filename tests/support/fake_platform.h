@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <deque>
-#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -47,8 +46,6 @@ public:
     std::vector<DialogRequest> dialogRequests;
     std::vector<ShellRequest> shellRequests;
     std::vector<std::string> openedPaths;
-    int closeRequests = 0;
-    std::function<void()> onCloseWindow;
 
     void addFile(const std::string& path, std::string content) { files[path].content = std::move(content); }
     // Path of a file beside the executable.
@@ -69,7 +66,6 @@ public:
     ClientSize clientSize() override { return size_; }
     Canvas& windowCanvas() override { return window_; }
     Canvas& workBitmap() override { return work_; }
-    void closeWindow() override;
 
 private:
     ClientSize size_;

@@ -255,7 +255,7 @@ TEST(EndToEnd, QuitCommandEndsWithExitCodeOne) {
     ASSERT_TRUE(program.started());
     const HWND window = program.waitForWindow();
     ASSERT_NE(window, nullptr);
-    PostMessageW(window, WM_COMMAND, MAKEWPARAM(500, 0), 0);
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(CommandId::Quit, 0), 0);
     const std::optional<DWORD> code = program.waitForExit();
     ASSERT_TRUE(code.has_value()) << "the program did not end after 終了";
     EXPECT_EQ(*code, 1u);

@@ -65,9 +65,6 @@ public:
     // The window's client area, and the 500 × 400 off-screen work bitmap.
     virtual Canvas& windowCanvas() = 0;
     virtual Canvas& workBitmap() = 0;
-
-    // Destroys the main window; the front end then runs the core's destroy sequence.
-    virtual void closeWindow() = 0;
 };
 
 }  // namespace tavori

@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <vector>
 
-#include "common/sjis.h"
 #include "gfx/copy_clip.h"
 
 namespace tavori {
@@ -119,15 +118,9 @@ void PixelCanvas::blit(const Canvas& source, int sourceX, int sourceY, int width
 
 int PixelCanvas::fillTextCells(int x, int y, std::string_view bytes, int cellHeight, int charWidth,
                                Colour background) {
-    int cells = 0;
-    for (std::size_t index = 0; index < bytes.size(); ++index) {
-        if (isLeadByte(bytes[index]) && index + 1 < bytes.size()) {
-            ++index;
-            cells += 2;
-        } else {
-            ++cells;
-        }
-    }
+    // A single-byte character takes one cell and a double-byte one two (a lead byte at the
+    // end stands alone in one), so the run has one cell per byte.
+    const auto cells = static_cast<int>(bytes.size());
     const int runWidth = charWidth > 0 ? cells * charWidth : 0;
     fillRect(x, y, x + runWidth, y + cellHeight, background);
     return runWidth;

@@ -16,16 +16,16 @@ struct HitCell {
     int y;
 };
 
-// The target cell whose square holds the point strictly inside, if any.
+// The target cell whose square holds the point strictly inside, if any (squares do not
+// overlap, so there is at most one).
 std::optional<HitCell> findTargetAt(const MazeState& maze, const MazeGeometry& geometry, int x, int y) {
-    for (int cellX = 1; cellX <= maze.mazeWidth - 1; ++cellX) {
-        for (int cellY = 1; cellY <= maze.mazeHeight - 1; ++cellY) {
-            if (geometry.insideCell(cellX, cellY, x, y) && maze.trailGrid(cellX, cellY).flag == 1) {
-                return HitCell{cellX, cellY};
-            }
+    std::optional<HitCell> hit;
+    forEachMazeCell(maze, [&](int cellX, int cellY) {
+        if (geometry.insideCell(cellX, cellY, x, y) && isTarget(maze, cellX, cellY)) {
+            hit = HitCell{cellX, cellY};
         }
-    }
-    return std::nullopt;
+    });
+    return hit;
 }
 
 enum class ClickOutcome { NoChange, NewMark, RemovedMark };
@@ -40,33 +40,16 @@ void moveCycleOn(MazeState& maze, Context& context) {
 
 void countMarks(MazeState& maze) {
     maze.markCount = 0;
-    if (!mazeSizeUsable(maze)) {
-        return;
-    }
-    for (int x = 1; x <= maze.mazeWidth - 1; ++x) {
-        for (int y = 1; y <= maze.mazeHeight - 1; ++y) {
-            maze.markCount += maze.openGrid(x, y).flag == 1 ? 1 : 0;
-        }
-    }
+    forEachMazeCell(maze, [&maze](int x, int y) { maze.markCount += isMarked(maze, x, y) ? 1 : 0; });
 }
 
 bool isSolved(const MazeState& maze) {
-    if (!mazeSizeUsable(maze)) {
-        return false;
-    }
     int markedOnRoute = 0;
-    for (int x = 1; x <= maze.mazeWidth - 1; ++x) {
-        for (int y = 1; y <= maze.mazeHeight - 1; ++y) {
-            markedOnRoute += maze.openGrid(x, y).flag == 1 && maze.pathGrid(x, y).flag == 1 ? 1 : 0;
-        }
-    }
+    forEachMazeCell(maze, [&](int x, int y) { markedOnRoute += isMarked(maze, x, y) && isOnRoute(maze, x, y) ? 1 : 0; });
     return markedOnRoute == 3;
 }
 
 void mazeClick(MazeState& maze, Context& context, int x, int y) {
-    if (!mazeSizeUsable(maze)) {
-        return;
-    }
     const MazeGeometry geometry =
         mazeGeometry(maze, context.shell.clientWidth, context.shell.clientHeight);
     const bool insideMaze = geometry.insideMazeRectangle(maze, x, y);

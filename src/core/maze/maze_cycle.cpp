@@ -24,9 +24,6 @@ void stepMaze(MazeState& maze, Context& context) {
         return;
     }
     maze.mazeStepPending = false;
-    if (!mazeSizeUsable(maze)) {
-        return;
-    }
     Canvas& canvas = context.platform.windowCanvas();
     const ShellState& shell = context.shell;
     if (!maze.mazeSolutionNext) {

@@ -30,9 +30,6 @@ bool MazeGeometry::insideCell(int cellX, int cellY, int x, int y) const {
 
 MazeGeometry mazeGeometry(const MazeState& maze, std::int32_t clientWidth, std::int32_t clientHeight) {
     MazeGeometry geometry;
-    if (!mazeSizeUsable(maze)) {
-        return geometry;
-    }
     clientWidth = std::clamp(clientWidth, 0, kLargestClientExtent);
     clientHeight = std::clamp(clientHeight, 0, kLargestClientExtent);
     geometry.cellSize = clientHeight / (maze.mazeHeight + 4);
@@ -41,32 +38,27 @@ MazeGeometry mazeGeometry(const MazeState& maze, std::int32_t clientWidth, std::
 }
 
 void drawMazeWalls(const MazeState& maze, Canvas& canvas, const MazeGeometry& geometry) {
-    if (!mazeSizeUsable(maze)) {
-        return;
-    }
     const int size = geometry.cellSize;
     for (const bool wipe : {true, false}) {
-        for (int x = 1; x <= maze.mazeWidth - 1; ++x) {
-            for (int y = 1; y <= maze.mazeHeight - 1; ++y) {
-                const int left = geometry.cellLeft(x);
-                const int top = geometry.cellTop(y);
-                const CellSides& walls = maze.wallGrid(x, y);
-                // The wipe blacks out all four sides; the second pass draws the walls present.
-                const Colour colour = wipe ? kMazeErasedColour : kMazeWallColour;
-                if (wipe || walls.up == 1) {
-                    drawLine(canvas, left, top, left + size, top, colour);
-                }
-                if (wipe || walls.down == 1) {
-                    drawLine(canvas, left, top + size, left + size, top + size, colour);
-                }
-                if (wipe || walls.left == 1) {
-                    drawLine(canvas, left, top, left, top + size, colour);
-                }
-                if (wipe || walls.right == 1) {
-                    drawLine(canvas, left + size, top, left + size, top + size, colour);
-                }
+        forEachMazeCell(maze, [&](int x, int y) {
+            const int left = geometry.cellLeft(x);
+            const int top = geometry.cellTop(y);
+            const CellSides& walls = maze.wallGrid(x, y);
+            // The wipe blacks out all four sides; the second pass draws the walls present.
+            const Colour colour = wipe ? kMazeErasedColour : kMazeWallColour;
+            if (wipe || walls.up == 1) {
+                drawLine(canvas, left, top, left + size, top, colour);
             }
-        }
+            if (wipe || walls.down == 1) {
+                drawLine(canvas, left, top + size, left + size, top + size, colour);
+            }
+            if (wipe || walls.left == 1) {
+                drawLine(canvas, left, top, left, top + size, colour);
+            }
+            if (wipe || walls.right == 1) {
+                drawLine(canvas, left + size, top, left + size, top + size, colour);
+            }
+        });
     }
 }
 
@@ -76,46 +68,37 @@ void fillTargetSquare(Canvas& canvas, const MazeGeometry& geometry, int x, int y
 }
 
 void drawTargets(const MazeState& maze, Canvas& canvas, const MazeGeometry& geometry) {
-    if (!mazeSizeUsable(maze)) {
-        return;
-    }
-    for (int x = 1; x <= maze.mazeWidth - 1; ++x) {
-        for (int y = 1; y <= maze.mazeHeight - 1; ++y) {
-            if (maze.trailGrid(x, y).flag == 1) {
-                fillTargetSquare(canvas, geometry, x, y, kTargetColour);
-            }
+    forEachMazeCell(maze, [&](int x, int y) {
+        if (isTarget(maze, x, y)) {
+            fillTargetSquare(canvas, geometry, x, y, kTargetColour);
         }
-    }
+    });
 }
 
 void drawSolution(const MazeState& maze, Canvas& canvas, const MazeGeometry& geometry) {
-    if (!mazeSizeUsable(maze)) {
-        return;
-    }
     // With an odd cellSize the half-lines toward the right and bottom end 1 pixel inside the
     // cell, as twice the truncated half falls short of the edge.
     const int half = geometry.cellSize / 2;
-    for (int y = 1; y <= maze.mazeHeight - 1; ++y) {
-        for (int x = 1; x <= maze.mazeWidth - 1; ++x) {
-            const CellSides& path = maze.pathGrid(x, y);
-            const int left = geometry.cellLeft(x);
-            const int top = geometry.cellTop(y);
-            const int centreX = left + half;
-            const int centreY = top + half;
-            if (path.down == 1) {
-                drawLine(canvas, centreX, centreY, centreX, top + 2 * half, kRouteColour);
-            }
-            if (path.up == 1) {
-                drawLine(canvas, centreX, centreY, centreX, top, kRouteColour);
-            }
-            if (path.left == 1) {
-                drawLine(canvas, centreX, centreY, left, centreY, kRouteColour);
-            }
-            if (path.right == 1) {
-                drawLine(canvas, centreX, centreY, left + 2 * half, centreY, kRouteColour);
-            }
+    // All in one colour, so the order of the cells does not show.
+    forEachMazeCell(maze, [&](int x, int y) {
+        const CellSides& path = maze.pathGrid(x, y);
+        const int left = geometry.cellLeft(x);
+        const int top = geometry.cellTop(y);
+        const int centreX = left + half;
+        const int centreY = top + half;
+        if (path.down == 1) {
+            drawLine(canvas, centreX, centreY, centreX, top + 2 * half, kRouteColour);
         }
-    }
+        if (path.up == 1) {
+            drawLine(canvas, centreX, centreY, centreX, top, kRouteColour);
+        }
+        if (path.left == 1) {
+            drawLine(canvas, centreX, centreY, left, centreY, kRouteColour);
+        }
+        if (path.right == 1) {
+            drawLine(canvas, centreX, centreY, left + 2 * half, centreY, kRouteColour);
+        }
+    });
 }
 
 }  // namespace tavori

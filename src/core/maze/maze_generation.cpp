@@ -5,19 +5,14 @@ namespace tavori {
 
 namespace {
 
-bool isUnvisited(const MazeState& maze, int x, int y) { return maze.wallGrid(x, y).flag == 1; }
-
 bool hasUnvisitedNeighbour(const MazeState& maze, int x, int y) {
-    return isUnvisited(maze, x + 1, y) || isUnvisited(maze, x, y + 1) ||
-           isUnvisited(maze, x - 1, y) || isUnvisited(maze, x, y - 1);
+    return isUnjoined(maze, x + 1, y) || isUnjoined(maze, x, y + 1) ||
+           isUnjoined(maze, x - 1, y) || isUnjoined(maze, x, y - 1);
 }
 
 }  // namespace
 
 void resetMaze(MazeState& maze) {
-    if (!mazeSizeUsable(maze)) {
-        return;
-    }
     maze.wallGrid.fill(CellSides{1, 1, 1, 1, 1});
     for (int x = 0; x <= maze.mazeWidth - 1; ++x) {
         maze.wallGrid(x, 0).flag = 0;
@@ -31,7 +26,7 @@ void resetMaze(MazeState& maze) {
 }
 
 std::int32_t carveWalk(MazeState& maze, RandomGenerator& random, std::int32_t x, std::int32_t y) {
-    if (!mazeSizeUsable(maze) || !isMazeCell(maze, x, y)) {
+    if (!isMazeCell(maze, x, y)) {
         return 0;
     }
     MazeGrid& walls = maze.wallGrid;
@@ -62,7 +57,7 @@ std::int32_t carveWalk(MazeState& maze, RandomGenerator& random, std::int32_t x,
         }
         const int nextX = x + stepXOf(side);
         const int nextY = y + stepYOf(side);
-        if (allowed && isUnvisited(maze, nextX, nextY)) {
+        if (allowed && isUnjoined(maze, nextX, nextY)) {
             sideOf(walls(x, y), side) = 0;
             sideOf(walls(nextX, nextY), oppositeOf(side)) = 0;
             x = nextX;
@@ -75,9 +70,6 @@ std::int32_t carveWalk(MazeState& maze, RandomGenerator& random, std::int32_t x,
 }
 
 void generateMaze(MazeState& maze, RandomGenerator& random) {
-    if (!mazeSizeUsable(maze)) {
-        return;
-    }
     MazeGrid& walls = maze.wallGrid;
     const int width = maze.mazeWidth;
     const int height = maze.mazeHeight;
@@ -90,17 +82,13 @@ void generateMaze(MazeState& maze, RandomGenerator& random) {
 
     // Counting the cells the walks join stands in for a scan of the grid after every probe.
     std::int32_t unvisited = 0;
-    for (int x = 1; x <= width - 1; ++x) {
-        for (int y = 1; y <= height - 1; ++y) {
-            unvisited += walls(x, y).flag == 1 ? 1 : 0;
-        }
-    }
+    forEachMazeCell(maze, [&](int x, int y) { unvisited += isUnjoined(maze, x, y) ? 1 : 0; });
     unvisited -= carveWalk(maze, random, 1, entranceRow);
     // The hunt probes at least once, even when the first walk has joined every cell.
     do {
         const int x = 1 + random.below(width - 1);
         const int y = 1 + random.below(height - 1);
-        if (walls(x, y).flag == 0) {
+        if (!isUnjoined(maze, x, y)) {
             unvisited -= carveWalk(maze, random, x, y);
         }
     } while (unvisited > 0);

@@ -32,15 +32,6 @@ constexpr std::array<Side, 4> kAllSides{Side::Up, Side::Down, Side::Left, Side::
 
 int mazeCellCount(const MazeState& maze) { return (maze.mazeWidth - 1) * (maze.mazeHeight - 1); }
 
-template <typename Visit>
-void forEachMazeCell(const MazeState& maze, Visit visit) {
-    for (int x = 1; x <= maze.mazeWidth - 1; ++x) {
-        for (int y = 1; y <= maze.mazeHeight - 1; ++y) {
-            visit(x, y);
-        }
-    }
-}
-
 void deriveOpenSides(MazeState& maze) {
     forEachMazeCell(maze, [&maze](int x, int y) {
         maze.openGrid(x, y) = CellSides{};
@@ -147,7 +138,7 @@ bool extractRoute(MazeState& maze, Cell entrance, Cell exit) {
 }
 
 bool holdsTarget(const MazeState& maze, int x, int y) {
-    return isMazeCell(maze, x, y) && maze.trailGrid(x, y).flag == 1;
+    return isMazeCell(maze, x, y) && isTarget(maze, x, y);
 }
 
 // A cell that may take a target: neither it nor a maze cell beside it holds one. Frame cells
@@ -183,7 +174,7 @@ int placeTargets(MazeState& maze, RandomGenerator& random) {
     }
     int onRoute = 0;
     forEachMazeCell(maze, [&maze, &onRoute](int x, int y) {
-        onRoute += maze.trailGrid(x, y).flag == 1 && maze.pathGrid(x, y).flag == 1 ? 1 : 0;
+        onRoute += isTarget(maze, x, y) && isOnRoute(maze, x, y) ? 1 : 0;
     });
     return onRoute;
 }
@@ -193,9 +184,6 @@ int placeTargets(MazeState& maze, RandomGenerator& random) {
 void solveAndPlaceTargets(MazeState& maze, RandomGenerator& random) {
     maze.mazeAccepted = false;
     maze.targetAttempts = 0;
-    if (!mazeSizeUsable(maze)) {
-        return;
-    }
     deriveOpenSides(maze);
     const Cell entrance{1, findOpenRow(maze, 1, Side::Left)};
     const Cell exit{maze.mazeWidth - 1, findOpenRow(maze, maze.mazeWidth - 1, Side::Right)};

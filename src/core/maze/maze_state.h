@@ -82,7 +82,8 @@ inline constexpr std::int32_t kMaxMazeSize = MazeGrid::kSide - 1;
 
 struct MazeState {
     // Size parameters: maze cells are x = 1 … mazeWidth − 1, y = 1 … mazeHeight − 1; column 0,
-    // column mazeWidth, row 0 and row mazeHeight are the border frame around them.
+    // column mazeWidth, row 0 and row mazeHeight are the border frame around them. Always
+    // within kMinMazeSize … kMaxMazeSize (App sets only 9 or 11): the routines rely on it.
     std::int32_t mazeWidth = 11;
     std::int32_t mazeHeight = 11;
     // The cycle: a step has work to do; that step draws the route (else it makes a new maze).
@@ -105,15 +106,25 @@ struct MazeState {
     MazeGrid pathGrid;
 };
 
-// Whether the size parameters are ones the grids and the algorithms can work with.
-constexpr bool mazeSizeUsable(const MazeState& maze) {
-    return maze.mazeWidth >= kMinMazeSize && maze.mazeWidth <= kMaxMazeSize &&
-           maze.mazeHeight >= kMinMazeSize && maze.mazeHeight <= kMaxMazeSize;
-}
-
 // Whether (x, y) is one of the maze's own cells (not the frame, not outside).
 constexpr bool isMazeCell(const MazeState& maze, int x, int y) {
     return x >= 1 && x <= maze.mazeWidth - 1 && y >= 1 && y <= maze.mazeHeight - 1;
 }
+
+// Calls visit(x, y) for every maze cell, column by column.
+template <typename Visit>
+void forEachMazeCell(const MazeState& maze, Visit visit) {
+    for (int x = 1; x <= maze.mazeWidth - 1; ++x) {
+        for (int y = 1; y <= maze.mazeHeight - 1; ++y) {
+            visit(x, y);
+        }
+    }
+}
+
+// What each grid's flag says about cell (x, y).
+inline bool isUnjoined(const MazeState& maze, int x, int y) { return maze.wallGrid(x, y).flag == 1; }
+inline bool isMarked(const MazeState& maze, int x, int y) { return maze.openGrid(x, y).flag == 1; }
+inline bool isTarget(const MazeState& maze, int x, int y) { return maze.trailGrid(x, y).flag == 1; }
+inline bool isOnRoute(const MazeState& maze, int x, int y) { return maze.pathGrid(x, y).flag == 1; }
 
 }  // namespace tavori

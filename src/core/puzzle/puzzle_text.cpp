@@ -14,17 +14,7 @@ constexpr std::size_t kNoLineEnd = std::string_view::npos;
 // Index of the CR of the CR LF that ends the line starting at `start`, or kNoLineEnd when
 // the text ends first. A lead byte takes the byte after it along, even a CR.
 std::size_t findLineEnd(std::string_view text, std::size_t start) {
-    std::size_t position = start;
-    while (position < text.size()) {
-        if (isLeadByte(text[position])) {
-            position += 2;
-        } else if (text[position] == '\r' && position + 1 < text.size() && text[position + 1] == '\n') {
-            return position;
-        } else {
-            ++position;
-        }
-    }
-    return kNoLineEnd;
+    return findAtCharacter(text, "\r\n", start);
 }
 
 }  // namespace

@@ -55,6 +55,7 @@ void loadReadingText(ReadingState& reading, Platform& platform, const std::strin
 
 void buildReadingPage(ReadingState& reading, PageRows& rows) {
     const std::vector<char>& text = reading.readingText;
+    const std::string_view textView(text.data(), text.size());
     const int width = rowWidth(reading);
     const int rowCount = rowsShown(reading);
     std::int64_t position = reading.readingPosition;
@@ -74,7 +75,9 @@ void buildReadingPage(ReadingState& reading, PageRows& rows) {
                 endRow = r;
                 break;
             }
-            if (j == kLastTextColumn && isLeadByte(b)) {
+            // Past the NUL test the position lies within the buffer.
+            const std::size_t characterWidth = characterWidthAt(textView, static_cast<std::size_t>(position));
+            if (j == kLastTextColumn && characterWidth == 2) {
                 // The character opens the next row instead of being cut in two.
                 row[static_cast<std::size_t>(j)] = kSpace;
                 break;
@@ -85,7 +88,7 @@ void buildReadingPage(ReadingState& reading, PageRows& rows) {
                 break;
             }
             row[static_cast<std::size_t>(j)] = b;
-            if (isLeadByte(b)) {
+            if (characterWidth == 2) {
                 // Taken whole even at the last column of a 16-byte row, which then holds 17.
                 row[static_cast<std::size_t>(j + 1)] = byteAt(text, position + 1);
                 ++j;

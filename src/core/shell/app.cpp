@@ -12,9 +12,6 @@ namespace {
 constexpr FileFilter kReadingTextFilter{"txt Files(*.txt)", "*.txt"};
 constexpr FileFilter kTemplateFilter{"tvr3 Files(*.tvr3)", "*.tvr3"};
 
-// Display times of the commands 261..264, in ticks.
-constexpr std::int32_t kLongDisplayTicks[] = {20, 30, 40, 50};
-
 }  // namespace
 
 App::App(Platform& platform, AppConfig config)
@@ -34,58 +31,66 @@ void App::clearScreen() {
 
 void App::enterSpeedReading() { shell_.currentMode = Mode::SpeedReading; }
 
-void App::command(int id) {
+Outcome App::command(int id) {
     if (destroyed_) {
-        return;
+        return Outcome::None;
     }
-    if (id == CommandId::Quit) {
-        // The window goes away; its destroy sequence runs within, and nothing steps after it.
-        platform_.closeWindow();
-        return;
-    }
-    if (id >= CommandId::DisplayTimeFirst && id <= 260) {
-        shell_.displayTicks = id - 250;
-    } else if (id > 260 && id <= CommandId::DisplayTimeLast) {
-        shell_.displayTicks = kLongDisplayTicks[id - 261];
-    } else if (id == CommandId::LoadReadingText) {
-        clearScreen();
-        chooseOpenFile(platform_, kReadingTextFilter, reading_.readingFileName);
-        loadReadingText(reading_, platform_, reading_.readingFileName);
-        reading_.readingPosition = 0;
-        enterSpeedReading();
-        clearScreen();
-    } else if (id == CommandId::EightCharacters || id == CommandId::SixteenCharacters) {
-        clearScreen();
-        reading_.bytesPerLine = id == CommandId::EightCharacters ? 16 : 32;
-        enterSpeedReading();
-    } else if (id >= CommandId::LinesFirst && id <= CommandId::LinesLast) {
-        clearScreen();
-        reading_.linesPerScreen = id - 720;
-        enterSpeedReading();
-    } else if (id == CommandId::LoadTemplate) {
-        clearScreen();
-        chooseOpenFile(platform_, kTemplateFilter, imagePractice_.templateFileName);
-        loadTemplateFile(imagePractice_, platform_, imagePractice_.templateFileName);
-        imagePractice_.questionState = 0;
-        shell_.currentMode = Mode::ImagePractice;
-        clearScreen();
-    } else if (id == CommandId::Puzzle) {
-        clearScreen();
-        shell_.currentMode = Mode::Puzzle;
-        puzzle_.puzzleState = 0;
-    } else if (id == CommandId::MazeSmall || id == CommandId::MazeLarge) {
-        clearScreen();
-        const std::int32_t size = id == CommandId::MazeSmall ? 9 : 11;
-        maze_.mazeWidth = size;
-        maze_.mazeHeight = size;
-        maze_.mazeStepPending = true;
-        maze_.mazeSolutionNext = false;
-        shell_.currentMode = Mode::Maze;
-    } else if (id == CommandId::Help) {
-        platform_.openWithShell(siblingPath(platform_, "最初にお読みください", ".html"),
-                                ShellOwner::MainWindow);
+    const CommandMeaning meaning = commandMeaning(id);
+    switch (meaning.action) {
+        case CommandAction::Quit:
+            // The front end closes the window and runs destroy(); nothing steps after it.
+            return Outcome::CloseWindow;
+        case CommandAction::SetDisplayTime:
+            shell_.displayTicks = meaning.value;
+            break;
+        case CommandAction::LoadReadingText:
+            clearScreen();
+            chooseOpenFile(platform_, kReadingTextFilter, reading_.readingFileName);
+            loadReadingText(reading_, platform_, reading_.readingFileName);
+            reading_.readingPosition = 0;
+            enterSpeedReading();
+            clearScreen();
+            break;
+        case CommandAction::SetLineWidth:
+            clearScreen();
+            reading_.bytesPerLine = meaning.value;
+            enterSpeedReading();
+            break;
+        case CommandAction::SetLines:
+            clearScreen();
+            reading_.linesPerScreen = meaning.value;
+            enterSpeedReading();
+            break;
+        case CommandAction::LoadTemplate:
+            clearScreen();
+            chooseOpenFile(platform_, kTemplateFilter, imagePractice_.templateFileName);
+            loadTemplateFile(imagePractice_, platform_, imagePractice_.templateFileName);
+            imagePractice_.questionState = 0;
+            shell_.currentMode = Mode::ImagePractice;
+            clearScreen();
+            break;
+        case CommandAction::EnterPuzzle:
+            clearScreen();
+            shell_.currentMode = Mode::Puzzle;
+            puzzle_.puzzleState = 0;
+            break;
+        case CommandAction::SetMazeSize:
+            clearScreen();
+            maze_.mazeWidth = meaning.value;
+            maze_.mazeHeight = meaning.value;
+            maze_.mazeStepPending = true;
+            maze_.mazeSolutionNext = false;
+            shell_.currentMode = Mode::Maze;
+            break;
+        case CommandAction::OpenHelp:
+            platform_.openWithShell(siblingPath(platform_, "最初にお読みください", ".html"),
+                                    ShellOwner::MainWindow);
+            break;
+        case CommandAction::None:
+            break;
     }
     stepMode();
+    return Outcome::None;
 }
 
 void App::tick() {
@@ -112,25 +117,27 @@ void App::stepMode() {
     }
 }
 
-void App::mouseDown(int x, int y) {
+Outcome App::mouseDown(int x, int y) {
     if (destroyed_) {
-        return;
+        return Outcome::None;
     }
     Context ctx = context();
     switch (shell_.currentMode) {
         case Mode::ImagePractice:
             clickImagePractice(imagePractice_, ctx, x, y);
-            return;
+            return Outcome::None;
         case Mode::Maze:
             mazeClick(maze_, ctx, x, y);
-            return;
+            return Outcome::None;
         case Mode::Puzzle:
+            // A drag keeps the mouse, so its release is seen even outside the window.
             puzzle_.buttonDown = true;
             grabTile(puzzle_, ctx, x, y);
-            return;
+            return Outcome::CaptureMouse;
         case Mode::SpeedReading:
-            return;
+            return Outcome::None;
     }
+    return Outcome::None;
 }
 
 void App::mouseMove(int x, int y) {
@@ -141,15 +148,16 @@ void App::mouseMove(int x, int y) {
     dragTile(puzzle_, ctx, x, y);
 }
 
-void App::mouseUp(int x, int y) {
+Outcome App::mouseUp(int x, int y) {
     if (destroyed_ || shell_.currentMode != Mode::Puzzle || !puzzle_.buttonDown) {
-        return;
+        return Outcome::None;
     }
     if (puzzle_.tileGrabbed) {
         Context ctx = context();
         dropTile(puzzle_, ctx, x, y);
     }
     puzzle_.buttonDown = false;
+    return Outcome::ReleaseMouse;
 }
 
 void App::paint() {

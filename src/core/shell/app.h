@@ -18,8 +18,17 @@ struct AppConfig {
     std::string homePage;
 };
 
-// A front end creates one App over its Platform and turns its window's events into these
-// calls. Everything the exercises do happens in here.
+// What the front end must do after an event: the core never calls back into it to act.
+enum class Outcome {
+    None,
+    CloseWindow,   // close the window, then call destroy()
+    CaptureMouse,  // a drag began: keep the mouse until its release
+    ReleaseMouse,  // the drag ended
+};
+
+// A front end creates one App over its Platform, turns its window's events into these calls
+// and carries out the outcome. Everything the exercises do happens in here; from outside,
+// the exercises' state is read-only.
 class App {
 public:
     App(Platform& platform, AppConfig config);
@@ -31,14 +40,15 @@ public:
     void startUp();
 
     // A menu command by id; unknown ids do nothing of their own. Every command except "終了"
-    // ends with one stepMode.
-    void command(int id);
+    // ends with one stepMode; "終了" only returns CloseWindow.
+    Outcome command(int id);
     // One 100 ms tick.
     void tick();
-    // Left button press, mouse move and left release, in client coordinates.
-    void mouseDown(int x, int y);
+    // Left button press, mouse move and left release, in client coordinates. A press that
+    // grabs a tile asks for the mouse, the release that ends the drag gives it back.
+    Outcome mouseDown(int x, int y);
     void mouseMove(int x, int y);
-    void mouseUp(int x, int y);
+    Outcome mouseUp(int x, int y);
     // The client area was uncovered or resized (and erased black): only the maze redraws.
     void paint();
     // The window is going away: the home-page request. Later events are ignored.
@@ -48,15 +58,16 @@ public:
     void stepMode();
 
     const ShellState& shell() const { return shell_; }
-    ShellState& shell() { return shell_; }
-    RandomGenerator& random() { return random_; }
-    ReadingState& reading() { return reading_; }
-    ImagePracticeState& imagePractice() { return imagePractice_; }
-    MazeState& maze() { return maze_; }
-    PuzzleState& puzzle() { return puzzle_; }
+    const ReadingState& reading() const { return reading_; }
+    const ImagePracticeState& imagePractice() const { return imagePractice_; }
+    const MazeState& maze() const { return maze_; }
+    const PuzzleState& puzzle() const { return puzzle_; }
     bool destroyed() const { return destroyed_; }
 
 private:
+    // Tests set up a state through this one door instead of a chain of commands.
+    friend struct AppStateAccess;
+
     Context context() { return Context{platform_, random_, shell_}; }
     void clearScreen();
     void enterSpeedReading();

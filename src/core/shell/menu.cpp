@@ -1,30 +1,45 @@
-// The menu bar as data: seven pop-ups with their command ids and exact labels (UTF-8).
+// The menu bar as data: seven pop-ups with their command ids, exact labels (UTF-8) and what
+// each command does.
 #include "shell/menu.h"
 
 namespace tavori {
 
 namespace {
 
-constexpr MenuItem kFileItems[] = {{500, "終了"}};
+using enum CommandAction;
 
+constexpr MenuItem kFileItems[] = {{500, "終了", {Quit}}};
+
+// Display times in ticks of 0.1 s.
 constexpr MenuItem kDisplayTimeItems[] = {
-    {251, "０．１秒"}, {252, "０．２秒"}, {253, "０．３秒"}, {254, "０．４秒"}, {255, "０．５秒"},
-    {256, "０．６秒"}, {257, "０．７秒"}, {258, "０．８秒"}, {259, "０．９秒"}, {260, "１．０秒"},
-    {261, "２．０秒"}, {262, "３．０秒"}, {263, "４．０秒"}, {264, "５．０秒"},
+    {251, "０．１秒", {SetDisplayTime, 1}},  {252, "０．２秒", {SetDisplayTime, 2}},
+    {253, "０．３秒", {SetDisplayTime, 3}},  {254, "０．４秒", {SetDisplayTime, 4}},
+    {255, "０．５秒", {SetDisplayTime, 5}},  {256, "０．６秒", {SetDisplayTime, 6}},
+    {257, "０．７秒", {SetDisplayTime, 7}},  {258, "０．８秒", {SetDisplayTime, 8}},
+    {259, "０．９秒", {SetDisplayTime, 9}},  {260, "１．０秒", {SetDisplayTime, 10}},
+    {261, "２．０秒", {SetDisplayTime, 20}}, {262, "３．０秒", {SetDisplayTime, 30}},
+    {263, "４．０秒", {SetDisplayTime, 40}}, {264, "５．０秒", {SetDisplayTime, 50}},
 };
 
+// Widths in bytes: 8 or 16 full-width characters.
 constexpr MenuItem kReadingItems[] = {
-    {720, "読み込み"},     {738, "　８文字表示"}, {739, "１６文字表示"}, {721, "　１行表示"},
-    {722, "　２行表示"},   {723, "　３行表示"},   {724, "　４行表示"},   {725, "　５行表示"},
-    {726, "　６行表示"},   {727, "　７行表示"},   {728, "　８行表示"},   {729, "　９行表示"},
-    {730, "１０行表示"},   {731, "１１行表示"},   {732, "１２行表示"},   {733, "１３行表示"},
-    {734, "１４行表示"},   {735, "１５行表示"},   {736, "１６行表示"},
+    {720, "読み込み", {LoadReadingText}},   {738, "　８文字表示", {SetLineWidth, 16}},
+    {739, "１６文字表示", {SetLineWidth, 32}}, {721, "　１行表示", {SetLines, 1}},
+    {722, "　２行表示", {SetLines, 2}},     {723, "　３行表示", {SetLines, 3}},
+    {724, "　４行表示", {SetLines, 4}},     {725, "　５行表示", {SetLines, 5}},
+    {726, "　６行表示", {SetLines, 6}},     {727, "　７行表示", {SetLines, 7}},
+    {728, "　８行表示", {SetLines, 8}},     {729, "　９行表示", {SetLines, 9}},
+    {730, "１０行表示", {SetLines, 10}},    {731, "１１行表示", {SetLines, 11}},
+    {732, "１２行表示", {SetLines, 12}},    {733, "１３行表示", {SetLines, 13}},
+    {734, "１４行表示", {SetLines, 14}},    {735, "１５行表示", {SetLines, 15}},
+    {736, "１６行表示", {SetLines, 16}},
 };
 
-constexpr MenuItem kImagePracticeItems[] = {{851, "イメージ練習データ読み込み"}};
-constexpr MenuItem kPuzzleItems[] = {{737, "パズル"}};
-constexpr MenuItem kMazeItems[] = {{202, "８×８"}, {703, "１０×１０"}};
-constexpr MenuItem kHelpItems[] = {{800, "ヘルプ"}};
+constexpr MenuItem kImagePracticeItems[] = {{851, "イメージ練習データ読み込み", {LoadTemplate}}};
+constexpr MenuItem kPuzzleItems[] = {{737, "パズル", {EnterPuzzle}}};
+// The size parameter is one more than the cells across: 8 × 8 and 10 × 10 cells.
+constexpr MenuItem kMazeItems[] = {{202, "８×８", {SetMazeSize, 9}}, {703, "１０×１０", {SetMazeSize, 11}}};
+constexpr MenuItem kHelpItems[] = {{800, "ヘルプ", {OpenHelp}}};
 
 constexpr Popup kMenuBar[] = {
     {"ファイル", kFileItems},         {"表示時間", kDisplayTimeItems},
@@ -36,5 +51,16 @@ constexpr Popup kMenuBar[] = {
 }  // namespace
 
 std::span<const Popup> menuBarTable() { return kMenuBar; }
+
+CommandMeaning commandMeaning(int id) {
+    for (const Popup& popup : kMenuBar) {
+        for (const MenuItem& item : popup.items) {
+            if (item.id == id) {
+                return item.meaning;
+            }
+        }
+    }
+    return {};
+}
 
 }  // namespace tavori

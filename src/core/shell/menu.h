@@ -1,7 +1,8 @@
-// The menu bar as data: seven pop-ups with their command ids and exact labels (UTF-8).
+// The menu bar as data: seven pop-ups with their command ids, exact labels (UTF-8) and what
+// each command does.
 #pragma once
 
-#include <array>
+#include <cstdint>
 #include <span>
 #include <string_view>
 
@@ -22,11 +23,37 @@ inline constexpr int Help = 800;
 inline constexpr int LoadTemplate = 851;
 inline constexpr int MazeSmall = 202;
 inline constexpr int MazeLarge = 703;
+
+// The display-time item of `tenths` × 0.1 s (1 … 10), of `seconds` s (2 … 5), and the item
+// of `rows` rows (1 … 16).
+constexpr int displayTenths(int tenths) { return DisplayTimeFirst - 1 + tenths; }
+constexpr int displaySeconds(int seconds) { return DisplayTimeLast - 5 + seconds; }
+constexpr int lines(int rows) { return LinesFirst - 1 + rows; }
 }  // namespace CommandId
+
+enum class CommandAction {
+    None,
+    Quit,
+    SetDisplayTime,   // value: display ticks
+    LoadReadingText,
+    SetLineWidth,     // value: bytes per line
+    SetLines,         // value: rows per screen
+    LoadTemplate,
+    EnterPuzzle,
+    SetMazeSize,      // value: the size parameter
+    OpenHelp,
+};
+
+// What a command does, with its figure: written once, in the menu table.
+struct CommandMeaning {
+    CommandAction action = CommandAction::None;
+    std::int32_t value = 0;
+};
 
 struct MenuItem {
     int id;
     std::string_view label;
+    CommandMeaning meaning;
 };
 
 struct Popup {
@@ -37,5 +64,8 @@ struct Popup {
 // Left to right, as the front ends build the menu bar. One-digit labels are padded with the
 // ideographic space U+3000 so the columns line up.
 std::span<const Popup> menuBarTable();
+
+// The meaning of the menu item with this id; None for an id on no item.
+CommandMeaning commandMeaning(int id);
 
 }  // namespace tavori

@@ -5,6 +5,8 @@
 
 #include <cerrno>
 
+#include "common/sjis.h"
+
 namespace tavori {
 
 namespace {
@@ -65,11 +67,7 @@ std::size_t utf8SequenceLength(std::string_view rest) {
     return length;
 }
 
-std::size_t cp932CharacterLength(std::string_view rest) {
-    const auto lead = static_cast<unsigned char>(rest.front());
-    const bool leadByte = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
-    return leadByte && rest.size() > 1 ? 2 : 1;
-}
+std::size_t cp932CharacterLength(std::string_view rest) { return characterWidthAt(rest, 0); }
 
 }  // namespace
 

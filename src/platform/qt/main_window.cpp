@@ -89,7 +89,10 @@ void MainWindow::startUp() {
 }
 
 void MainWindow::runCommand(int id) {
-    app_->command(id);
+    if (app_->command(id) == Outcome::CloseWindow) {
+        close();  // closeEvent runs the core's destroy sequence
+        return;
+    }
     screen_->update();
 }
 

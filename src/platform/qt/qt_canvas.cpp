@@ -57,10 +57,10 @@ void QtCanvas::text(int x, int y, std::string_view bytes, int cellHeight, int ch
     painter.setFont(font);
     painter.setPen(toQColor(foreground));
     int cellX = x;
-    for (std::size_t index = 0; index < bytes.size(); ++index) {
-        const bool doubleByte = isLeadByte(bytes[index]) && index + 1 < bytes.size();
-        const int cells = doubleByte ? 2 : 1;
-        const QString glyph = QString::fromStdString(cp932ToUtf8WithIconv(bytes.substr(index, static_cast<std::size_t>(cells))));
+    for (std::size_t index = 0; index < bytes.size();) {
+        const std::size_t length = characterWidthAt(bytes, index);
+        const int cells = static_cast<int>(length);
+        const QString glyph = QString::fromStdString(cp932ToUtf8WithIconv(bytes.substr(index, length)));
         const double advance = metrics.horizontalAdvance(glyph);
         if (!glyph.trimmed().isEmpty() && glyph != QStringLiteral(u"\u3000") && advance > 0) {
             const double width = cells * charWidth;
@@ -72,7 +72,7 @@ void QtCanvas::text(int x, int y, std::string_view bytes, int cellHeight, int ch
             painter.restore();
         }
         cellX += cells * charWidth;
-        index += static_cast<std::size_t>(cells - 1);
+        index += length;
     }
 }
 

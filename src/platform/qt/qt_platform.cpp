@@ -113,6 +113,5 @@ ClientSize QtPlatform::clientSize() {
 
 Canvas& QtPlatform::windowCanvas() { return screen_.canvas(); }
 
-void QtPlatform::closeWindow() { window_.close(); }
 
 }  // namespace tavori::qt

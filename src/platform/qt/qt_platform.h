@@ -13,7 +13,7 @@ class ScreenWidget;
 
 class QtPlatform : public Platform {
 public:
-    // `window` owns the dialog and closes on closeWindow(); `screen` is the client area.
+    // `window` owns the dialog; `screen` is the client area.
     QtPlatform(QWidget& window, ScreenWidget& screen);
 
     std::string executablePath() override;
@@ -25,7 +25,6 @@ public:
     ClientSize clientSize() override;
     Canvas& windowCanvas() override;
     Canvas& workBitmap() override { return workBitmap_; }
-    void closeWindow() override;
 
 private:
     QWidget& window_;

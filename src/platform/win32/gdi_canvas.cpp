@@ -38,7 +38,7 @@ struct CellRun {
 CellRun layOutCells(std::string_view bytes, int charWidth) {
     CellRun run;
     for (std::size_t index = 0; index < bytes.size();) {
-        const std::size_t length = (isLeadByte(bytes[index]) && index + 1 < bytes.size()) ? 2 : 1;
+        const std::size_t length = characterWidthAt(bytes, index);
         const int advance = static_cast<int>(length) * charWidth;
         run.glyphs.push_back(cp932CharacterToWide(bytes.substr(index, length)));
         run.advances.push_back(advance);

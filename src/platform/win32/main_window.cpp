@@ -3,7 +3,6 @@
 
 #include <windowsx.h>
 
-#include "common/mode.h"
 
 namespace tavori::win32 {
 
@@ -29,28 +28,41 @@ void onTick(WindowSession& session) {
     session.app.tick();
 }
 
+// Carries out what the core asked for after an event.
+void apply(HWND window, Outcome outcome) {
+    switch (outcome) {
+        case Outcome::CloseWindow:
+            DestroyWindow(window);  // WM_DESTROY runs the core's destroy sequence
+            return;
+        case Outcome::CaptureMouse:
+            SetCapture(window);
+            return;
+        case Outcome::ReleaseMouse:
+            if (GetCapture() == window) {
+                ReleaseCapture();
+            }
+            return;
+        case Outcome::None:
+            return;
+    }
+}
+
 void onButtonDown(HWND window, WindowSession& session, POINT point) {
     session.lastMouse = point;
-    session.app.mouseDown(point.x, point.y);
-    // A drag in the puzzle keeps the mouse, so its release is seen even outside the window.
-    if (session.app.shell().currentMode == Mode::Puzzle && session.app.puzzle().buttonDown) {
-        SetCapture(window);
-    }
+    apply(window, session.app.mouseDown(point.x, point.y));
 }
 
 void onButtonUp(HWND window, WindowSession& session, POINT point) {
     session.lastMouse = point;
-    session.app.mouseUp(point.x, point.y);
-    if (GetCapture() == window) {
-        ReleaseCapture();
-    }
+    apply(window, session.app.mouseUp(point.x, point.y));
 }
 
-// Another window took the mouse in mid-drag (a system dialog, a task switch): the release
-// will never come here, so the tile is dropped where it was last seen.
+// Another window took the mouse (a system dialog, a task switch): a release in mid-drag will
+// never come here, so the tile is dropped where it was last seen. Without a drag the core
+// ignores the release.
 void onCaptureLost(HWND window, WindowSession& session, HWND newOwner) {
-    if (newOwner != window && session.app.puzzle().buttonDown) {
-        session.app.mouseUp(session.lastMouse.x, session.lastMouse.y);
+    if (newOwner != window) {
+        session.app.mouseUp(session.lastMouse.x, session.lastMouse.y);  // the mouse has gone already
     }
 }
 
@@ -113,7 +125,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         }
         case WM_COMMAND:
-            session->app.command(LOWORD(wParam));
+            apply(window, session->app.command(LOWORD(wParam)));
             return 0;
         case kTickMessage:
             onTick(*session);

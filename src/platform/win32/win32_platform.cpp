@@ -166,10 +166,4 @@ ClientSize Win32Platform::clientSize() {
     return ClientSize{client.right - client.left, client.bottom - client.top};
 }
 
-void Win32Platform::closeWindow() {
-    if (window_ != nullptr) {
-        DestroyWindow(window_);
-    }
-}
-
 }  // namespace tavori::win32

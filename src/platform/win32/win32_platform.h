@@ -27,7 +27,6 @@ public:
     ClientSize clientSize() override;
     Canvas& windowCanvas() override { return windowCanvas_; }
     Canvas& workBitmap() override { return workBitmap_; }
-    void closeWindow() override;
 
 private:
     HWND window_ = nullptr;

@@ -1,0 +1,17 @@
+// Writable views of an App's exercise state, for tests that start from a state no short chain
+// of commands reaches.
+#pragma once
+
+#include "shell/app.h"
+
+namespace tavori {
+
+struct AppStateAccess {
+    static ShellState& shell(App& app) { return app.shell_; }
+    static ReadingState& reading(App& app) { return app.reading_; }
+    static ImagePracticeState& imagePractice(App& app) { return app.imagePractice_; }
+    static MazeState& maze(App& app) { return app.maze_; }
+    static PuzzleState& puzzle(App& app) { return app.puzzle_; }
+};
+
+}  // namespace tavori
