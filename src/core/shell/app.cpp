@@ -49,9 +49,11 @@ void App::command(int id) {
         shell_.displayTicks = kLongDisplayTicks[id - 261];
     } else if (id == CommandId::LoadReadingText) {
         clearScreen();
-        chooseOpenFile(platform_, kReadingTextFilter, reading_.readingFileName);
-        loadReadingText(reading_, platform_, reading_.readingFileName);
-        reading_.readingPosition = 0;
+        // A cancelled dialog loads nothing: the text and the place in it stay.
+        if (chooseOpenFile(platform_, kReadingTextFilter, reading_.readingFileName)) {
+            loadReadingText(reading_, platform_, reading_.readingFileName);
+            reading_.readingPosition = 0;
+        }
         enterSpeedReading();
         clearScreen();
     } else if (id == CommandId::EightCharacters || id == CommandId::SixteenCharacters) {
@@ -64,8 +66,9 @@ void App::command(int id) {
         enterSpeedReading();
     } else if (id == CommandId::LoadTemplate) {
         clearScreen();
-        chooseOpenFile(platform_, kTemplateFilter, imagePractice_.templateFileName);
-        loadTemplateFile(imagePractice_, platform_, imagePractice_.templateFileName);
+        if (chooseOpenFile(platform_, kTemplateFilter, imagePractice_.templateFileName)) {
+            loadTemplateFile(imagePractice_, platform_, imagePractice_.templateFileName);
+        }
         imagePractice_.questionState = 0;
         shell_.currentMode = Mode::ImagePractice;
         clearScreen();
