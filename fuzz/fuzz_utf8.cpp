@@ -1,9 +1,12 @@
-// Fuzzes the UTF-8 detection and conversion that every loader applies to a file.
+// Fuzzes the text pipeline every loader applies to a file: encodings, line ends and the
+// Aozora Bunko clean-up of reading texts.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "files/aozora.h"
 #include "files/text_file.h"
+#include "files/utf16.h"
 #include "support/fake_platform.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -18,14 +21,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (std::size_t index = length; index < loaded.block.size(); ++index) {
             if (loaded.block[index] != '\0') __builtin_trap();
         }
-        // A converted file has CR LF line ends only.
-        if (tavori::looksLikeUtf8(bytes)) {
-            for (std::size_t index = 0; index < length; ++index) {
-                if (loaded.block[index] == '\n' && (index == 0 || loaded.block[index - 1] != '\r')) __builtin_trap();
-            }
-        } else if (std::string(loaded.block.data(), length) != bytes) {
-            __builtin_trap();  // anything else is kept byte for byte
+        // Every line end is CR LF: the line-end pass finds nothing more to do.
+        const std::string text(loaded.block.data(), length);
+        if (tavori::withCrLfLineEnds(text) != text) __builtin_trap();
+        // A Shift-JIS file keeps every byte; only CRs are added.
+        if (!tavori::hasUtf16ByteOrderMark(bytes) && !tavori::looksLikeUtf8(bytes) &&
+            text != tavori::withCrLfLineEnds(bytes)) {
+            __builtin_trap();
         }
+        // The clean-up only ever removes (〓 is shorter than the note it replaces), and leaves
+        // a text without the format's markers alone.
+        const std::string cleaned = tavori::cleanAozoraBunkoText(text);
+        if (cleaned.size() > text.size()) __builtin_trap();
+        if (!tavori::looksLikeAozoraBunko(text) && cleaned != text) __builtin_trap();
     }
     return 0;
 }

@@ -1,4 +1,5 @@
-// UTF-8 detection and conversion to CP932 with CR LF; every other file kept byte for byte.
+// The text pipeline: UTF-8 and UTF-16 to CP932, lone LF to CR LF in every encoding, Shift-JIS
+// bytes otherwise kept.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -57,23 +58,40 @@ TEST_F(TextFile, CharacterCp932LacksBecomesAQuestionMark) {
     EXPECT_EQ(load("あ한い😀う"), cat({kA, "?", kI, "?", kU}));
 }
 
-TEST_F(TextFile, OtherFilesPassByteForByte) {
-    // Shift-JIS with a lone LF (text, not a line break) and CR LF.
-    const std::string shiftJis = cat({kA, kI, "\n", kU, "\r\n", "\x83\x5B", "["});  // ゼ holds a 0x5B trail byte
-    EXPECT_EQ(load(shiftJis), shiftJis);
-    // Pure ASCII, LF ends kept.
-    EXPECT_EQ(load("plain text\nsecond line\n"), "plain text\nsecond line\n");
-    // Malformed UTF-8 (a valid é, then a stray continuation byte) is taken as Shift-JIS.
-    const std::string malformed = "\xC3\xA9\x82\xA0\n";
-    EXPECT_EQ(load(malformed), malformed);
+TEST_F(TextFile, ShiftJisKeepsItsBytesAndGetsCrLfLineEnds) {
+    const struct {
+        std::string file, expected;
+    } cases[] = {
+        // LF, CR LF and mixed ends; ゼ holds a 0x5B trail byte.
+        {cat({kA, kI, "\n", kU, "\n"}), cat({kA, kI, "\r\n", kU, "\r\n"})},
+        {cat({kA, "\r\n", kI, "\n\n", "\x83\x5B["}), cat({kA, "\r\n", kI, "\r\n\r\n", "\x83\x5B["})},
+        // A lone CR stays text; a CR or LF after a lead byte is its second byte.
+        {"a\rb\r", "a\rb\r"},
+        {"\x82\n\x82\r\n", "\x82\n\x82\r\r\n"},
+        // ASCII with half-width katakana (ﾎｰﾑｽ is also two well-formed UTF-8 pairs).
+        {"\xCE\xB0\xD1\xBD 1\r\n", "\xCE\xB0\xD1\xBD 1\r\n"},
+        // Malformed UTF-8 (é, then a stray continuation byte) is taken as Shift-JIS.
+        {"\xE3\x81\x82\xA0", "\xE3\x81\x82\xA0"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(load(c.file), c.expected) << c.file;
 }
 
-TEST(LooksLikeUtf8, NeedsAMultiByteSequenceAndWellFormedBytes) {
+TEST_F(TextFile, Utf16WithEitherMarkIsConverted) {
+    // あ LF い 😀 (a surrogate pair CP932 lacks) CR LF, then an unpaired surrogate and an odd byte.
+    const std::string little("\xFF\xFE\x42\x30\x0A\x00\x44\x30\x3D\xD8\x00\xDE\x0D\x00\x0A\x00\x00\xDC" "a", 19);
+    const std::string big("\xFE\xFF\x30\x42\x00\x0A\x30\x44\xD8\x3D\xDE\x00\x00\x0D\x00\x0A\xDC\x00" "a", 19);
+    const std::string expected = cat({kA, "\r\n", kI, "?\r\n??"});
+    EXPECT_EQ(load(little), expected);
+    EXPECT_EQ(load(big), expected);
+    EXPECT_EQ(load("\xFF\xFE"), "");
+}
+
+TEST(LooksLikeUtf8, NeedsAThreeOrFourByteSequenceAndWellFormedBytes) {
     EXPECT_TRUE(looksLikeUtf8("\xEF\xBB\xBF"));
     EXPECT_TRUE(looksLikeUtf8("\xEF\xBB\xBF" "abc"));
-    EXPECT_TRUE(looksLikeUtf8("abc\xC3\xA9"));
     EXPECT_TRUE(looksLikeUtf8("\xF0\x9F\x98\x80"));
     EXPECT_FALSE(looksLikeUtf8(""));
+    EXPECT_FALSE(looksLikeUtf8("abc\xC3\xA9"));           // two-byte sequences only
     EXPECT_FALSE(looksLikeUtf8("only ascii\r\n"));
     EXPECT_FALSE(looksLikeUtf8("\x82\xA0\x82\xA2"));   // あい in Shift-JIS
     EXPECT_FALSE(looksLikeUtf8("\xC0\x80"));           // overlong NUL

@@ -217,7 +217,7 @@ TEST_F(QuestionScreenTest, EmptyTemplateMakesEveryRowCorrectBeforeAnyBuild) {
 
 TEST_F(QuestionScreenTest, AppStartsOnFramesAndCommandLoadsAnotherTemplate) {
     platform.addFile(platform.besideExecutable("tvr.tvr3"), "[main]\r\nfirst\r\n\r\n");
-    platform.addFile("/home/u/other.tvr3", "[main]\r\nsecond\r\n\r\n");
+    platform.addFile("/home/u/other.tvr3", "[main]\nsecond\n\n");  // LF line ends
     App app(platform, AppConfig{9, ""});
     app.startUp();
     platform.window().clearTextRuns();
@@ -236,8 +236,10 @@ TEST_F(QuestionScreenTest, AppStartsOnFramesAndCommandLoadsAnotherTemplate) {
     EXPECT_EQ(platform.dialogRequests[0].proposedName, "tvr.tvr3");
     EXPECT_EQ(app.imagePractice().questionState, 1);
     EXPECT_EQ(app.imagePractice().shownSentence, "second");
-    // A cancelled dialog loads the named file again.
+    // A cancelled dialog keeps the template and flashes a new question from it.
+    platform.files["/home/u/other.tvr3"].content = "[main]\r\nthird\r\n\r\n";
     app.command(CommandId::LoadTemplate);
+    EXPECT_EQ(app.imagePractice().questionState, 1);
     EXPECT_EQ(app.imagePractice().shownSentence, "second");
 }
 

@@ -140,13 +140,18 @@ TEST_F(TemplateFileTest, LoadingReplacesTheTemplateAndFailuresGiveTheEmptyOne) {
     EXPECT_EQ(image.templateFile.templateLines.size(), 1u);
 }
 
-TEST_F(TemplateFileTest, Utf8FilesAreConverted) {
-    ImagePracticeState image;
-    platform.addFile("/t/u.tvr3", "[main]\n大きな[動物]\n\n[動物]\n犬\n");
-    loadTemplateFile(image, platform, "/t/u.tvr3");
-    EXPECT_EQ(image.templateFile.templateLineEndCount, 5);
-    EXPECT_EQ(countAlternatives(image.templateFile, sjis("[動物]")), 1);
-    EXPECT_EQ(image.templateFile.line(1), sjis("大きな[動物]"));
+TEST_F(TemplateFileTest, EveryEncodingAndLineEndLoadsTheSameTemplate) {
+    // UTF-8 with LF; Shift-JIS with LF, and with LF and CR LF mixed.
+    for (const std::string& file : {std::string("[main]\n大きな[動物]\n\n[動物]\n犬\n"),
+                                    sjis("[main]\n大きな[動物]\n\n[動物]\n犬\n"),
+                                    sjis("[main]\r\n大きな[動物]\n\r\n[動物]\n犬\r\n")}) {
+        ImagePracticeState image;
+        platform.addFile("/t/u.tvr3", file);
+        loadTemplateFile(image, platform, "/t/u.tvr3");
+        EXPECT_EQ(image.templateFile.templateLineEndCount, 5);
+        EXPECT_EQ(countAlternatives(image.templateFile, sjis("[動物]")), 1);
+        EXPECT_EQ(image.templateFile.line(1), sjis("大きな[動物]"));
+    }
 }
 
 }  // namespace

@@ -114,10 +114,14 @@ TEST_F(PuzzleFile, TheTextEndsAtItsFirstNul) {
     EXPECT_EQ(puzzle.puzzleText, "a\r\n");
 }
 
-TEST_F(PuzzleFile, AUtf8FileIsConvertedToShiftJis) {
-    writePuzzleFile("あいう\nかきくけこ\n");  // UTF-8, bare LF
-    readPuzzleFile(puzzle, platform);
-    EXPECT_EQ(puzzle.puzzleText, kAiu + "\r\n" + kKakikukeko + "\r\n");
+TEST_F(PuzzleFile, EveryEncodingAndLineEndGivesCrLfShiftJis) {
+    // UTF-8 with LF; Shift-JIS with LF, and with LF and CR LF mixed.
+    for (const std::string& file : {std::string("あいう\nかきくけこ\n"), kAiu + "\n" + kKakikukeko + "\n",
+                                    kAiu + "\r\n" + kKakikukeko + "\n"}) {
+        writePuzzleFile(file);
+        readPuzzleFile(puzzle, platform);
+        EXPECT_EQ(puzzle.puzzleText, kAiu + "\r\n" + kKakikukeko + "\r\n");
+    }
 }
 
 }  // namespace

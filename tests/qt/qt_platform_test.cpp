@@ -84,27 +84,33 @@ std::pair<QString, QStringList> cancelDialogOf(MainWindow& window, int command, 
     return seen;
 }
 
-TEST(QtPlatform, ReadingDialogHasItsTitleAndFilterAndACancelEmptiesTheText) {
+TEST(QtPlatform, ReadingDialogHasItsTitleAndFilterAndACancelKeepsTheTextAndPosition) {
     MainWindow window(AppConfig{1, ""});
     window.startUp();
     AppStateAccess::reading(window.app()).readingText.assign(100, 'x');
+    AppStateAccess::reading(window.app()).readingPosition = 7;
     const auto [title, filters] = cancelDialogOf(window, CommandId::LoadReadingText);
     EXPECT_EQ(title, QStringLiteral("ファイルを開く"));
     EXPECT_EQ(filters, QStringList{QStringLiteral("txt Files(*.txt)")});
     EXPECT_EQ(window.app().shell().currentMode, Mode::SpeedReading);
-    EXPECT_EQ(window.app().reading().readingText.front(), '\0');
+    EXPECT_EQ(window.app().reading().readingText, std::vector<char>(100, 'x'));
+    EXPECT_EQ(window.app().reading().readingPosition, 7);
 }
 
-TEST(QtPlatform, TemplateDialogHasItsFilterAndACancelReloadsTheInitialName) {
+TEST(QtPlatform, TemplateDialogHasItsFilterAndACancelKeepsTheTemplate) {
     MainWindow window(AppConfig{1, ""});
     window.startUp();
+    const std::string kept = "[main]\r\nkept\r\n\r\n";
+    AppStateAccess::imagePractice(window.app()).templateFile = indexTemplateText(std::vector<char>(kept.c_str(), kept.c_str() + kept.size() + 1), kept.size());
     const auto [title, filters] = cancelDialogOf(window, CommandId::LoadTemplate);
     EXPECT_EQ(title, QStringLiteral("ファイルを開く"));
     EXPECT_EQ(filters, QStringList{QStringLiteral("tvr3 Files(*.tvr3)")});
     EXPECT_EQ(window.app().imagePractice().templateFileName, "tvr.tvr3");
+
     EXPECT_EQ(window.app().shell().currentMode, Mode::ImagePractice);
-    // The new question was flashed at once.
+    // The new question was flashed at once, from the template kept.
     EXPECT_EQ(window.app().imagePractice().questionState, 1);
+    EXPECT_EQ(window.app().imagePractice().shownSentence, "kept");
 }
 
 TEST(QtPlatform, OnAJapaneseSystemTheDialogSpeaksJapaneseUnderItsOwnTitleAndFilter) {

@@ -87,19 +87,21 @@ TEST_F(PageDrawing, NarrowRowsInA500PixelBox) {
     expectRun(endRuns[1], 350, 350, std::string(16, ' '), 30);
 }
 
-TEST_F(PageDrawing, EmptyRowKeepsWhatThePreviousPageShowedThere) {
-    // The text ends in CR LF: row 1 meets the end at column 0, so it is not drawn.
-    ReadingState reading = readingOver("abc\r\n", 3, 32);
+TEST_F(PageDrawing, EveryRowBlanksItsWholeBoxBeforeItsText) {
+    // Eight characters: a page of two full rows, then one of a row ended by CR LF (33 bytes
+    // of 14 px, 462 of the 500 px) and an empty row where the end was met.
+    ReadingState reading = readingOver(std::string(32, 'a') + "b\r\n", 2, 16);
     platform.window().fillRect(0, 0, 1200, 700, kRed);
+    showPage(reading);
     const auto runs = showPage(reading);
-    ASSERT_EQ(runs.size(), 2u);
-    EXPECT_EQ(runs[0].y, 290);
-    EXPECT_EQ(runs[1].y, 370);
+    ASSERT_EQ(runs.size(), 1u);
+    expectRun(runs[0], 350, 310, "b" + std::string(32, ' '), 14);
+    // Nothing of the earlier page is left in either box: black but for the dot of "b".
     RasterCanvas& window = platform.window();
-    EXPECT_EQ(window.countPixels(100, 290, 100 + 33 * 29, 322, kRed), 0);
-    EXPECT_EQ(window.countPixels(0, 322, 1200, 370, kRed), 1200 * 48);
-    EXPECT_EQ(window.countPixels(100, 370, 100 + 33 * 29, 402, kRed), 0);
-    EXPECT_EQ(reading.readingPosition, 0);
+    EXPECT_EQ(window.countPixels(350, 310, 850, 342, kBlack), 500 * 32 - 1);
+    EXPECT_EQ(window.countPixels(350, 350, 850, 382, kBlack), 500 * 32);
+    // Outside the boxes the screen is left as it was.
+    EXPECT_EQ(window.countPixels(0, 342, 1200, 350, kRed), 1200 * 8);
 }
 
 TEST_F(PageDrawing, NarrowClientPutsTheRowsLeftOfTheEdge) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "files/files.h"
+#include "reading/reading_test_support.h"
 #include "shell/app.h"
 #include "shell/menu.h"
 #include "support/app_state_access.h"
@@ -32,7 +33,7 @@ protected:
     App app;
 };
 
-TEST_F(ReadingCommands, CancelBeforeAnyChoiceEmptiesTheText) {
+TEST_F(ReadingCommands, CancelBeforeAnyChoiceKeepsTheTextAndPosition) {
     AppStateAccess::reading(app).readingPosition = 4;
     app.command(CommandId::LoadReadingText);
     ASSERT_EQ(platform.dialogRequests.size(), 1u);
@@ -40,24 +41,29 @@ TEST_F(ReadingCommands, CancelBeforeAnyChoiceEmptiesTheText) {
     EXPECT_EQ(platform.dialogRequests[0].pattern, "*.txt");
     EXPECT_EQ(platform.dialogRequests[0].title, "ファイルを開く");
     EXPECT_EQ(platform.dialogRequests[0].proposedName, "");
-    EXPECT_TRUE(emptyText(app.reading()));
-    EXPECT_EQ(app.reading().readingPosition, 0);
+    EXPECT_EQ(textOf(app.reading()), "bundled\r\n");
+    EXPECT_EQ(app.reading().readingPosition, 4);
     EXPECT_EQ(app.shell().currentMode, Mode::SpeedReading);
 }
 
-TEST_F(ReadingCommands, ChosenFileLoadsAndACancelLaterReloadsIt) {
-    platform.addFile("/home/r/utf8.txt", "あ\nい");
-    platform.dialogAnswers = {std::string("/home/r/utf8.txt")};
+TEST_F(ReadingCommands, ChosenFileLoadsAndACancelLaterKeepsTextAndPosition) {
+    // Shift-JIS with mixed line ends: each LF breaks a row as CR LF does.
+    platform.addFile("/home/r/sjis.txt", "\x82\xA0\n\x82\xA2\r\nz");
+    platform.dialogAnswers = {std::string("/home/r/sjis.txt")};
+    AppStateAccess::reading(app).readingPosition = 5;
     app.command(CommandId::LoadReadingText);
-    EXPECT_EQ(textOf(app.reading()), "\x82\xA0\r\n\x82\xA2");
-    EXPECT_EQ(app.reading().readingFileName, "/home/r/utf8.txt");
-    // A cancel keeps the name, and that file loads again from its start.
-    AppStateAccess::reading(app).readingPosition = 3;
-    platform.files["/home/r/utf8.txt"].content = "b";
-    app.command(CommandId::LoadReadingText);
-    EXPECT_EQ(platform.dialogRequests.back().proposedName, "/home/r/utf8.txt");
-    EXPECT_EQ(textOf(app.reading()), "b");
+    EXPECT_EQ(textOf(app.reading()), "\x82\xA0\r\n\x82\xA2\r\nz");
     EXPECT_EQ(app.reading().readingPosition, 0);
+    AppStateAccess::reading(app).linesPerScreen = 2;
+    PageRows rows;
+    buildReadingPage(AppStateAccess::reading(app), rows);
+    EXPECT_EQ(testing::rowText(rows[1]), "\x82\xA2" + std::string(30, ' '));
+    // A cancel keeps the name, the text and the place in it.
+    platform.files["/home/r/sjis.txt"].content = "b";
+    app.command(CommandId::LoadReadingText);
+    EXPECT_EQ(platform.dialogRequests.back().proposedName, "/home/r/sjis.txt");
+    EXPECT_EQ(textOf(app.reading()), "\x82\xA0\r\n\x82\xA2\r\nz");
+    EXPECT_EQ(app.reading().readingPosition, 8);
 }
 
 TEST_F(ReadingCommands, LoadingKeepsThePositionAndAMissingFileGivesTheEmptyText) {

@@ -99,14 +99,16 @@ TEST_F(AppCommands, LoadReadingTextAsksForATxtFileAndRewinds) {
 
 TEST_F(AppCommands, LoadTemplateAsksForATvr3FileAndDueAQuestion) {
     app.command(CommandId::MazeSmall);
+    const std::size_t openedBefore = platform.openedPaths.size();
     app.command(CommandId::LoadTemplate);
     ASSERT_EQ(platform.dialogRequests.size(), 1u);
     EXPECT_EQ(platform.dialogRequests[0].description, "tvr3 Files(*.tvr3)");
     EXPECT_EQ(platform.dialogRequests[0].pattern, "*.tvr3");
     EXPECT_EQ(platform.dialogRequests[0].title, "ファイルを開く");
-    // Cancelled at the first use: the initial name is loaded again.
+    // Cancelled at the first use: nothing is read, the question still comes.
     EXPECT_EQ(platform.dialogRequests[0].proposedName, "tvr.tvr3");
-    EXPECT_EQ(platform.openedPaths.back(), "tvr.tvr3");
+    EXPECT_EQ(platform.openedPaths.size(), openedBefore);
+    EXPECT_EQ(app.imagePractice().questionState, 1);
     EXPECT_EQ(app.shell().currentMode, Mode::ImagePractice);
 }
 

@@ -69,10 +69,13 @@ LoadedFile loadWholeFile(Platform& platform, const std::string& path) {
     return loaded;
 }
 
-void chooseOpenFile(Platform& platform, FileFilter filter, std::string& nameBuffer) {
-    if (auto chosen = platform.chooseOpenFile(filter, "ファイルを開く", nameBuffer)) {
-        nameBuffer = std::move(*chosen);
+bool chooseOpenFile(Platform& platform, FileFilter filter, std::string& nameBuffer) {
+    auto chosen = platform.chooseOpenFile(filter, "ファイルを開く", nameBuffer);
+    if (!chosen) {
+        return false;
     }
+    nameBuffer = std::move(*chosen);
+    return true;
 }
 
 }  // namespace tavori

@@ -35,7 +35,7 @@ std::string siblingPath(Platform& platform, std::string_view baseName, std::stri
 LoadedFile loadWholeFile(Platform& platform, const std::string& path);
 
 // Shows the open-file dialog titled "ファイルを開く" proposing `nameBuffer`; a choice replaces
-// the buffer, a cancel leaves it as it was.
-void chooseOpenFile(Platform& platform, FileFilter filter, std::string& nameBuffer);
+// the buffer and gives true, a cancel (or a dialog that could not open) leaves it and gives false.
+bool chooseOpenFile(Platform& platform, FileFilter filter, std::string& nameBuffer);
 
 }  // namespace tavori

@@ -1,9 +1,14 @@
-// Loads a text for the exercises, turning a UTF-8 file into the program's own CP932 form.
+// Loads a text file for the exercises: one pipeline from the file's encoding and line ends to
+// the program's own CP932 text with CR LF, and for reading texts the Aozora Bunko clean-up.
 #include "files/text_file.h"
 
 #include <algorithm>
 #include <limits>
 #include <new>
+
+#include "common/sjis.h"
+#include "files/aozora.h"
+#include "files/utf16.h"
 
 namespace tavori {
 
@@ -54,49 +59,76 @@ bool looksLikeUtf8(std::string_view bytes) {
     if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
         return true;
     }
-    bool multiByteSeen = false;
+    // Japanese text always holds three-byte sequences; two-byte ones alone are no proof, as
+    // Shift-JIS half-width katakana pair up into them (ﾎｰﾑｽ is CE B0 D1 BD).
+    bool longSequenceSeen = false;
     for (std::size_t index = 0; index < bytes.size();) {
         const std::size_t length = utf8SequenceLength(bytes, index);
         if (length == 0) {
             return false;
         }
-        multiByteSeen = multiByteSeen || length > 1;
+        longSequenceSeen = longSequenceSeen || length >= 3;
         index += length;
     }
-    return multiByteSeen;
+    return longSequenceSeen;
 }
 
-std::string utf8ToProgramText(Platform& platform, std::string_view utf8) {
-    if (utf8.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
-        utf8.remove_prefix(kByteOrderMark.size());
-    }
-    std::string withCrLf;
-    withCrLf.reserve(utf8.size() + utf8.size() / 16);
-    for (std::size_t index = 0; index < utf8.size(); ++index) {
-        if (utf8[index] == '\n' && (index == 0 || utf8[index - 1] != '\r')) {
-            withCrLf.push_back('\r');
+std::string withCrLfLineEnds(std::string_view shiftJis) {
+    std::string result;
+    result.reserve(shiftJis.size() + shiftJis.size() / 16);
+    bool afterCarriageReturn = false;
+    for (std::size_t position = 0; position < shiftJis.size();) {
+        const std::size_t width = characterWidthAt(shiftJis, position);
+        const char first = shiftJis[position];
+        // A CR or LF right after a lead byte is that character's second byte, as the pager
+        // and the line splitters take it.
+        if (width == 1 && first == '\n' && !afterCarriageReturn) {
+            result.push_back('\r');
         }
-        withCrLf.push_back(utf8[index]);
+        afterCarriageReturn = width == 1 && first == '\r';
+        result.append(shiftJis.substr(position, width));
+        position += width;
     }
-    return platform.utf8ToCp932(withCrLf);
+    return result;
 }
 
-LoadedFile loadTextFile(Platform& platform, const std::string& path) {
+std::string programText(Platform& platform, std::string_view fileBytes, TextKind kind) {
+    std::string text;
+    if (hasUtf16ByteOrderMark(fileBytes)) {
+        text = platform.utf8ToCp932(utf16ToUtf8(fileBytes));
+    } else if (looksLikeUtf8(fileBytes)) {
+        if (fileBytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+            fileBytes.remove_prefix(kByteOrderMark.size());
+        }
+        text = platform.utf8ToCp932(fileBytes);
+    } else {
+        text = fileBytes;
+    }
+    text = withCrLfLineEnds(text);
+    if (kind == TextKind::Reading && looksLikeAozoraBunko(text)) {
+        text = cleanAozoraBunkoText(text);
+    }
+    return text;
+}
+
+LoadedFile loadTextFile(Platform& platform, const std::string& path, TextKind kind) {
     LoadedFile loaded = loadWholeFile(platform, path);
     if (loaded.size <= 0) {
         return loaded;
     }
-    const std::string_view content(loaded.block.data(), static_cast<std::size_t>(loaded.size));
-    if (!looksLikeUtf8(content)) {
-        return loaded;
-    }
     try {
-        const std::string converted = utf8ToProgramText(platform, content);
+        const std::string converted =
+            programText(platform, std::string_view(loaded.block.data(), static_cast<std::size_t>(loaded.size)), kind);
         LoadedFile result;
         if (converted.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max() - kLoadPadding)) {
             result.size = kNoMemoryForFile;
             return result;
         }
+        if (converted.size() == static_cast<std::size_t>(loaded.size) &&
+            std::equal(converted.begin(), converted.end(), loaded.block.begin())) {
+            return loaded;  // already the program's form: no second block
+        }
+        loaded.block = {};
         result.block.assign(converted.size() + static_cast<std::size_t>(kLoadPadding), '\0');
         std::copy(converted.begin(), converted.end(), result.block.begin());
         result.size = static_cast<std::int32_t>(converted.size());

@@ -44,7 +44,7 @@ int rowsShown(const ReadingState& reading) { return std::clamp(reading.linesPerS
 }  // namespace
 
 void loadReadingText(ReadingState& reading, Platform& platform, const std::string& fileName) {
-    LoadedFile loaded = loadTextFile(platform, fileName);
+    LoadedFile loaded = loadTextFile(platform, fileName, TextKind::Reading);
     if (loaded.size < 0) {
         // Unloadable: the empty text, zero bytes with room to read past the terminator.
         reading.readingText.assign(static_cast<std::size_t>(kLoadPadding), '\0');
@@ -117,8 +117,10 @@ void drawReadingPage(const ReadingState& reading, PageRows& rows, Context& conte
     Canvas& canvas = context.platform.windowCanvas();
     for (int i = 0; i < rowCount; ++i) {
         PageRow& row = rows[static_cast<std::size_t>(i)];
-        // Shows only after a row filled to column 31; an empty row stays undrawn and keeps
-        // what the previous page showed there.
+        // The whole box goes black first: a row drawn shorter than the box, or an empty row
+        // (not drawn at all), would otherwise leave the previous page's glyphs showing.
+        fillBox(canvas, x, y, x + boxWidth, y + kCharacterHeight, kBlack);
+        // Shows only after a row filled to column 31.
         row[kTrailingSpaceColumn] = kSpace;
         row[kTrailingSpaceColumn + 1] = '\0';
         drawTextBox(canvas, std::string_view(row.data(), row.size()), x, y, boxWidth, kCharacterHeight,

@@ -45,9 +45,11 @@ Outcome App::command(int id) {
             break;
         case CommandAction::LoadReadingText:
             clearScreen();
-            chooseOpenFile(platform_, kReadingTextFilter, reading_.readingFileName);
-            loadReadingText(reading_, platform_, reading_.readingFileName);
-            reading_.readingPosition = 0;
+            // A cancelled dialog loads nothing: the text and the place in it stay.
+            if (chooseOpenFile(platform_, kReadingTextFilter, reading_.readingFileName)) {
+                loadReadingText(reading_, platform_, reading_.readingFileName);
+                reading_.readingPosition = 0;
+            }
             enterSpeedReading();
             clearScreen();
             break;
@@ -63,8 +65,9 @@ Outcome App::command(int id) {
             break;
         case CommandAction::LoadTemplate:
             clearScreen();
-            chooseOpenFile(platform_, kTemplateFilter, imagePractice_.templateFileName);
-            loadTemplateFile(imagePractice_, platform_, imagePractice_.templateFileName);
+            if (chooseOpenFile(platform_, kTemplateFilter, imagePractice_.templateFileName)) {
+                loadTemplateFile(imagePractice_, platform_, imagePractice_.templateFileName);
+            }
             imagePractice_.questionState = 0;
             shell_.currentMode = Mode::ImagePractice;
             clearScreen();
