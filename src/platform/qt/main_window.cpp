@@ -28,7 +28,7 @@ constexpr int kExitCodeAfterQuit = 1;
 MainWindow::MainWindow(AppConfig config)
     : screen_(new ScreenWidget(this)), ticker_([this] {
           app_->tick();
-          screen_->update();
+          screen_->present();
       }) {
     registerResources();
     setWindowIcon(QIcon(QStringLiteral(":/tavori/tavori.png")));
@@ -72,7 +72,7 @@ void MainWindow::startUp() {
 
 void MainWindow::runCommand(int id) {
     app_->command(id);
-    screen_->update();
+    screen_->present();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
