@@ -182,6 +182,10 @@ void PixelCanvas::blit(const Canvas& source, int sourceX, int sourceY, int width
         return;
     }
     const CopyRect& copy = *clipped;
+    const bool sameFormat = from->format_ == format_;
+    if (from != this && sameFormat && copyBlocks(*from, copy)) {
+        return;
+    }
     // Each device pixel of a destination block takes the pixel at the same offset in the
     // source block, or the block's last one when the source block is narrower (fractional
     // ratios, or canvases of different ratios). At equal whole ratios this copies blocks.
@@ -200,7 +204,6 @@ void PixelCanvas::blit(const Canvas& source, int sourceX, int sourceY, int width
     };
     const std::vector<int> columns = sourceOffsets(*this, copy.destinationX, *from, copy.sourceX, copy.width);
     const std::vector<int> rows = sourceOffsets(*this, copy.destinationY, *from, copy.sourceY, copy.height);
-    const bool sameFormat = from->format_ == format_;
     // A canvas may copy onto itself, so take the rows first.
     const std::size_t rowLength = columns.size();
     std::vector<std::uint32_t> taken(rowLength * rows.size());
@@ -227,6 +230,34 @@ void PixelCanvas::blit(const Canvas& source, int sourceX, int sourceY, int width
     if (reportChanges_ && any) {
         changed(copy.destinationX, copy.destinationY, copy.destinationX + copy.width, copy.destinationY + copy.height);
     }
+}
+
+bool PixelCanvas::copyBlocks(const PixelCanvas& from, const CopyRect& copy) {
+    const int sourceLeft = from.deviceEdge(copy.sourceX);
+    const int sourceTop = from.deviceEdge(copy.sourceY);
+    const int left = deviceEdge(copy.destinationX);
+    const int top = deviceEdge(copy.destinationY);
+    const int columns = deviceEdge(copy.destinationX + copy.width) - left;
+    const int rows = deviceEdge(copy.destinationY + copy.height) - top;
+    // Only when the two rectangles hold the same device pixels, one for one.
+    if (from.deviceEdge(copy.sourceX + copy.width) - sourceLeft != columns ||
+        from.deviceEdge(copy.sourceY + copy.height) - sourceTop != rows) {
+        return false;
+    }
+    bool any = false;
+    for (int row = 0; row < rows; ++row) {
+        const std::uint32_t* in = from.deviceRow(sourceTop + row) + sourceLeft;
+        std::uint32_t* out = deviceRow(top + row) + left;
+        if (reportChanges_ && std::equal(in, in + columns, out)) {
+            continue;
+        }
+        std::copy_n(in, columns, out);
+        any = true;
+    }
+    if (reportChanges_ && any) {
+        changed(copy.destinationX, copy.destinationY, copy.destinationX + copy.width, copy.destinationY + copy.height);
+    }
+    return true;
 }
 
 int PixelCanvas::fillTextCells(int x, int y, std::string_view bytes, int cellHeight, int charWidth,

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "common/canvas.h"
+#include "gfx/copy_clip.h"
 
 namespace tavori {
 
@@ -70,6 +71,9 @@ protected:
 private:
     // Fills device pixels [left, right) × [top, bottom); true when any of them changed.
     bool fillDevice(int left, int top, int right, int bottom, std::uint32_t value);
+    // Copies a clipped rectangle row by row when both canvases give it the same device size
+    // (another canvas of the same format); false, copying nothing, when they do not.
+    bool copyBlocks(const PixelCanvas& from, const CopyRect& copy);
 
     std::uint32_t* pixels_;
     int width_;
