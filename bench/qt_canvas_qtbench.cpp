@@ -1,8 +1,12 @@
-// Drawing on the Qt canvas: one 33-byte reading row in a 1,000 × 32 box, and one drag redraw at
-// 1920 × 1080 (a black fill of the client area and fifteen 100 × 100 tile copies).
+// Drawing on the Qt canvas: a reading page of 16 rows of 33 bytes in 1,000 × 32 boxes, with
+// its glyphs kept in the cache (two pages in turn, so every row changes) and rendered afresh,
+// at device pixel ratios 1 and 2; and one drag redraw at 1920 × 1080 (a black fill of the
+// client area and fifteen 100 × 100 tile copies).
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
+
+#include <array>
 
 #include "font_choice.h"
 #include "gfx/primitives.h"
@@ -12,18 +16,41 @@ namespace {
 
 using tavori::qt::QtCanvas;
 
-void textRow(benchmark::State& state) {
-    QtCanvas canvas(QSize(1200, 100), tavori::qt::chooseTextFont());
-    // Sixteen full-width characters and the trailing space: a full 32-byte row.
-    std::string row;
-    for (int character = 0; character < 16; ++character) row += "\x93\xC7";  // 読
-    row += ' ';
+// Two pages of sixteen full rows: sixteen full-width characters and the trailing space, each
+// row its own characters (from the kanji rows of code page 932).
+std::array<std::array<std::string, 16>, 2> readingPages() {
+    std::array<std::array<std::string, 16>, 2> pages;
+    for (int page = 0; page < 2; ++page) {
+        for (int row = 0; row < 16; ++row) {
+            std::string& text = pages[static_cast<std::size_t>(page)][static_cast<std::size_t>(row)];
+            for (int column = 0; column < 16; ++column) {
+                text += static_cast<char>(0x88 + page * 8 + row / 4);
+                text += static_cast<char>(0x9F + (row % 4) * 16 + column);
+            }
+            text += ' ';
+        }
+    }
+    return pages;
+}
+
+// args: device pixel ratio, glyph cache on (1) or off (0).
+void readingPage(benchmark::State& state) {
+    QtCanvas canvas(QSize(1200, 700), tavori::qt::chooseTextFont(), static_cast<double>(state.range(0)));
+    if (state.range(1) == 0) canvas.setGlyphCacheLimits(0, 0);
+    const auto pages = readingPages();
+    std::size_t page = 0;
     for (auto _ : state) {
-        tavori::drawTextBox(canvas, row, 100, 30, 1000, 32, tavori::kWhite, tavori::kBlack);
+        for (int row = 0; row < 16; ++row) {
+            tavori::drawTextBox(canvas, pages[page][static_cast<std::size_t>(row)], 100, 30 + 40 * row, 1000, 32,
+                                tavori::kWhite, tavori::kBlack);
+        }
+        page ^= 1u;
         benchmark::ClobberMemory();
     }
+    state.SetLabel(state.range(1) != 0 ? "glyphs kept" : "glyphs rendered afresh");
 }
-BENCHMARK(textRow)->Unit(benchmark::kMicrosecond);
+BENCHMARK(readingPage)->ArgNames({"ratio", "cache"})->Args({1, 1})->Args({1, 0})->Args({2, 1})->Args({2, 0})
+    ->Unit(benchmark::kMicrosecond);
 
 void dragRedraw(benchmark::State& state) {
     QtCanvas window(QSize(1920, 1080), tavori::qt::chooseTextFont());

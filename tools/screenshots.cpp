@@ -1,6 +1,7 @@
 // Renders each exercise, seeded and scripted, through the Qt canvas on the offscreen platform
 // into PNG files: a page of reading, a flashed question and its answer rows, a maze with its
-// route, a puzzle half put together.
+// route, a puzzle half put together. `--scale 2` draws them as on a screen of twice the
+// pixels, into name@2x.png.
 #include <QApplication>
 #include <QDir>
 #include <QImage>
@@ -8,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <string_view>
 
 #include "main_window.h"
 #include "maze/maze_drawing.h"
@@ -32,8 +34,8 @@ void prepare(MainWindow& window) {
     window.app().startUp();
 }
 
-bool save(MainWindow& window, const QString& folder, const char* name) {
-    const QString path = folder + QLatin1Char('/') + QLatin1String(name);
+bool save(MainWindow& window, const QString& folder, const QString& name) {
+    const QString path = folder + QLatin1Char('/') + name;
     const bool saved = window.screen().canvas().image().save(path, "PNG");
     std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
     return saved;
@@ -101,20 +103,31 @@ void puzzle(MainWindow& window) {
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The scale must be known before the application starts.
+    QByteArray scale;
+    const bool scaled = argc > 2 && std::string_view(argv[1]) == "--scale";
+    if (scaled) {
+        scale = argv[2];
+        qputenv("QT_SCALE_FACTOR", scale);
+    }
     QApplication application(argc, argv);
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("docs/screenshots");
+    const int folderArgument = scaled ? 3 : 1;
+    const QString folder =
+        argc > folderArgument ? QString::fromLocal8Bit(argv[folderArgument]) : QStringLiteral("docs/screenshots");
     QDir().mkpath(folder);
+    const QString suffix = scaled ? QLatin1Char('@') + QString::fromLatin1(scale) + QStringLiteral("x.png")
+                                  : QStringLiteral(".png");
 
     const std::pair<const char*, std::function<void(MainWindow&)>> pictures[] = {
-        {"reading.png", reading}, {"image-flash.png", flash}, {"image-answers.png", answers},
-        {"maze.png", maze},       {"puzzle.png", puzzle},
+        {"reading", reading}, {"image-flash", flash}, {"image-answers", answers},
+        {"maze", maze},       {"puzzle", puzzle},
     };
     int failures = 0;
     for (const auto& [name, script] : pictures) {
         MainWindow window(tavori::AppConfig{kSeed, ""});
         prepare(window);
         script(window);
-        failures += save(window, folder, name) ? 0 : 1;
+        failures += save(window, folder, QLatin1String(name) + suffix) ? 0 : 1;
     }
     return failures == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
 }

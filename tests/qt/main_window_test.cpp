@@ -5,10 +5,12 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QTest>
+#include <QPaintEvent>
 #include <QTimer>
 #include <QUrl>
 #include <QWindow>
@@ -188,6 +190,61 @@ TEST(MainWindow, AltOrF10FocusTheMenuBarReturnRunsAnItemAndNoKeyReachesTheExerci
         QTest::keyClick(handle, key);
     }
     EXPECT_EQ(window.app().shell().displayTicks, 2);
+}
+
+// Records the region of every paint of the client area.
+class PaintRecorder : public QObject {
+public:
+    QList<QRegion> regions;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) regions.append(static_cast<QPaintEvent*>(event)->region());
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+TEST(MainWindow, AStepPresentsOnlyTheRowItDrew) {
+    MainWindow window(AppConfig{1, ""});
+    window.startUp();
+    findAction(window, CommandId::lines(1))->trigger();  // one row
+    findAction(window, CommandId::displayTenths(1))->trigger();  // a page every tick
+    processEventsFor(50);
+    PaintRecorder recorder;
+    window.screen().installEventFilter(&recorder);
+    processEventsFor(350);
+    // The row's box: 1000 px wide, centred, 32 px high, 20 px above the middle (of the client
+    // size read at start-up), cut to the window.
+    const ShellState& shell = window.app().shell();
+    const QRect box = QRect(shell.clientWidth / 2 - 500, shell.clientHeight / 2 - 20, 1000, 32) & window.screen().rect();
+    ASSERT_FALSE(recorder.regions.isEmpty());
+    for (const QRegion& region : recorder.regions) {
+        EXPECT_EQ(region.boundingRect().top(), box.top());
+        EXPECT_EQ(region.boundingRect().height(), box.height());
+        EXPECT_TRUE(box.contains(region.boundingRect()));
+    }
+}
+
+TEST(MainWindowHighDpi, ClicksReachTheCoreInLogicalPixels) {
+    if (qGuiApp->devicePixelRatio() != 2.0) GTEST_SKIP() << "runs with QT_SCALE_FACTOR=2";
+    MainWindow window(AppConfig{1, ""});
+    window.startUp();
+    EXPECT_EQ(window.screen().canvas().image().width(), 2 * window.screen().width());
+    findAction(window, CommandId::Puzzle)->trigger();
+    window.app().tick();
+    const Tile tile = window.app().puzzle().tiles[0][0];
+    // Each position is Qt's: device pixels halved. The press lies on the right half of logical
+    // pixel (x + 10, y + 10); the release on the left of (x + 40, y + 70).
+    const auto send = [&window](QEvent::Type type, QPointF local, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, local, window.screen().mapToGlobal(local), Qt::LeftButton, buttons, Qt::NoModifier);
+        QCoreApplication::sendEvent(&window.screen(), &event);
+    };
+    send(QEvent::MouseButtonPress, QPointF(tile.x + 10.5, tile.y + 10.5), Qt::LeftButton);
+    ASSERT_TRUE(window.app().puzzle().tileGrabbed);
+    send(QEvent::MouseMove, QPointF(tile.x + 40, tile.y + 70), Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, QPointF(tile.x + 40, tile.y + 70), Qt::NoButton);
+    EXPECT_EQ(window.app().puzzle().tiles[0][0].x, tile.x + 30);
+    EXPECT_EQ(window.app().puzzle().tiles[0][0].y, tile.y + 60);
 }
 
 // Records the addresses that the desktop is asked to open.

@@ -1,8 +1,12 @@
 // The Qt canvas: pixels in the core's colours, text cells of the core's geometry with glyphs
-// drawn only inside them, and the font choice.
+// drawn only inside them, device-pixel blocks at high ratios, the drawn region, the glyph cache
+// and the font choice.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "font_choice.h"
+#include "gfx/primitives.h"
 #include "qt_canvas.h"
 
 namespace tavori::qt {
@@ -62,6 +66,102 @@ TEST(QtCanvas, SpacesOnlyBlankAndNonPositiveWidthsDrawNothing) {
     canvas.text(0, 0, "abc", 32, 0, kWhite, kBlack);
     canvas.text(0, 0, "abc", 32, -1, kWhite, kBlack);
     EXPECT_EQ(countNot(canvas, QRect(0, 0, 100, 40), kRed), 0);
+}
+
+// The device pixels of `colour` in the canvas's image, as a bounding box and a count.
+std::pair<QRect, int> devicePixelsOf(const QtCanvas& canvas, Colour colour) {
+    const QColor wanted(static_cast<int>(redOf(colour)), static_cast<int>(greenOf(colour)), static_cast<int>(blueOf(colour)));
+    QRect box;
+    int count = 0;
+    for (int y = 0; y < canvas.image().height(); ++y) {
+        for (int x = 0; x < canvas.image().width(); ++x) {
+            if (canvas.image().pixelColor(x, y) == wanted) {
+                box |= QRect(x, y, 1, 1);
+                ++count;
+            }
+        }
+    }
+    return {box, count};
+}
+
+TEST(QtCanvasHighDpi, FillsAndFramesCoverWholeBlocksOnTheScaledEdges) {
+    // At ratio 2 every edge lands on the doubled logical coordinate.
+    QtCanvas doubled(QSize(40, 30), chooseTextFont(), 2.0);
+    ASSERT_EQ(doubled.image().size(), QSize(80, 60));
+    fillBox(doubled, 1, 2, 4, 5, kRed);
+    EXPECT_EQ(devicePixelsOf(doubled, kRed), std::make_pair(QRect(2, 4, 6, 6), 36));
+    // 29 logical pixels of frame, each a 2 x 2 block; the corner (right, bottom) stays
+    // unpainted, a hole at device (40, 30).
+    drawFrame(doubled, 10, 10, 20, 15, kGreen);
+    EXPECT_EQ(devicePixelsOf(doubled, kGreen), std::make_pair(QRect(20, 20, 22, 12), 4 * 29));
+    EXPECT_EQ(doubled.image().pixelColor(40, 30), QColor(Qt::black));
+    // At fractional ratios neighbouring rectangles tile without gap or overlap, and every
+    // device pixel maps back to the logical pixel that owns it.
+    for (const double ratio : {1.25, 1.5, 1.75}) {
+        QtCanvas canvas(QSize(37, 11), chooseTextFont(), ratio);
+        for (int x = 0; x < 37; ++x) fillBox(canvas, x, 0, x + 1, 11, x % 2 == 0 ? kRed : kBlue);
+        EXPECT_EQ(devicePixelsOf(canvas, kRed).second + devicePixelsOf(canvas, kBlue).second,
+                  canvas.image().width() * canvas.image().height()) << ratio;
+        EXPECT_EQ(canvas.image().width(), static_cast<int>(std::floor(37 * ratio + 0.5))) << ratio;
+        for (int device = -5; device < canvas.image().width() + 5; ++device) {
+            const int logical = canvas.logicalAt(device);
+            EXPECT_LE(canvas.deviceEdge(logical), device);
+            EXPECT_GT(canvas.deviceEdge(logical + 1), device);
+        }
+    }
+}
+
+TEST(QtCanvasHighDpi, GlyphsHoldDetailFinerThanTheirBlocks) {
+    QtCanvas canvas(QSize(100, 40), chooseTextFont(), 2.0);
+    canvas.text(0, 0, "\x88\x9F", 32, 30, kWhite, kBlack);  // 亜 over two 30 px cells
+    // Some 2 x 2 block of the glyph is not one colour: it was drawn at device resolution.
+    int mixedBlocks = 0;
+    for (int y = 0; y < 64; y += 2) {
+        for (int x = 0; x < 120; x += 2) {
+            const QRgb first = canvas.image().pixel(x, y);
+            mixedBlocks += (canvas.image().pixel(x + 1, y) != first || canvas.image().pixel(x, y + 1) != first ||
+                            canvas.image().pixel(x + 1, y + 1) != first) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(mixedBlocks, 20);
+}
+
+TEST(QtCanvas, DrawnRegionHoldsExactlyWhatChanged) {
+    QtCanvas canvas(QSize(400, 200), chooseTextFont());
+    EXPECT_TRUE(canvas.takeDrawnRegion().isEmpty());
+    fillBox(canvas, 0, 0, 400, 200, kRed);
+    EXPECT_EQ(canvas.takeDrawnRegion(), QRegion(0, 0, 400, 200));
+    // 20 bytes in a 300 px box: cells of 300 / 20 - 1 = 14 px, 280 px in all.
+    const std::string row = "\x93\xC7\x93\xC7 abc \x88\x9F\x88\x9F\x93\xC7xyz  ";
+    ASSERT_EQ(row.size(), 20u);
+    drawTextBox(canvas, row, 50, 60, 300, 32, kWhite, kBlack);
+    EXPECT_EQ(canvas.takeDrawnRegion(), QRegion(50, 60, 280, 32));
+    // The same row, a red fill over red and the same frame twice change nothing.
+    drawTextBox(canvas, row, 50, 60, 300, 32, kWhite, kBlack);
+    fillBox(canvas, 0, 0, 40, 40, kRed);
+    drawFrame(canvas, 10, 100, 30, 120, kGreen);
+    EXPECT_EQ(canvas.takeDrawnRegion(), QRegion(10, 100, 20, 1) + QRegion(10, 120, 20, 1) + QRegion(10, 100, 1, 20) +
+                                            QRegion(30, 100, 1, 20));
+    drawFrame(canvas, 10, 100, 30, 120, kGreen);
+    EXPECT_TRUE(canvas.takeDrawnRegion().isEmpty());
+}
+
+TEST(QtCanvas, CachedGlyphsMatchFreshlyRenderedOnes) {
+    const std::string page = "\x93\xC7\x88\x9F a\x82\xA0\x93\xC7";
+    for (const double ratio : {1.0, 1.5, 2.0}) {
+        QtCanvas cached(QSize(300, 60), chooseTextFont(), ratio);
+        QtCanvas fresh(QSize(300, 60), chooseTextFont(), ratio);
+        fresh.setGlyphCacheLimits(0, 0);
+        cached.text(3, 5, page, 32, 23, kWhite, kBlue);
+        fillBox(cached, 0, 0, 300, 60, kRed);
+        const std::size_t rendered = cached.glyphCache().misses();
+        cached.text(3, 5, page, 32, 23, kWhite, kBlue);
+        fillBox(fresh, 0, 0, 300, 60, kRed);
+        fresh.text(3, 5, page, 32, 23, kWhite, kBlue);
+        EXPECT_EQ(cached.glyphCache().misses(), rendered) << ratio;  // the second page only copied
+        EXPECT_EQ(fresh.glyphCache().size(), 0u);
+        EXPECT_EQ(cached.image(), fresh.image()) << ratio;
+    }
 }
 
 TEST(FontChoice, PrefersMsGothicThenIpaGothicThenAFixedPitchJapaneseFont) {

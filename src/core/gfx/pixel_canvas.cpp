@@ -2,6 +2,8 @@
 #include "gfx/pixel_canvas.h"
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -9,15 +11,57 @@
 
 namespace tavori {
 
+namespace {
+
+// No screen has more; a larger value would only make blocks that no buffer could hold.
+constexpr double kLargestRatio = 16.0;
+
+std::int64_t edgeAt(std::int64_t logical, double ratio) {
+    return static_cast<std::int64_t>(std::floor(static_cast<double>(logical) * ratio + 0.5));
+}
+
+}  // namespace
+
 PixelCanvas::PixelCanvas(std::uint32_t* pixels, int width, int height, int strideInPixels,
                          PixelFormat format)
-    : pixels_(pixels), width_(width), height_(height), stride_(strideInPixels), format_(format) {}
+    : pixels_(pixels), width_(width), height_(height), stride_(strideInPixels), deviceWidth_(width),
+      deviceHeight_(height), format_(format) {}
 
 void PixelCanvas::attach(std::uint32_t* pixels, int width, int height, int strideInPixels) {
+    attachScaled(pixels, width, height, strideInPixels, 1.0);
+}
+
+void PixelCanvas::attachScaled(std::uint32_t* pixels, int width, int height, int strideInPixels,
+                               double ratio) {
     pixels_ = pixels;
     width_ = width;
     height_ = height;
     stride_ = strideInPixels;
+    ratio_ = std::isfinite(ratio) ? std::clamp(ratio, 1.0, kLargestRatio) : 1.0;
+    deviceWidth_ = deviceEdge(width);
+    deviceHeight_ = deviceEdge(height);
+}
+
+int PixelCanvas::deviceEdge(int logical) const {
+    if (ratio_ == 1.0) {
+        return logical;
+    }
+    return static_cast<int>(std::clamp<std::int64_t>(edgeAt(logical, ratio_), INT_MIN, INT_MAX));
+}
+
+int PixelCanvas::logicalAt(int device) const {
+    if (ratio_ == 1.0) {
+        return device;
+    }
+    // The estimate is at most one block off either way; the edges themselves decide.
+    auto logical = static_cast<std::int64_t>(std::floor((device + 0.5) / ratio_));
+    while (edgeAt(logical, ratio_) > device) {
+        --logical;
+    }
+    while (edgeAt(logical + 1, ratio_) <= device) {
+        ++logical;
+    }
+    return static_cast<int>(logical);
 }
 
 std::uint32_t PixelCanvas::encode(Colour colour) const {
@@ -38,16 +82,39 @@ Colour PixelCanvas::pixel(int x, int y) const {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) {
         return kBlack;
     }
-    return decode(pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(stride_) +
-                          static_cast<std::size_t>(x)]);
+    return decode(deviceRow(deviceEdge(y))[deviceEdge(x)]);
 }
 
 void PixelCanvas::setPixel(int x, int y, Colour colour) {
     if (x < 0 || y < 0 || x >= width_ || y >= height_) {
         return;
     }
-    pixels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(stride_) +
-            static_cast<std::size_t>(x)] = encode(colour);
+    if (fillDevice(deviceEdge(x), deviceEdge(y), deviceEdge(x + 1), deviceEdge(y + 1), encode(colour)) &&
+        reportChanges_) {
+        changed(x, y, x + 1, y + 1);
+    }
+}
+
+bool PixelCanvas::fillDevice(int left, int top, int right, int bottom, std::uint32_t value) {
+    int firstChanged = top;
+    if (reportChanges_) {
+        // Skip the rows that already hold the colour; a repeated drawing then writes nothing.
+        const auto same = [&](int y) {
+            const std::uint32_t* row = deviceRow(y);
+            return std::all_of(row + left, row + right, [value](std::uint32_t pixel) { return pixel == value; });
+        };
+        while (firstChanged < bottom && same(firstChanged)) {
+            ++firstChanged;
+        }
+        if (firstChanged == bottom) {
+            return false;
+        }
+    }
+    for (int y = firstChanged; y < bottom; ++y) {
+        std::uint32_t* row = deviceRow(y);
+        std::fill(row + left, row + right, value);
+    }
+    return true;
 }
 
 void PixelCanvas::fillRect(int left, int top, int right, int bottom, Colour colour) {
@@ -58,14 +125,19 @@ void PixelCanvas::fillRect(int left, int top, int right, int bottom, Colour colo
     if (left >= right || top >= bottom) {
         return;
     }
-    const std::uint32_t value = encode(colour);
-    for (int y = top; y < bottom; ++y) {
-        std::uint32_t* row = pixels_ + static_cast<std::size_t>(y) * static_cast<std::size_t>(stride_);
-        std::fill(row + left, row + right, value);
+    if (fillDevice(deviceEdge(left), deviceEdge(top), deviceEdge(right), deviceEdge(bottom), encode(colour)) &&
+        reportChanges_) {
+        changed(left, top, right, bottom);
     }
 }
 
 void PixelCanvas::line(int x1, int y1, int x2, int y2, Colour colour) {
+    const std::uint32_t value = encode(colour);
+    // The changed points' bounding box, reported once for the whole line.
+    int changedLeft = INT_MAX;
+    int changedTop = INT_MAX;
+    int changedRight = INT_MIN;
+    int changedBottom = INT_MIN;
     // Bresenham from the start point, stopping before the end point as GDI's LineTo does.
     const int dx = std::abs(x2 - x1);
     const int dy = -std::abs(y2 - y1);
@@ -75,7 +147,13 @@ void PixelCanvas::line(int x1, int y1, int x2, int y2, Colour colour) {
     int x = x1;
     int y = y1;
     while (x != x2 || y != y2) {
-        setPixel(x, y, colour);
+        if (x >= 0 && y >= 0 && x < width_ && y < height_ &&
+            fillDevice(deviceEdge(x), deviceEdge(y), deviceEdge(x + 1), deviceEdge(y + 1), value)) {
+            changedLeft = std::min(changedLeft, x);
+            changedTop = std::min(changedTop, y);
+            changedRight = std::max(changedRight, x + 1);
+            changedBottom = std::max(changedBottom, y + 1);
+        }
         const int doubled = 2 * error;
         if (doubled >= dy) {
             error += dy;
@@ -85,6 +163,9 @@ void PixelCanvas::line(int x1, int y1, int x2, int y2, Colour colour) {
             error += dx;
             y += stepY;
         }
+    }
+    if (reportChanges_ && changedLeft < changedRight) {
+        changed(changedLeft, changedTop, changedRight, changedBottom);
     }
 }
 
@@ -100,20 +181,82 @@ void PixelCanvas::blit(const Canvas& source, int sourceX, int sourceY, int width
         return;
     }
     const CopyRect& copy = *clipped;
+    const bool sameFormat = from->format_ == format_;
+    if (from != this && sameFormat && copyBlocks(*from, copy)) {
+        return;
+    }
+    // Each device pixel of a destination block takes the pixel at the same offset in the
+    // source block, or the block's last one when the source block is narrower (fractional
+    // ratios, or canvases of different ratios). At equal whole ratios this copies blocks.
+    const auto sourceOffsets = [](const PixelCanvas& to, int toStart, const PixelCanvas& of, int ofStart, int count) {
+        std::vector<int> offsets;
+        offsets.reserve(static_cast<std::size_t>(to.deviceEdge(toStart + count) - to.deviceEdge(toStart)));
+        for (int index = 0; index < count; ++index) {
+            const int blockStart = of.deviceEdge(ofStart + index);
+            const int blockLast = of.deviceEdge(ofStart + index + 1) - 1;
+            const int blockLength = to.deviceEdge(toStart + index + 1) - to.deviceEdge(toStart + index);
+            for (int offset = 0; offset < blockLength; ++offset) {
+                offsets.push_back(std::min(blockStart + offset, blockLast));
+            }
+        }
+        return offsets;
+    };
+    const std::vector<int> columns = sourceOffsets(*this, copy.destinationX, *from, copy.sourceX, copy.width);
+    const std::vector<int> rows = sourceOffsets(*this, copy.destinationY, *from, copy.sourceY, copy.height);
     // A canvas may copy onto itself, so take the rows first.
-    std::vector<std::uint32_t> rows(static_cast<std::size_t>(copy.width) * static_cast<std::size_t>(copy.height));
-    for (int row = 0; row < copy.height; ++row) {
-        for (int column = 0; column < copy.width; ++column) {
-            rows[static_cast<std::size_t>(row * copy.width + column)] =
-                encode(from->pixel(copy.sourceX + column, copy.sourceY + row));
+    const std::size_t rowLength = columns.size();
+    std::vector<std::uint32_t> taken(rowLength * rows.size());
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        const std::uint32_t* sourceRow = from->deviceRow(rows[row]);
+        std::uint32_t* out = taken.data() + row * rowLength;
+        for (std::size_t column = 0; column < rowLength; ++column) {
+            const std::uint32_t pixel = sourceRow[columns[column]];
+            out[column] = sameFormat ? pixel : encode(from->decode(pixel));
         }
     }
-    for (int row = 0; row < copy.height; ++row) {
-        std::uint32_t* target = pixels_ +
-                                static_cast<std::size_t>(copy.destinationY + row) * static_cast<std::size_t>(stride_) +
-                                static_cast<std::size_t>(copy.destinationX);
-        std::copy_n(rows.begin() + static_cast<std::ptrdiff_t>(row) * copy.width, copy.width, target);
+    const int left = deviceEdge(copy.destinationX);
+    const int top = deviceEdge(copy.destinationY);
+    bool any = false;
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        std::uint32_t* target = deviceRow(top + static_cast<int>(row)) + left;
+        const std::uint32_t* in = taken.data() + row * rowLength;
+        if (reportChanges_ && std::equal(in, in + rowLength, target)) {
+            continue;
+        }
+        std::copy_n(in, rowLength, target);
+        any = true;
     }
+    if (reportChanges_ && any) {
+        changed(copy.destinationX, copy.destinationY, copy.destinationX + copy.width, copy.destinationY + copy.height);
+    }
+}
+
+bool PixelCanvas::copyBlocks(const PixelCanvas& from, const CopyRect& copy) {
+    const int sourceLeft = from.deviceEdge(copy.sourceX);
+    const int sourceTop = from.deviceEdge(copy.sourceY);
+    const int left = deviceEdge(copy.destinationX);
+    const int top = deviceEdge(copy.destinationY);
+    const int columns = deviceEdge(copy.destinationX + copy.width) - left;
+    const int rows = deviceEdge(copy.destinationY + copy.height) - top;
+    // Only when the two rectangles hold the same device pixels, one for one.
+    if (from.deviceEdge(copy.sourceX + copy.width) - sourceLeft != columns ||
+        from.deviceEdge(copy.sourceY + copy.height) - sourceTop != rows) {
+        return false;
+    }
+    bool any = false;
+    for (int row = 0; row < rows; ++row) {
+        const std::uint32_t* in = from.deviceRow(sourceTop + row) + sourceLeft;
+        std::uint32_t* out = deviceRow(top + row) + left;
+        if (reportChanges_ && std::equal(in, in + columns, out)) {
+            continue;
+        }
+        std::copy_n(in, columns, out);
+        any = true;
+    }
+    if (reportChanges_ && any) {
+        changed(copy.destinationX, copy.destinationY, copy.destinationX + copy.width, copy.destinationY + copy.height);
+    }
+    return true;
 }
 
 int PixelCanvas::fillTextCells(int x, int y, std::string_view bytes, int cellHeight, int charWidth,

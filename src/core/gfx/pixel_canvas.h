@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "common/canvas.h"
+#include "gfx/copy_clip.h"
 
 namespace tavori {
 
@@ -13,6 +14,10 @@ namespace tavori {
 // a Qt RGB32 image).
 enum class PixelFormat { ColourRef, Argb32 };
 
+// Callers draw in logical pixels. The buffer may hold `ratio` device pixels per logical pixel
+// (a high-resolution screen); logical x then starts at device column floor(x * ratio + 0.5), so
+// every logical pixel owns a whole block of device pixels, neighbouring blocks tile without gap
+// or overlap, and at a whole ratio every block is ratio × ratio.
 class PixelCanvas : public Canvas {
 public:
     // `pixels` points at `height` rows of `strideInPixels` 32-bit pixels; the buffer is the
@@ -20,16 +25,28 @@ public:
     PixelCanvas(std::uint32_t* pixels, int width, int height, int strideInPixels,
                 PixelFormat format);
 
+    // A buffer of one device pixel per logical pixel.
     void attach(std::uint32_t* pixels, int width, int height, int strideInPixels);
+    // A buffer of deviceEdge(width) × deviceEdge(height) pixels for width × height logical
+    // pixels; `ratio` below 1 is taken as 1.
+    void attachScaled(std::uint32_t* pixels, int width, int height, int strideInPixels, double ratio);
 
     void fillRect(int left, int top, int right, int bottom, Colour colour) override;
     void line(int x1, int y1, int x2, int y2, Colour colour) override;
     void blit(const Canvas& source, int sourceX, int sourceY, int width, int height,
               int destinationX, int destinationY) override;
 
+    // Logical size.
     int width() const { return width_; }
     int height() const { return height_; }
-    // The colour at (x, y), or nothing (kBlack) outside the canvas.
+    double ratio() const { return ratio_; }
+    // The device column (or row) where logical coordinate `logical` begins.
+    int deviceEdge(int logical) const;
+    // The logical pixel whose block holds device column (or row) `device`; beyond the canvas
+    // the same rule carries on.
+    int logicalAt(int device) const;
+
+    // The colour at logical (x, y) (its block's first device pixel), or kBlack outside.
     Colour pixel(int x, int y) const;
     void setPixel(int x, int y, Colour colour);
 
@@ -41,12 +58,32 @@ protected:
     std::uint32_t encode(Colour colour) const;
     Colour decode(std::uint32_t pixel) const;
 
+    // With change reports on, drawing that leaves every pixel as it was writes nothing, and
+    // drawing that changes pixels calls changed() with the logical rectangle it touched.
+    void reportChanges(bool on) { reportChanges_ = on; }
+    virtual void changed(int /*left*/, int /*top*/, int /*right*/, int /*bottom*/) {}
+    std::uint32_t* deviceRow(int deviceY) const {
+        return pixels_ + static_cast<std::size_t>(deviceY) * static_cast<std::size_t>(stride_);
+    }
+    int deviceWidth() const { return deviceWidth_; }
+    int deviceHeight() const { return deviceHeight_; }
+
 private:
+    // Fills device pixels [left, right) × [top, bottom); true when any of them changed.
+    bool fillDevice(int left, int top, int right, int bottom, std::uint32_t value);
+    // Copies a clipped rectangle row by row when both canvases give it the same device size
+    // (another canvas of the same format); false, copying nothing, when they do not.
+    bool copyBlocks(const PixelCanvas& from, const CopyRect& copy);
+
     std::uint32_t* pixels_;
     int width_;
     int height_;
     int stride_;
+    int deviceWidth_;
+    int deviceHeight_;
+    double ratio_ = 1.0;
     PixelFormat format_;
+    bool reportChanges_ = false;
 };
 
 }  // namespace tavori

@@ -42,7 +42,7 @@ MainWindow::MainWindow(AppConfig config, GridTicker::Clock clock)
       ticker_(
           [this] {
               app_->tick();
-              screen_->update();
+              screen_->present();
           },
           std::move(clock)) {
     registerResources();
@@ -93,7 +93,7 @@ void MainWindow::runCommand(int id) {
         close();  // closeEvent runs the core's destroy sequence
         return;
     }
-    screen_->update();
+    screen_->present();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -1,30 +1,54 @@
-// A canvas over a QImage: fills, lines and copies on the pixels, text glyphs drawn with Qt
-// into the core's cell geometry.
+// A canvas over a QImage at the screen's device pixel ratio: fills, lines and copies on whole
+// device-pixel blocks, text glyphs rendered at device resolution into the core's cell geometry
+// and kept in a cache, and the region drawn since the last present.
 #pragma once
 
 #include <QFont>
 #include <QImage>
+#include <QRegion>
 
+#include "glyph_cache.h"
 #include "gfx/pixel_canvas.h"
 
 namespace tavori::qt {
 
 class QtCanvas : public PixelCanvas {
 public:
-    QtCanvas(QSize size, QFont font);
+    // `size` in logical pixels; `ratio` device pixels per logical pixel.
+    QtCanvas(QSize size, QFont font, double ratio = 1.0);
 
-    // A new size; the picture starts black.
-    void resize(QSize size);
+    // A new size and ratio; the picture starts black.
+    void resize(QSize size, double ratio);
+    void resize(QSize size) { resize(size, ratio()); }
+    // A new ratio keeping the picture, scaled to the new resolution.
+    void rescale(double ratio);
+    // The device pixels, with the ratio set so that Qt paints them one to one.
     const QImage& image() const { return image_; }
 
     void text(int x, int y, std::string_view bytes, int cellHeight, int charWidth,
               Colour foreground, Colour background) override;
 
+    // The logical region whose pixels changed since the last call, and a fresh start.
+    QRegion takeDrawnRegion();
+    const GlyphCache& glyphCache() const { return glyphs_; }
+    // Zero entries renders every glyph afresh.
+    void setGlyphCacheLimits(std::size_t entries, std::size_t bytes) { glyphs_.setLimits(entries, bytes); }
+
+protected:
+    void changed(int left, int top, int right, int bottom) override;
+
 private:
-    void attachImage();
+    void attachImage(double ratio);
+    QImage renderCell(const QString& glyph, int deviceWidth, int deviceHeight, Colour foreground,
+                      Colour background) const;
+    // Copies the visible part of `cell` to device (left, top); true when a pixel changed.
+    bool copyCell(const QImage& cell, int left, int top);
 
     QImage image_;
     QFont font_;
+    double lineHeightAt100_;  // the font's ascent + descent at a pixel size of 100
+    GlyphCache glyphs_;
+    QRegion drawn_;
 };
 
 }  // namespace tavori::qt

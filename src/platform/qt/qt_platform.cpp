@@ -113,5 +113,13 @@ ClientSize QtPlatform::clientSize() {
 
 Canvas& QtPlatform::windowCanvas() { return screen_.canvas(); }
 
+Canvas& QtPlatform::workBitmap() {
+    // The puzzle's picture is copied to the window block for block, so it keeps the window's
+    // resolution; its glyphs are then as sharp as the window's own.
+    if (workBitmap_.ratio() != screen_.canvas().ratio()) {
+        workBitmap_.rescale(screen_.canvas().ratio());
+    }
+    return workBitmap_;
+}
 
 }  // namespace tavori::qt

@@ -24,7 +24,7 @@ public:
     std::string utf8ToCp932(std::string_view utf8) override;
     ClientSize clientSize() override;
     Canvas& windowCanvas() override;
-    Canvas& workBitmap() override { return workBitmap_; }
+    Canvas& workBitmap() override;
 
 private:
     QWidget& window_;

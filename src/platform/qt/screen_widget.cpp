@@ -1,8 +1,12 @@
-// The client area: a backing image the core draws into as it steps, presented on paint.
+// The client area: a backing image at the screen's device pixel ratio that the core draws into
+// as it steps; only what changed since the last present is repainted.
 #include "screen_widget.h"
 
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <algorithm>
+#include <cmath>
 
 #include "font_choice.h"
 #include "shell/app.h"
@@ -15,27 +19,72 @@ ScreenWidget::ScreenWidget(QWidget* parent) : QWidget(parent), canvas_(QSize(0, 
     setCursor(Qt::ArrowCursor);
 }
 
+void ScreenWidget::present() {
+    const QRegion drawn = canvas_.takeDrawnRegion();
+    if (presentWholeWindow_) {
+        update();
+        return;
+    }
+    if (drawn.isEmpty()) {
+        return;
+    }
+    if (canvas_.ratio() == std::floor(canvas_.ratio())) {
+        update(drawn);
+        return;
+    }
+    // At a fractional ratio Qt rounds a logical rectangle's device edges its own way; one
+    // logical pixel more on every side covers the blocks whichever way it rounds.
+    QRegion widened;
+    for (const QRect& rect : drawn) {
+        widened += rect.adjusted(-1, -1, 1, 1);
+    }
+    update(widened);
+}
+
+bool ScreenWidget::event(QEvent* event) {
+    // Moved to a screen of another ratio: the picture starts again at the new resolution.
+    if (event->type() == QEvent::ScreenChangeInternal && std::max(1.0, devicePixelRatio()) != canvas_.ratio()) {
+        renewCanvas();
+    }
+    return QWidget::event(event);
+}
+
 void ScreenWidget::paintEvent(QPaintEvent* /*event*/) {
+    // Qt clips to the region asked for; the image's ratio is the widget's, so its pixels land
+    // one to one on the screen's.
     QPainter painter(this);
-    painter.drawImage(0, 0, canvas_.image());
-    // The core draws straight into the image; keep the screen in step with it.
+    painter.drawImage(QPointF(0, 0), canvas_.image());
 }
 
 void ScreenWidget::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    renewCanvas();
+}
+
+void ScreenWidget::renewCanvas() {
     // A new client area starts black, as an erased window does; only the maze redraws itself.
-    canvas_.resize(size());
+    canvas_.resize(size(), devicePixelRatio());
     if (app_ != nullptr) {
         app_->paint();
     }
+    canvas_.takeDrawnRegion();
     update();
+}
+
+QPoint ScreenWidget::logicalPixel(QPointF position) const {
+    // Qt gives the device position divided by the ratio; back in device pixels, the canvas
+    // names the logical pixel whose block holds it. At ratio 1 this is Qt's own rounding.
+    const auto device = [this](double logical) {
+        return static_cast<int>(std::clamp(std::round(logical * canvas_.ratio()), -1e9, 1e9));
+    };
+    return QPoint(canvas_.logicalAt(device(position.x())), canvas_.logicalAt(device(position.y())));
 }
 
 void ScreenWidget::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && app_ != nullptr) {
-        const QPoint point = event->position().toPoint();
+        const QPoint point = logicalPixel(event->position());
         app_->mouseDown(point.x(), point.y());
-        update();
+        present();
     }
 }
 
@@ -43,17 +92,17 @@ void ScreenWidget::mouseMoveEvent(QMouseEvent* event) {
     // Moves arrive only while a button is held: the widget keeps the mouse grabbed from the
     // press to the release, so a release outside the window still reaches the core.
     if (app_ != nullptr) {
-        const QPoint point = event->position().toPoint();
+        const QPoint point = logicalPixel(event->position());
         app_->mouseMove(point.x(), point.y());
-        update();
+        present();
     }
 }
 
 void ScreenWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && app_ != nullptr) {
-        const QPoint point = event->position().toPoint();
+        const QPoint point = logicalPixel(event->position());
         app_->mouseUp(point.x(), point.y());
-        update();
+        present();
     }
 }
 

@@ -1,4 +1,5 @@
-// The client area: a backing image the core draws into as it steps, presented on paint.
+// The client area: a backing image at the screen's device pixel ratio that the core draws into
+// as it steps; only what changed since the last present is repainted.
 #pragma once
 
 #include <QWidget>
@@ -20,7 +21,13 @@ public:
     void setApp(App* app) { app_ = app; }
     QtCanvas& canvas() { return canvas_; }
 
+    // Repaints the region the core has drawn since the last present, if any.
+    void present();
+    // Repaint the whole client area at every present instead (for comparing the two).
+    void setPresentWholeWindow(bool whole) { presentWholeWindow_ = whole; }
+
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -28,8 +35,14 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // A new backing image at the current size and ratio, black, with the maze redrawn.
+    void renewCanvas();
+    // The logical pixel under a mouse position, by the canvas's own rounding of edges.
+    QPoint logicalPixel(QPointF position) const;
+
     App* app_ = nullptr;
     QtCanvas canvas_;
+    bool presentWholeWindow_ = false;
 };
 
 }  // namespace tavori::qt
