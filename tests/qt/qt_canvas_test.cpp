@@ -144,6 +144,10 @@ TEST(QtCanvas, DrawnRegionHoldsExactlyWhatChanged) {
                                             QRegion(30, 100, 1, 20));
     drawFrame(canvas, 10, 100, 30, 120, kGreen);
     EXPECT_TRUE(canvas.takeDrawnRegion().isEmpty());
+    // Changed and put back before the present, as overlapping tiles are: nothing to show.
+    fillBox(canvas, 0, 0, 40, 40, kGreen);
+    fillBox(canvas, 0, 0, 40, 40, kRed);
+    EXPECT_TRUE(canvas.takeDrawnRegion().isEmpty());
 }
 
 TEST(QtCanvas, CachedGlyphsMatchFreshlyRenderedOnes) {

@@ -65,6 +65,8 @@ void QtCanvas::resize(QSize size, double ratio) {
     image_.fill(Qt::black);
     attachImage(this->ratio());
     drawn_ = QRegion();
+    // A renewed picture is presented whole.
+    presented_ = image_.copy();
 }
 
 void QtCanvas::rescale(double ratio) {
@@ -85,7 +87,37 @@ void QtCanvas::attachImage(double ratio) {
                  image_.isNull() ? 0 : static_cast<int>(image_.bytesPerLine() / 4), ratio);
 }
 
-QRegion QtCanvas::takeDrawnRegion() { return std::exchange(drawn_, QRegion()); }
+QRegion QtCanvas::takeDrawnRegion() {
+    // A step can change pixels and put them back within itself (overlapping puzzle tiles are
+    // drawn over each other in turn): only what differs from the last present is shown again.
+    QRegion differing;
+    for (const QRect& rect : std::exchange(drawn_, QRegion())) {
+        if (refreshPresented(rect)) {
+            differing += rect;
+        }
+    }
+    return differing;
+}
+
+bool QtCanvas::refreshPresented(const QRect& rect) {
+    if (presented_.size() != image_.size()) {
+        presented_ = image_.copy();
+        return true;
+    }
+    const int left = deviceEdge(rect.left());
+    const auto rowBytes = static_cast<std::size_t>(deviceEdge(rect.right() + 1) - left) * sizeof(std::uint32_t);
+    const auto offset = static_cast<std::size_t>(left) * sizeof(std::uint32_t);
+    bool differs = false;
+    for (int y = deviceEdge(rect.top()); y < deviceEdge(rect.bottom() + 1); ++y) {
+        const uchar* now = image_.constScanLine(y) + offset;
+        uchar* shown = presented_.scanLine(y) + offset;
+        if (std::memcmp(now, shown, rowBytes) != 0) {
+            std::memcpy(shown, now, rowBytes);
+            differs = true;
+        }
+    }
+    return differs;
+}
 
 void QtCanvas::changed(int left, int top, int right, int bottom) {
     const QRect rect = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)) & QRect(0, 0, width(), height());

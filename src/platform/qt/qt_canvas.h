@@ -28,7 +28,7 @@ public:
     void text(int x, int y, std::string_view bytes, int cellHeight, int charWidth,
               Colour foreground, Colour background) override;
 
-    // The logical region whose pixels changed since the last call, and a fresh start.
+    // The logical region whose pixels differ from those at the last call, and a fresh start.
     QRegion takeDrawnRegion();
     const GlyphCache& glyphCache() const { return glyphs_; }
     // Zero entries renders every glyph afresh.
@@ -41,6 +41,8 @@ private:
     void attachImage(double ratio);
     QImage renderCell(const QString& glyph, int deviceWidth, int deviceHeight, Colour foreground,
                       Colour background) const;
+    // Brings the last presented picture up to date inside `rect`; true when it differed.
+    bool refreshPresented(const QRect& rect);
     // Copies the visible part of `cell` to device (left, top); true when a pixel changed.
     bool copyCell(const QImage& cell, int left, int top);
 
@@ -49,6 +51,8 @@ private:
     double lineHeightAt100_;  // the font's ascent + descent at a pixel size of 100
     GlyphCache glyphs_;
     QRegion drawn_;
+    // What the screen was last given, to present only pixels that really differ from it.
+    QImage presented_;
 };
 
 }  // namespace tavori::qt
