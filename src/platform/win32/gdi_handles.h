@@ -3,39 +3,17 @@
 
 #include <windows.h>
 
-#include <utility>
+#include "unique_handle.h"
 
 namespace tavori::win32 {
 
+struct DeleteGdiObject {
+    void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+
 // A GDI object (brush, pen, font, bitmap) deleted with DeleteObject.
 template <typename Handle>
-class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(Handle handle) : handle_(handle) {}
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& other) noexcept {
-        if (this != &other) {
-            reset(std::exchange(other.handle_, nullptr));
-        }
-        return *this;
-    }
-    ~GdiObject() { reset(); }
-
-    Handle get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-    void reset(Handle handle = nullptr) {
-        if (handle_ != nullptr) {
-            DeleteObject(handle_);
-        }
-        handle_ = handle;
-    }
-
-private:
-    Handle handle_ = nullptr;
-};
+using GdiObject = UniqueHandle<Handle, DeleteGdiObject>;
 
 using Brush = GdiObject<HBRUSH>;
 using Pen = GdiObject<HPEN>;
@@ -95,35 +73,12 @@ private:
     HDC dc_;
 };
 
-// A menu not (or no longer) attached to a window, destroyed with its pop-ups when this ends.
-class Menu {
-public:
-    Menu() = default;
-    explicit Menu(HMENU menu) : menu_(menu) {}
-    Menu(const Menu&) = delete;
-    Menu& operator=(const Menu&) = delete;
-    Menu(Menu&& other) noexcept : menu_(std::exchange(other.menu_, nullptr)) {}
-    Menu& operator=(Menu&& other) noexcept {
-        if (this != &other) {
-            reset(std::exchange(other.menu_, nullptr));
-        }
-        return *this;
-    }
-    ~Menu() { reset(); }
-
-    HMENU get() const { return menu_; }
-    explicit operator bool() const { return menu_ != nullptr; }
-    // Gives the menu up to a new owner (a menu bar that now holds this pop-up).
-    HMENU release() { return std::exchange(menu_, nullptr); }
-    void reset(HMENU menu = nullptr) {
-        if (menu_ != nullptr) {
-            DestroyMenu(menu_);
-        }
-        menu_ = menu;
-    }
-
-private:
-    HMENU menu_ = nullptr;
+struct DestroyMenuWithPopUps {
+    void operator()(HMENU menu) const { DestroyMenu(menu); }
 };
+
+// A menu not (or no longer) attached to a window, destroyed with its pop-ups when this ends;
+// release() gives it up to a menu bar that now holds it.
+using Menu = UniqueHandle<HMENU, DestroyMenuWithPopUps>;
 
 }  // namespace tavori::win32

@@ -10,7 +10,7 @@
 #include <memory>
 #include <optional>
 
-#include "kernel_handle.h"
+#include "unique_handle.h"
 #include "shell/tick_grid.h"
 #include "tick_clock.h"
 
