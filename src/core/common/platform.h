@@ -32,7 +32,6 @@ struct FileFilter {
 struct ClientSize {
     std::int32_t width = 0;
     std::int32_t height = 0;
-    friend bool operator==(const ClientSize&, const ClientSize&) = default;
 };
 
 // Whether a shell request belongs to the main window (the help document) or to no window
