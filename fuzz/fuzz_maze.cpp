@@ -167,7 +167,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(countMarked(maze) <= 3);
         check(maze.mazeAccepted);
         if (input.ConsumeIntegralInRange(0, 7) == 0) {
-            repaintMaze(maze, context);
+            repaintMaze(maze, context, platform.clientSize());
         }
         if (input.ConsumeIntegralInRange(0, 7) == 0) {
             stepMaze(maze, context);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/context.h"
+#include "common/input_bounds.h"
 #include "puzzle/puzzle.h"
 #include "support/fake_platform.h"
 
@@ -24,9 +25,10 @@ int clientExtent(FuzzedDataProvider& input, int usual) {
     }
 }
 
+// Held as App holds every pointer before the puzzle sees it.
 int pointer(FuzzedDataProvider& input, int extent) {
     switch (input.ConsumeIntegralInRange(0, 7)) {
-        case 0: return input.ConsumeIntegral<std::int32_t>();  // any int at all
+        case 0: return tavori::heldPointer(input.ConsumeIntegral<std::int32_t>());  // any int at all
         case 1: return input.ConsumeIntegral<std::int16_t>();  // what a window message carries
         default: return input.ConsumeIntegralInRange(-20, extent + 20);
     }

@@ -100,7 +100,7 @@ public:
     }
     void repaint() {
         Context ctx = context();
-        repaintMaze(maze, ctx);
+        repaintMaze(maze, ctx, platform.clientSize());
     }
     // Pixels of `colour` in a cell's target square.
     int targetPixels(CellIndex cell, Colour colour) {

@@ -114,9 +114,7 @@ TEST(TileScatter, TilesStayWithinTheClientAreaLessOneTile) {
 }
 
 TEST(TileScatter, AnAxisWithoutRoomPutsTilesAtZeroAndStillTakesItsDraw) {
-    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
-    constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
-    const std::pair<std::int32_t, std::int32_t> sizes[] = {{0, 0}, {1, 1}, {100, 100}, {-5, 700}, {kMin, kMin}, {700, 100}, {kMax, kMax}};
+    const std::pair<std::int32_t, std::int32_t> sizes[] = {{0, 0}, {1, 1}, {100, 100}, {0, 700}, {700, 100}, {65535, 65535}};
     for (const auto& [width, height] : sizes) {
         RandomGenerator random(99);
         RandomGenerator replay(99);

@@ -1,6 +1,9 @@
 // stepMode's dispatch, the tick, mouse routing by mode and the maze-only repaint.
 #include <gtest/gtest.h>
 
+#include <climits>
+
+#include "maze/maze_test_support.h"
 #include "shell/app.h"
 #include "shell/menu.h"
 #include "support/app_state_access.h"
@@ -77,6 +80,55 @@ TEST_F(AppRouting, PaintReadsTheClientSizeOnlyInTheMaze) {
     app.paint();
     EXPECT_EQ(app.shell().clientWidth, 800);
     EXPECT_EQ(app.shell().clientHeight, 500);
+}
+
+// Whatever ints a platform reports, the exercises see them held: an extreme pointer or client
+// size leaves the same outcomes, state and pixels as the nearest value the core takes.
+TEST(AppEdge, ExtremeIntsActAsTheNearestHeldValue) {
+    // What a run leaves: outcomes, the grabbed tile's column, the stored client size, the maze
+    // cycle, the question state and every pixel.
+    const auto run = [](int command, ClientSize reported, int x, int y) {
+        FakePlatform platform(40, 40);
+        platform.reportClientSize(reported.width, reported.height);
+        App app(platform, AppConfig{7, ""});
+        app.startUp();
+        app.command(command);
+        app.tick();
+        const Tile first = app.puzzle().tiles[0][0];
+        std::vector<std::int64_t> trace{static_cast<int>(app.mouseDown(first.x + 1, first.y + 1))};  // a grab
+        for (int round = 0; round < 2; ++round) {
+            app.mouseMove(x, y);
+            trace.insert(trace.end(), {static_cast<int>(app.mouseUp(x, y)), static_cast<int>(app.mouseDown(x, y))});
+        }
+        app.paint();
+        app.tick();
+        for (const Tile& tile : app.puzzle().tiles[0]) {
+            trace.insert(trace.end(), {tile.x, tile.y, tile.group});
+        }
+        trace.insert(trace.end(), {app.shell().clientWidth, app.shell().clientHeight,
+                                   app.maze().mazeSolutionNext, app.imagePractice().questionState});
+        const std::vector<Colour> pixels = testing::snapshot(platform.window());
+        trace.insert(trace.end(), pixels.begin(), pixels.end());
+        return trace;
+    };
+    constexpr int kFar = 1 << 24;
+    const struct {
+        int command;
+        ClientSize reported, held;
+        int x, y, heldX, heldY;
+    } cases[] = {
+        {CommandId::Puzzle, {1000, 600}, {1000, 600}, INT_MAX, INT_MIN, kFar, -kFar},
+        {CommandId::Puzzle, {1000, 600}, {1000, 600}, -kFar - 1, kFar + 1, -kFar, kFar},
+        {CommandId::Puzzle, {INT_MAX, 70000}, {65535, 65535}, -7, 5, -7, 5},
+        {CommandId::Puzzle, {-5, INT_MIN}, {0, 0}, 3, 4, 3, 4},
+        {CommandId::MazeSmall, {INT_MAX, INT_MAX}, {65535, 65535}, INT_MAX, INT_MAX, kFar, kFar},
+        {CommandId::MazeLarge, {-1, INT_MIN}, {0, 0}, INT_MIN, 5, -kFar, 5},
+        {CommandId::LoadTemplate, {INT_MAX, INT_MAX}, {65535, 65535}, INT_MAX, INT_MIN, kFar, -kFar},
+    };
+    for (const auto& row : cases) {
+        EXPECT_EQ(run(row.command, row.reported, row.x, row.y), run(row.command, row.held, row.heldX, row.heldY))
+            << row.command << ": " << row.reported.width << "x" << row.reported.height << " at " << row.x << "," << row.y;
+    }
 }
 
 }  // namespace

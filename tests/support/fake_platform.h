@@ -52,6 +52,8 @@ public:
     std::string besideExecutable(const std::string& name) const;
     // The client size the next clientSize() reports; the window canvas follows it.
     void setClientSize(int width, int height);
+    // The same, but the canvas keeps its size: for sizes no canvas could hold.
+    void reportClientSize(int width, int height) { size_ = {width, height}; }
 
     RasterCanvas& window() { return window_; }
     RasterCanvas& work() { return work_; }

@@ -86,14 +86,13 @@ void clickImagePractice(ImagePracticeState& image, Context& context, int x, int 
         image.questionState = kQuestionDue;
         return;
     }
-    // Clicks may lie anywhere an int reaches, so every bound is compared in 64 bits.
     const RowLayout layout = RowLayout::of(context.shell);
-    const std::int64_t left = layout.left;
+    const int left = layout.left;
     if (x <= left || x >= left + kRowWidth) {
         return;
     }
     for (int row = 0; row < 3; ++row) {
-        const std::int64_t top = layout.answerTop(row);
+        const int top = layout.answerTop(row);
         const bool inside = top < y && y < top + kRowHeight;
         if (inside && compareText(image.candidates[static_cast<std::size_t>(row)], image.shownSentence) == 1) {
             image.questionState = kAnswered;

@@ -19,9 +19,9 @@ std::int32_t makeAcceptedMaze(MazeState& maze, RandomGenerator& random);
 
 // New maze or its route, as mazeStepPending and mazeSolutionNext say.
 void stepMaze(MazeState& maze, Context& context);
-// Clears with the stored client size, reads the client size again, redraws walls and targets.
-// The route and the marks' colour are not redrawn.
-void repaintMaze(MazeState& maze, Context& context);
+// Clears with the stored client size, stores `clientSize` (read afresh by the caller), redraws
+// walls and targets. The route and the marks' colour are not redrawn.
+void repaintMaze(MazeState& maze, Context& context, ClientSize clientSize);
 
 // Sets markCount to the number of marked maze cells.
 void countMarks(MazeState& maze);

@@ -42,13 +42,12 @@ void stepMaze(MazeState& maze, Context& context) {
     }
 }
 
-void repaintMaze(MazeState& maze, Context& context) {
+void repaintMaze(MazeState& maze, Context& context, ClientSize clientSize) {
     Canvas& canvas = context.platform.windowCanvas();
     ShellState& shell = context.shell;
     clearScreen(canvas, shell.clientWidth, shell.clientHeight);
-    const ClientSize size = context.platform.clientSize();
-    shell.clientWidth = size.width;
-    shell.clientHeight = size.height;
+    shell.clientWidth = clientSize.width;
+    shell.clientHeight = clientSize.height;
     const MazeGeometry geometry = mazeGeometry(maze, shell.clientWidth, shell.clientHeight);
     drawMazeWalls(maze, canvas, geometry);
     drawTargets(maze, canvas, geometry);

@@ -1,17 +1,11 @@
 // Putting the maze on the window: geometry, walls, targets and the route.
 #include "maze/maze_drawing.h"
 
-#include <algorithm>
-
 #include "gfx/primitives.h"
 
 namespace tavori {
 
 namespace {
-
-// No window is larger; bounding the size keeps every product of the geometry within int and
-// every line short, whatever a platform reports.
-constexpr std::int32_t kLargestClientExtent = 65535;
 
 // A target's square lies this far inside its cell on every side.
 constexpr int kTargetInset = 3;
@@ -30,8 +24,6 @@ bool MazeGeometry::insideCell(int cellX, int cellY, int x, int y) const {
 
 MazeGeometry mazeGeometry(const MazeState& maze, std::int32_t clientWidth, std::int32_t clientHeight) {
     MazeGeometry geometry;
-    clientWidth = std::clamp(clientWidth, 0, kLargestClientExtent);
-    clientHeight = std::clamp(clientHeight, 0, kLargestClientExtent);
     geometry.cellSize = clientHeight / (maze.mazeHeight + 4);
     geometry.mazeLeft = (clientWidth - maze.mazeWidth * geometry.cellSize) / 2;
     return geometry;

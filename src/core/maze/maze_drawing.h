@@ -30,8 +30,8 @@ struct MazeGeometry {
     bool insideCell(int cellX, int cellY, int x, int y) const;
 };
 
-// The maze's geometry for a client area. Sizes are taken as 0 … 65535, all a window can
-// have, so no product of a coordinate overflows whatever size is reported.
+// The maze's geometry for a client area. Sizes are 0 … 65535 as App holds them, so no
+// product of a coordinate overflows.
 MazeGeometry mazeGeometry(const MazeState& maze, std::int32_t clientWidth, std::int32_t clientHeight);
 
 // Wipes every side of every maze cell in black, then draws the walls in green.

@@ -29,8 +29,6 @@ void repaintTiles(const PuzzleState& puzzle, Context& context) {
 }  // namespace
 
 void grabTile(PuzzleState& puzzle, Context& /*context*/, int x, int y) {
-    const std::int32_t pointerX = boundedPointer(x);
-    const std::int32_t pointerY = boundedPointer(y);
     puzzle.grabbedColumn = -1;
     puzzle.grabbedRow = -1;
     // Paint order, so of overlapping tiles the lowest is taken. Bounds are inclusive: a tile
@@ -38,12 +36,12 @@ void grabTile(PuzzleState& puzzle, Context& /*context*/, int x, int y) {
     for (int row = 0; row < kTileRows; ++row) {
         for (int column = 0; column < kTileColumns; ++column) {
             const Tile& tile = puzzle.tiles[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)];
-            if (inclusiveBetween(tile.x, pointerX, std::int64_t{tile.x} + tile.width) &&
-                inclusiveBetween(tile.y, pointerY, std::int64_t{tile.y} + tile.height)) {
+            if (inclusiveBetween(tile.x, x, tile.x + tile.width) &&
+                inclusiveBetween(tile.y, y, tile.y + tile.height)) {
                 puzzle.grabbedColumn = column;
                 puzzle.grabbedRow = row;
-                puzzle.grabOffsetX = boundedPosition(std::int64_t{tile.x} - pointerX);
-                puzzle.grabOffsetY = boundedPosition(std::int64_t{tile.y} - pointerY);
+                puzzle.grabOffsetX = tile.x - x;
+                puzzle.grabOffsetY = tile.y - y;
                 puzzle.tileGrabbed = true;
                 return;
             }
@@ -57,8 +55,8 @@ void dragTile(PuzzleState& puzzle, Context& context, int x, int y) {
         return;
     }
     Tile& grabbed = grabbedTile(puzzle);
-    grabbed.x = boundedPosition(std::int64_t{boundedPointer(x)} + puzzle.grabOffsetX);
-    grabbed.y = boundedPosition(std::int64_t{boundedPointer(y)} + puzzle.grabOffsetY);
+    grabbed.x = x + puzzle.grabOffsetX;
+    grabbed.y = y + puzzle.grabOffsetY;
     layOutGroup(puzzle.tiles, puzzle.grabbedColumn, puzzle.grabbedRow);
     repaintTiles(puzzle, context);
 }

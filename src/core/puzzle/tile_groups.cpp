@@ -9,27 +9,27 @@ namespace {
 
 // How far the facing edges may overlap, how far apart they may stand, and how far the tiles
 // may be offset across, for a snap.
-constexpr std::int64_t kSnapOverlap = 100;
-constexpr std::int64_t kSnapGap = 50;
-constexpr std::int64_t kSnapAcross = 50;
+constexpr int kSnapOverlap = 100;
+constexpr int kSnapGap = 50;
+constexpr int kSnapAcross = 50;
 
 Tile& tileAt(TileTable& tiles, int column, int row) {
     return tiles[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)];
 }
 
 // The tile is pulled to (x, y) and the neighbour's group becomes the tile's.
-void snapAndJoin(TileTable& tiles, Tile& tile, const Tile& neighbour, std::int64_t x, std::int64_t y) {
-    tile.x = boundedPosition(x);
-    tile.y = boundedPosition(y);
+void snapAndJoin(TileTable& tiles, Tile& tile, const Tile& neighbour, int x, int y) {
+    tile.x = x;
+    tile.y = y;
     joinGroup(tiles, neighbour.group, tile.group);
 }
 
 void checkLeft(TileTable& tiles, Tile& tile, int column, int row) {
     if (column == 0) return;
     const Tile& left = tileAt(tiles, column - 1, row);
-    const std::int64_t facingEdge = std::int64_t{left.x} + left.width;
+    const int facingEdge = left.x + left.width;
     if (left.group != tile.group && inclusiveBetween(facingEdge - kSnapOverlap, tile.x, facingEdge + kSnapGap) &&
-        inclusiveBetween(std::int64_t{left.y} - kSnapAcross, tile.y, std::int64_t{left.y} + kSnapAcross)) {
+        inclusiveBetween(left.y - kSnapAcross, tile.y, left.y + kSnapAcross)) {
         snapAndJoin(tiles, tile, left, facingEdge, left.y);
     }
 }
@@ -37,9 +37,9 @@ void checkLeft(TileTable& tiles, Tile& tile, int column, int row) {
 void checkUp(TileTable& tiles, Tile& tile, int column, int row) {
     if (row == 0) return;
     const Tile& above = tileAt(tiles, column, row - 1);
-    const std::int64_t facingEdge = std::int64_t{above.y} + above.height;
+    const int facingEdge = above.y + above.height;
     if (above.group != tile.group && inclusiveBetween(facingEdge - kSnapOverlap, tile.y, facingEdge + kSnapGap) &&
-        inclusiveBetween(std::int64_t{above.x} - kSnapAcross, tile.x, std::int64_t{above.x} + kSnapAcross)) {
+        inclusiveBetween(above.x - kSnapAcross, tile.x, above.x + kSnapAcross)) {
         snapAndJoin(tiles, tile, above, above.x, facingEdge);
     }
 }
@@ -47,22 +47,22 @@ void checkUp(TileTable& tiles, Tile& tile, int column, int row) {
 void checkRight(TileTable& tiles, Tile& tile, int column, int row) {
     if (column == kTileColumns - 1) return;
     const Tile& right = tileAt(tiles, column + 1, row);
-    const std::int64_t facingEdge = std::int64_t{tile.x} + tile.width;
+    const int facingEdge = tile.x + tile.width;
     if (right.group != tile.group &&
-        inclusiveBetween(std::int64_t{right.x} - kSnapGap, facingEdge, std::int64_t{right.x} + kSnapOverlap) &&
-        inclusiveBetween(std::int64_t{right.y} - kSnapAcross, tile.y, std::int64_t{right.y} + kSnapAcross)) {
-        snapAndJoin(tiles, tile, right, std::int64_t{right.x} - tile.width, right.y);
+        inclusiveBetween(right.x - kSnapGap, facingEdge, right.x + kSnapOverlap) &&
+        inclusiveBetween(right.y - kSnapAcross, tile.y, right.y + kSnapAcross)) {
+        snapAndJoin(tiles, tile, right, right.x - tile.width, right.y);
     }
 }
 
 void checkDown(TileTable& tiles, Tile& tile, int column, int row) {
     if (row == kTileRows - 1) return;
     const Tile& below = tileAt(tiles, column, row + 1);
-    const std::int64_t facingEdge = std::int64_t{tile.y} + tile.height;
+    const int facingEdge = tile.y + tile.height;
     if (below.group != tile.group &&
-        inclusiveBetween(std::int64_t{below.y} - kSnapGap, facingEdge, std::int64_t{below.y} + kSnapOverlap) &&
-        inclusiveBetween(std::int64_t{below.x} - kSnapAcross, tile.x, std::int64_t{below.x} + kSnapAcross)) {
-        snapAndJoin(tiles, tile, below, below.x, std::int64_t{below.y} - tile.height);
+        inclusiveBetween(below.y - kSnapGap, facingEdge, below.y + kSnapOverlap) &&
+        inclusiveBetween(below.x - kSnapAcross, tile.x, below.x + kSnapAcross)) {
+        snapAndJoin(tiles, tile, below, below.x, below.y - tile.height);
     }
 }
 
@@ -84,8 +84,8 @@ void layOutGroup(TileTable& tiles, int grabbedColumn, int grabbedRow) {
         for (int column = 0; column < kTileColumns; ++column) {
             Tile& tile = tileAt(tiles, column, row);
             if (tile.group == grabbed.group) {
-                tile.x = boundedPosition(std::int64_t{grabbed.x} + std::int64_t{column - grabbedColumn} * tile.width);
-                tile.y = boundedPosition(std::int64_t{grabbed.y} + std::int64_t{row - grabbedRow} * tile.height);
+                tile.x = grabbed.x + (column - grabbedColumn) * tile.width;
+                tile.y = grabbed.y + (row - grabbedRow) * tile.height;
             }
         }
     }

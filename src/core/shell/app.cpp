@@ -1,6 +1,7 @@
 // The program behind the window: start-up state, commands, the tick, mouse routing and paints.
 #include "shell/app.h"
 
+#include "common/input_bounds.h"
 #include "files/files.h"
 #include "gfx/primitives.h"
 #include "shell/menu.h"
@@ -18,7 +19,7 @@ App::App(Platform& platform, AppConfig config)
     : platform_(platform), random_(config.seed), homePage_(std::move(config.homePage)) {}
 
 void App::startUp() {
-    const ClientSize size = platform_.clientSize();
+    const ClientSize size = heldClientSize(platform_.clientSize());
     shell_.clientWidth = size.width;
     shell_.clientHeight = size.height;
     loadReadingText(reading_, platform_, siblingPath(platform_, "w", ".txt"));
@@ -124,6 +125,8 @@ Outcome App::mouseDown(int x, int y) {
     if (destroyed_) {
         return Outcome::None;
     }
+    x = heldPointer(x);
+    y = heldPointer(y);
     Context ctx = context();
     switch (shell_.currentMode) {
         case Mode::ImagePractice:
@@ -148,7 +151,7 @@ void App::mouseMove(int x, int y) {
         return;
     }
     Context ctx = context();
-    dragTile(puzzle_, ctx, x, y);
+    dragTile(puzzle_, ctx, heldPointer(x), heldPointer(y));
 }
 
 Outcome App::mouseUp(int x, int y) {
@@ -157,7 +160,7 @@ Outcome App::mouseUp(int x, int y) {
     }
     if (puzzle_.tileGrabbed) {
         Context ctx = context();
-        dropTile(puzzle_, ctx, x, y);
+        dropTile(puzzle_, ctx, heldPointer(x), heldPointer(y));
     }
     puzzle_.buttonDown = false;
     return Outcome::ReleaseMouse;
@@ -168,7 +171,7 @@ void App::paint() {
         return;
     }
     Context ctx = context();
-    repaintMaze(maze_, ctx);
+    repaintMaze(maze_, ctx, heldClientSize(platform_.clientSize()));
 }
 
 void App::destroy() {

@@ -35,8 +35,9 @@ public:
     App(const App&) = delete;
     App& operator=(const App&) = delete;
 
-    // After the window exists: reads the client size and loads w.txt and tvr.tvr3 from beside
-    // the executable (a missing file leaves that content empty).
+    // After the window exists: reads the client size (held to 0 … 65535, as at every maze
+    // paint) and loads w.txt and tvr.tvr3 from beside the executable (a missing file leaves
+    // that content empty).
     void startUp();
 
     // A menu command by id; unknown ids do nothing of their own. Every command except "終了"
@@ -45,7 +46,8 @@ public:
     // One 100 ms tick.
     void tick();
     // Left button press, mouse move and left release, in client coordinates. A press that
-    // grabs a tile asks for the mouse, the release that ends the drag gives it back.
+    // grabs a tile asks for the mouse, the release that ends the drag gives it back. Any int
+    // is taken and held to ±2^24 (common/input_bounds.h) before an exercise sees it.
     Outcome mouseDown(int x, int y);
     void mouseMove(int x, int y);
     Outcome mouseUp(int x, int y);
