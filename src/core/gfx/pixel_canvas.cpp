@@ -218,15 +218,22 @@ void PixelCanvas::blit(const Canvas& source, int sourceX, int sourceY, int width
     const int top = deviceEdge(copy.destinationY);
     bool any = false;
     for (std::size_t row = 0; row < rows.size(); ++row) {
-        std::uint32_t* target = deviceRow(top + static_cast<int>(row)) + left;
-        const std::uint32_t* in = taken.data() + row * rowLength;
-        if (reportChanges_ && std::equal(in, in + rowLength, target)) {
-            continue;
-        }
-        std::copy_n(in, rowLength, target);
-        any = true;
+        any = writeRow(taken.data() + row * rowLength, deviceRow(top + static_cast<int>(row)) + left, rowLength) || any;
     }
-    if (reportChanges_ && any) {
+    reportCopied(copy, any);
+}
+
+bool PixelCanvas::writeRow(const std::uint32_t* in, std::uint32_t* out, std::size_t count) {
+    // A row that already holds these pixels is left alone, so a repeated copy changes nothing.
+    if (reportChanges_ && std::equal(in, in + count, out)) {
+        return false;
+    }
+    std::copy_n(in, count, out);
+    return true;
+}
+
+void PixelCanvas::reportCopied(const CopyRect& copy, bool anyChanged) {
+    if (reportChanges_ && anyChanged) {
         changed(copy.destinationX, copy.destinationY, copy.destinationX + copy.width, copy.destinationY + copy.height);
     }
 }
@@ -245,17 +252,11 @@ bool PixelCanvas::copyBlocks(const PixelCanvas& from, const CopyRect& copy) {
     }
     bool any = false;
     for (int row = 0; row < rows; ++row) {
-        const std::uint32_t* in = from.deviceRow(sourceTop + row) + sourceLeft;
-        std::uint32_t* out = deviceRow(top + row) + left;
-        if (reportChanges_ && std::equal(in, in + columns, out)) {
-            continue;
-        }
-        std::copy_n(in, columns, out);
-        any = true;
+        any = writeRow(from.deviceRow(sourceTop + row) + sourceLeft, deviceRow(top + row) + left,
+                       static_cast<std::size_t>(columns)) ||
+              any;
     }
-    if (reportChanges_ && any) {
-        changed(copy.destinationX, copy.destinationY, copy.destinationX + copy.width, copy.destinationY + copy.height);
-    }
+    reportCopied(copy, any);
     return true;
 }
 

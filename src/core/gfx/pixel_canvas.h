@@ -74,6 +74,9 @@ private:
     // Copies a clipped rectangle row by row when both canvases give it the same device size
     // (another canvas of the same format); false, copying nothing, when they do not.
     bool copyBlocks(const PixelCanvas& from, const CopyRect& copy);
+    // Writes `count` pixels of a copied row; true when any of them changed.
+    bool writeRow(const std::uint32_t* in, std::uint32_t* out, std::size_t count);
+    void reportCopied(const CopyRect& copy, bool anyChanged);
 
     std::uint32_t* pixels_;
     int width_;
