@@ -87,7 +87,7 @@ TEST_F(PageDrawing, NarrowRowsInA500PixelBox) {
     expectRun(endRuns[1], 350, 350, std::string(16, ' '), 30);
 }
 
-TEST_F(PageDrawing, EveryRowBlanksItsWholeBoxBeforeItsText) {
+TEST_F(PageDrawing, EveryRowBlanksItsWholeBoxAroundItsText) {
     // Eight characters: a page of two full rows, then one of a row ended by CR LF (33 bytes
     // of 14 px, 462 of the 500 px) and an empty row where the end was met.
     ReadingState reading = readingOver(std::string(32, 'a') + "b\r\n", 2, 16);

@@ -3,15 +3,16 @@
 
 namespace tavori {
 
-void drawTextBox(Canvas& canvas, std::string_view text, int x, int y, int boxWidth, int boxHeight,
-                 Colour foreground, Colour background) {
+int drawTextBox(Canvas& canvas, std::string_view text, int x, int y, int boxWidth, int boxHeight,
+                Colour foreground, Colour background) {
     text = text.substr(0, text.find('\0'));
     if (text.empty()) {
-        return;
+        return 0;
     }
     const int byteLength = static_cast<int>(text.size());
-    canvas.text(x, y, text, boxHeight, fittedCharWidth(boxWidth, byteLength), foreground,
-                background);
+    const int charWidth = fittedCharWidth(boxWidth, byteLength);
+    canvas.text(x, y, text, boxHeight, charWidth, foreground, background);
+    return charWidth > 0 ? byteLength * charWidth : 0;
 }
 
 void clearScreen(Canvas& canvas, std::int32_t clientWidth, std::int32_t clientHeight) {

@@ -13,9 +13,10 @@ namespace tavori {
 // the remainder dropped. A short text is drawn with large letters.
 constexpr int fittedCharWidth(int boxWidth, int byteLength) { return boxWidth / byteLength - 1; }
 
-// Draws `text` (up to its first NUL) at (x, y) in cells of `boxHeight` × the fitted width.
-// An empty text draws nothing.
-void drawTextBox(Canvas& canvas, std::string_view text, int x, int y, int boxWidth, int boxHeight,
+// Draws `text` (up to its first NUL) at (x, y) in cells of `boxHeight` × the fitted width and
+// returns the width its opaque cells cover, always less than `boxWidth`. An empty text draws
+// nothing and covers 0.
+int drawTextBox(Canvas& canvas, std::string_view text, int x, int y, int boxWidth, int boxHeight,
                  Colour foreground, Colour background);
 
 // Blacks out (0, 0)–(clientWidth, clientHeight), the client size as last stored.

@@ -117,14 +117,15 @@ void drawReadingPage(const ReadingState& reading, PageRows& rows, Context& conte
     Canvas& canvas = context.platform.windowCanvas();
     for (int i = 0; i < rowCount; ++i) {
         PageRow& row = rows[static_cast<std::size_t>(i)];
-        // The whole box goes black first: a row drawn shorter than the box, or an empty row
-        // (not drawn at all), would otherwise leave the previous page's glyphs showing.
-        fillBox(canvas, x, y, x + boxWidth, y + kCharacterHeight, kBlack);
         // Shows only after a row filled to column 31.
         row[kTrailingSpaceColumn] = kSpace;
         row[kTrailingSpaceColumn + 1] = '\0';
-        drawTextBox(canvas, std::string_view(row.data(), row.size()), x, y, boxWidth, kCharacterHeight,
-                    kWhite, kBlack);
+        const int covered = drawTextBox(canvas, std::string_view(row.data(), row.size()), x, y, boxWidth,
+                                        kCharacterHeight, kWhite, kBlack);
+        // The rest of the box goes black: a row drawn shorter than the box, or an empty row (not
+        // drawn at all), would otherwise leave the previous page's glyphs showing. The text's
+        // cells are opaque, so each pixel of the box is written once, not filled and drawn over.
+        fillBox(canvas, x + covered, y, x + boxWidth, y + kCharacterHeight, kBlack);
         y += kRowSpacing;
     }
 }
