@@ -87,29 +87,38 @@ void pumpWakes(GridTicker& ticker, int count) {
     ASSERT_GE(ticker.wakes(), target);
 }
 
-TEST(MainWindow, TheTickStepsOncePerGridPointAndSkipsMissedPoints) {
+TEST(MainWindow, TheTickStepsOncePerGridPointSkipsMissedPointsAndSleepsThroughAMaze) {
     // The test's clock stands far behind CLOCK_MONOTONIC, so every point the timer is armed
     // with has passed and it wakes at once, however often; only this clock decides the steps.
     std::int64_t now = 0;
     MainWindow window(AppConfig{1, ""}, [&now] { return now; });
     window.startUp();
-    findAction(window, CommandId::MazeLarge)->trigger();
-    AppStateAccess::maze(window.app()).mazeStepPending = true;
+    findAction(window, CommandId::Puzzle)->trigger();
     GridTicker& ticker = window.ticker();
     EXPECT_EQ(ticker.armedFor(), 100'000);
     now = 99'999;
     pumpWakes(ticker, 3);
     EXPECT_EQ(window.ticksRun(), 0);
-    EXPECT_TRUE(window.app().maze().mazeStepPending);
     now = 100'000;
     pumpWakes(ticker, 3);
     EXPECT_EQ(window.ticksRun(), 1);  // three wake-ups at one point: one step
-    EXPECT_FALSE(window.app().maze().mazeStepPending);
     EXPECT_EQ(ticker.armedFor(), 200'000);
     now = 750'000;  // a stall over six points: one step, aimed next at the following point
     pumpWakes(ticker, 3);
     EXPECT_EQ(window.ticksRun(), 2);
     EXPECT_EQ(ticker.armedFor(), 800'000);
+    // A maze waits for clicks: no wake-ups until a command wakes the tick, which then aims at
+    // the point after the one it slept through.
+    findAction(window, CommandId::MazeLarge)->trigger();
+    ASSERT_TRUE(ticker.asleep());
+    const std::int64_t wakes = ticker.wakes();
+    processEventsFor(50);
+    EXPECT_EQ(ticker.wakes(), wakes);
+    now = 1'230'000;
+    findAction(window, CommandId::Puzzle)->trigger();
+    EXPECT_FALSE(ticker.asleep());
+    EXPECT_EQ(ticker.armedFor(), 1'300'000);
+    EXPECT_EQ(window.ticksRun(), 2);
 }
 
 TEST(MainWindow, AResizeRepaintsTheMazeAtTheNewSize) {

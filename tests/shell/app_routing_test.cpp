@@ -34,6 +34,27 @@ TEST_F(AppRouting, TickStepsOnlyTheCurrentExercise) {
     EXPECT_FALSE(app.maze().mazeStepPending);
 }
 
+// The front end's timer sleeps while the core waits for input, so a tick then must change
+// nothing at all; every other exercise steps on time.
+TEST_F(AppRouting, OnlyAMazeBetweenItsStepsWaitsForInput) {
+    for (const int command : {CommandId::Puzzle, CommandId::lines(4), CommandId::LoadTemplate}) {
+        app.command(command);
+        EXPECT_FALSE(app.waitsForInput()) << command;
+    }
+    app.command(CommandId::MazeSmall);
+    app.mouseDown(3, 3);
+    ASSERT_TRUE(app.waitsForInput());
+    const std::vector<Colour> before = testing::snapshot(platform.window());
+    const bool solutionNext = app.maze().mazeSolutionNext;
+    app.tick();
+    EXPECT_EQ(testing::snapshot(platform.window()), before);
+    EXPECT_EQ(app.maze().mazeSolutionNext, solutionNext);
+    AppStateAccess::maze(app).mazeStepPending = true;
+    EXPECT_FALSE(app.waitsForInput());
+    app.destroy();
+    EXPECT_TRUE(app.waitsForInput());
+}
+
 TEST_F(AppRouting, PuzzlePressSetsButtonDownEvenOffEveryTile) {
     app.command(CommandId::Puzzle);
     EXPECT_EQ(app.mouseDown(-5, -5), Outcome::CaptureMouse);

@@ -103,6 +103,11 @@ void App::tick() {
     }
 }
 
+bool App::waitsForInput() const {
+    // A maze steps only when a command or a click asks, and runs that step at once.
+    return destroyed_ || (shell_.currentMode == Mode::Maze && !maze_.mazeStepPending);
+}
+
 void App::stepMode() {
     Context ctx = context();
     switch (shell_.currentMode) {

@@ -45,6 +45,9 @@ public:
     Outcome command(int id);
     // One 100 ms tick.
     void tick();
+    // True while no tick can change anything until the next command, mouse input or paint:
+    // a maze between its steps, or after destroy. The front end's timer may sleep meanwhile.
+    bool waitsForInput() const;
     // Left button press, mouse move and left release, in client coordinates. A press that
     // grabs a tile asks for the mouse, the release that ends the drag gives it back. Any int
     // is taken and held to ±2^24 (common/input_bounds.h) before an exercise sees it.

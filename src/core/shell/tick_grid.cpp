@@ -13,4 +13,10 @@ bool TickGrid::takeDue(std::int64_t nowMicroseconds) {
     return true;
 }
 
+void TickGrid::skipPassed(std::int64_t nowMicroseconds) {
+    if (nowMicroseconds >= nextDueMicroseconds()) {
+        taken_ = (nowMicroseconds - start_) / kPeriodMicroseconds;
+    }
+}
+
 }  // namespace tavori

@@ -16,6 +16,11 @@ public:
     // True when a grid point has passed since the last step; it is then taken.
     bool takeDue(std::int64_t nowMicroseconds);
 
+    // Takes every grid point up to `nowMicroseconds` without a step: a tick that slept
+    // through them while no step could change anything then steps at the following point, as
+    // it would have had each of them run.
+    void skipPassed(std::int64_t nowMicroseconds);
+
     // The time of the next grid point not yet taken.
     std::int64_t nextDueMicroseconds() const { return start_ + (taken_ + 1) * kPeriodMicroseconds; }
 

@@ -42,10 +42,26 @@ GridTicker::~GridTicker() { notifier_.reset(); }
 void GridTicker::start() {
     grid_.emplace(clock_());
     wakes_ = 0;
+    asleep_ = false;
     arm();
 }
 
-void GridTicker::stop() {
+void GridTicker::stop() { disarm(); }
+
+void GridTicker::setAsleep(bool asleep) {
+    if (asleep == asleep_ || !grid_) {
+        return;
+    }
+    asleep_ = asleep;
+    if (asleep_) {
+        disarm();
+        return;
+    }
+    grid_->skipPassed(clock_());
+    arm();
+}
+
+void GridTicker::disarm() {
     if (notifier_) {
         notifier_->setEnabled(false);
         const itimerspec disarmed{};
@@ -61,9 +77,11 @@ void GridTicker::onWake() {
         [[maybe_unused]] const ssize_t bytes = ::read(timerFd_.get(), &expirations, sizeof expirations);
     }
     if (grid_->takeDue(clock_())) {
-        onTick_();
+        onTick_();  // may put the ticker to sleep
     }
-    arm();
+    if (!asleep_) {
+        arm();
+    }
 }
 
 void GridTicker::arm() {

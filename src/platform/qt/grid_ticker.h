@@ -45,6 +45,11 @@ public:
     // Starts the grid at the current time; the first tick comes one period later.
     void start();
     void stop();
+    // While asleep the timer is not armed at all. Woken, it skips the grid points it slept
+    // through and ticks at the next one, as it would have had each of them run a step that
+    // changed nothing.
+    void setAsleep(bool asleep);
+    bool asleep() const { return asleep_; }
 
     std::int64_t ticksRun() const { return grid_ ? grid_->stepsTaken() : 0; }
     // Times the timer has woken the event loop since start(): one per grid point when all goes
@@ -56,6 +61,7 @@ public:
 private:
     void onWake();
     void arm();
+    void disarm();
 
     std::function<void()> onTick_;
     Clock clock_;
@@ -66,6 +72,7 @@ private:
     QTimer fallback_;
     std::optional<TickGrid> grid_;
     std::int64_t wakes_ = 0;
+    bool asleep_ = false;
     std::int64_t armedFor_ = 0;
 };
 

@@ -42,7 +42,7 @@ MainWindow::MainWindow(AppConfig config, GridTicker::Clock clock)
       ticker_(
           [this] {
               app_->tick();
-              screen_->present();
+              afterCoreCall();
           },
           std::move(clock)) {
     registerResources();
@@ -52,6 +52,7 @@ MainWindow::MainWindow(AppConfig config, GridTicker::Clock clock)
     app_ = std::make_unique<App>(*platform_, std::move(config));
     buildMenuBar();
     enableMenuBarKeys(*this);
+    connect(screen_, &ScreenWidget::coreCalled, this, &MainWindow::followCore);
 }
 
 MainWindow::~MainWindow() {
@@ -86,6 +87,7 @@ void MainWindow::startUp() {
     screen_->setApp(app_.get());
     app_->startUp();
     ticker_.start();
+    followCore();
 }
 
 void MainWindow::runCommand(int id) {
@@ -93,7 +95,19 @@ void MainWindow::runCommand(int id) {
         close();  // closeEvent runs the core's destroy sequence
         return;
     }
+    afterCoreCall();
+}
+
+void MainWindow::afterCoreCall() {
     screen_->present();
+    followCore();
+}
+
+void MainWindow::followCore() { ticker_.setAsleep(tickMaySleep_ && app_->waitsForInput()); }
+
+void MainWindow::setTickMaySleep(bool maySleep) {
+    tickMaySleep_ = maySleep;
+    followCore();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

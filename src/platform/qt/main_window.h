@@ -25,6 +25,12 @@ public:
     App& app() { return *app_; }
     ScreenWidget& screen() { return *screen_; }
     QtPlatform& platform() { return *platform_; }
+    // A menu command by id, as the menu bar runs it.
+    void runCommand(int id);
+    // Whether the tick may sleep while the core waits for input (it may unless told not to,
+    // which only comparisons of the earlier design do).
+    void setTickMaySleep(bool maySleep);
+
     // Steps run by the tick so far.
     std::int64_t ticksRun() const { return ticker_.ticksRun(); }
     GridTicker& ticker() { return ticker_; }
@@ -34,12 +40,16 @@ protected:
 
 private:
     void buildMenuBar();
-    void runCommand(int id);
+    // After every call into the core: what it drew is presented, and the tick sleeps while
+    // the core waits for input.
+    void afterCoreCall();
+    void followCore();
 
     ScreenWidget* screen_;  // owned by the window as its central widget
     std::unique_ptr<QtPlatform> platform_;
     std::unique_ptr<App> app_;
     GridTicker ticker_;
+    bool tickMaySleep_ = true;
 };
 
 // Runs the event loop until the window has closed; the program's exit code, which is 1

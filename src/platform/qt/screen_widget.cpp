@@ -49,11 +49,15 @@ bool ScreenWidget::event(QEvent* event) {
     return QWidget::event(event);
 }
 
-void ScreenWidget::paintEvent(QPaintEvent* /*event*/) {
-    // Qt clips to the region asked for; the image's ratio is the widget's, so its pixels land
-    // one to one on the screen's.
+void ScreenWidget::paintEvent(QPaintEvent* event) {
+    // The image's ratio is the widget's, so its pixels land one to one on the screen's. Each
+    // rectangle is drawn under its own rectangular clip: under a clip of many rectangles Qt
+    // blends span by span and hands large areas to its worker threads.
     QPainter painter(this);
-    painter.drawImage(QPointF(0, 0), canvas_.image());
+    for (const QRect& rect : event->region()) {
+        painter.setClipRect(rect);
+        painter.drawImage(QPointF(0, 0), canvas_.image());
+    }
 }
 
 void ScreenWidget::resizeEvent(QResizeEvent* event) {
@@ -69,6 +73,14 @@ void ScreenWidget::renewCanvas() {
     }
     canvas_.takeDrawnRegion();
     update();
+    if (app_ != nullptr) {
+        emit coreCalled();
+    }
+}
+
+void ScreenWidget::afterCoreCall() {
+    present();
+    emit coreCalled();
 }
 
 QPoint ScreenWidget::logicalPixel(QPointF position) const {
@@ -84,7 +96,7 @@ void ScreenWidget::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && app_ != nullptr) {
         const QPoint point = logicalPixel(event->position());
         app_->mouseDown(point.x(), point.y());
-        present();
+        afterCoreCall();
     }
 }
 
@@ -94,7 +106,7 @@ void ScreenWidget::mouseMoveEvent(QMouseEvent* event) {
     if (app_ != nullptr) {
         const QPoint point = logicalPixel(event->position());
         app_->mouseMove(point.x(), point.y());
-        present();
+        afterCoreCall();
     }
 }
 
@@ -102,7 +114,7 @@ void ScreenWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && app_ != nullptr) {
         const QPoint point = logicalPixel(event->position());
         app_->mouseUp(point.x(), point.y());
-        present();
+        afterCoreCall();
     }
 }
 

@@ -26,6 +26,11 @@ public:
     // Repaint the whole client area at every present instead (for comparing the two).
     void setPresentWholeWindow(bool whole) { presentWholeWindow_ = whole; }
 
+signals:
+    // The core has taken a mouse input or a paint from this widget (and what it drew is
+    // presented): whatever it now waits for may have changed.
+    void coreCalled();
+
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -37,6 +42,8 @@ protected:
 private:
     // A new backing image at the current size and ratio, black, with the maze redrawn.
     void renewCanvas();
+    // Presents what the core drew and says that it was called.
+    void afterCoreCall();
     // The logical pixel under a mouse position, by the canvas's own rounding of edges.
     QPoint logicalPixel(QPointF position) const;
 
