@@ -106,10 +106,14 @@ TEST(QtCanvas, DrawnRegionHoldsExactlyWhatChanged) {
                                             QRegion(30, 100, 1, 20));
     drawFrame(canvas, 10, 100, 30, 120, kGreen);
     EXPECT_TRUE(canvas.takeDrawnRegion().isEmpty());
-    // Changed and put back before the present, as overlapping tiles are: nothing to show.
-    fillBox(canvas, 0, 0, 40, 40, kGreen);
-    fillBox(canvas, 0, 0, 40, 40, kRed);
-    EXPECT_TRUE(canvas.takeDrawnRegion().isEmpty());
+    // Changed and put back before the present, as overlapping tiles are: nothing to show, once
+    // the last present's pixels are known there. The red fill went to the screen uncopied, so
+    // black there (the copy's old colour) is shown the first time.
+    for (const bool shown : {true, false}) {
+        fillBox(canvas, 0, 0, 40, 40, kGreen);
+        fillBox(canvas, 0, 0, 40, 40, kBlack);
+        EXPECT_EQ(canvas.takeDrawnRegion(), shown ? QRegion(0, 0, 40, 40) : QRegion());
+    }
 }
 
 TEST(QtCanvas, CachedGlyphsMatchFreshlyRenderedOnes) {

@@ -2,6 +2,9 @@
 // rendering.
 #include "glyph_cache.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace tavori::qt {
 
 namespace {
@@ -22,24 +25,29 @@ std::size_t GlyphKeyHash::operator()(const GlyphKey& key) const {
 
 GlyphCache::GlyphCache(std::size_t entries, std::size_t bytes) : entryLimit_(entries), byteLimit_(bytes) {}
 
-const QImage& GlyphCache::obtain(const GlyphKey& key, const std::function<QImage()>& render) {
-    if (const auto found = index_.find(key); found != index_.end()) {
-        ++hits_;
-        entries_.splice(entries_.begin(), entries_, found->second);
-        return found->second->cell;
+const QImage* GlyphCache::find(const GlyphKey& key) {
+    const auto found = entries_.find(key);
+    if (found == entries_.end()) {
+        ++misses_;
+        return nullptr;
     }
-    ++misses_;
-    QImage cell = render();
+    ++hits_;
+    found->second.lastUse = ++uses_;
+    return &found->second.cell;
+}
+
+const QImage& GlyphCache::insert(const GlyphKey& key, QImage cell) {
     // One cell may not crowd out a quarter of the cache: a huge cell is drawn, not kept.
     if (entryLimit_ == 0 || bytesOf(cell) > byteLimit_ / 4) {
         uncached_ = std::move(cell);
         return uncached_;
     }
-    bytes_ += bytesOf(cell);
-    entries_.push_front(Entry{key, std::move(cell)});
-    index_.emplace(key, entries_.begin());
+    const auto [at, added] = entries_.insert_or_assign(key, Entry{std::move(cell), ++uses_});
+    if (added) {
+        bytes_ += bytesOf(at->second.cell);
+    }
     evictBeyondLimits();
-    return entries_.front().cell;
+    return at->second.cell;
 }
 
 void GlyphCache::setLimits(std::size_t entries, std::size_t bytes) {
@@ -53,17 +61,42 @@ void GlyphCache::setLimits(std::size_t entries, std::size_t bytes) {
 
 void GlyphCache::clear() {
     entries_.clear();
-    index_.clear();
     bytes_ = 0;
 }
 
 void GlyphCache::evictBeyondLimits() {
-    // The newest entry always stays, so obtain()'s reference is good.
-    while (entries_.size() > 1 && (entries_.size() > entryLimit_ || bytes_ > byteLimit_)) {
-        bytes_ -= bytesOf(entries_.back().cell);
-        index_.erase(entries_.back().key);
-        entries_.pop_back();
+    if (entries_.size() <= entryLimit_ && bytes_ <= byteLimit_) {
+        return;
     }
+    // The least recently used go, down to seven eighths of the limits, so that the sort that
+    // finds them runs once per many inserts. The newest entry always stays, so insert()'s
+    // reference is good.
+    std::vector<std::pair<std::uint64_t, std::size_t>> byUse;  // last use and bytes, newest first
+    byUse.reserve(entries_.size());
+    for (const auto& [key, entry] : entries_) {
+        byUse.emplace_back(entry.lastUse, bytesOf(entry.cell));
+    }
+    std::sort(byUse.begin(), byUse.end(), std::greater<>());
+    const std::size_t entryGoal = entryLimit_ - entryLimit_ / 8;
+    const std::size_t byteGoal = byteLimit_ - byteLimit_ / 8;
+    std::size_t kept = 0;
+    std::size_t keptBytes = 0;
+    std::uint64_t oldestKept = byUse.front().first;
+    for (const auto& [use, size] : byUse) {
+        if (kept > 0 && (kept >= entryGoal || keptBytes + size > byteGoal)) {
+            break;
+        }
+        ++kept;
+        keptBytes += size;
+        oldestKept = use;
+    }
+    std::erase_if(entries_, [this, oldestKept](const auto& item) {
+        if (item.second.lastUse >= oldestKept) {
+            return false;
+        }
+        bytes_ -= bytesOf(item.second.cell);
+        return true;
+    });
 }
 
 }  // namespace tavori::qt

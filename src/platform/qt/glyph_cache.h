@@ -5,8 +5,6 @@
 #include <QImage>
 
 #include <cstdint>
-#include <functional>
-#include <list>
 #include <unordered_map>
 
 namespace tavori::qt {
@@ -32,9 +30,12 @@ public:
     // At most `entries` cells and `bytes` bytes of pixels; zero entries keeps nothing.
     GlyphCache(std::size_t entries, std::size_t bytes);
 
-    // The cell for `key`, rendered by `render` when it is not kept. The reference holds until
-    // the next call.
-    const QImage& obtain(const GlyphKey& key, const std::function<QImage()>& render);
+    // The kept cell for `key`, or null. A page looks up hundreds of cells every step, so a
+    // hit is one hash lookup and no allocation.
+    const QImage* find(const GlyphKey& key);
+    // Keeps `cell` for `key` (unless it is too large to keep) and returns it. The reference
+    // holds until the next call.
+    const QImage& insert(const GlyphKey& key, QImage cell);
 
     void setLimits(std::size_t entries, std::size_t bytes);
     void clear();
@@ -44,8 +45,8 @@ public:
 
 private:
     struct Entry {
-        GlyphKey key;
         QImage cell;
+        std::uint64_t lastUse;
     };
     void evictBeyondLimits();
 
@@ -54,8 +55,8 @@ private:
     std::size_t bytes_ = 0;
     std::size_t hits_ = 0;
     std::size_t misses_ = 0;
-    std::list<Entry> entries_;  // most recently used first
-    std::unordered_map<GlyphKey, std::list<Entry>::iterator, GlyphKeyHash> index_;
+    std::uint64_t uses_ = 0;
+    std::unordered_map<GlyphKey, Entry, GlyphKeyHash> entries_;
     QImage uncached_;  // a cell too large to keep, held for the caller's one use
 };
 

@@ -65,8 +65,10 @@ void QtCanvas::resize(QSize size, double ratio) {
     image_.fill(Qt::black);
     attachImage(this->ratio());
     drawn_ = QRegion();
+    overdrawn_ = false;
     // A renewed picture is presented whole.
     presented_ = image_.copy();
+    stale_ = QRegion();
 }
 
 void QtCanvas::rescale(double ratio) {
@@ -76,6 +78,8 @@ void QtCanvas::rescale(double ratio) {
         image_ = old.scaled(image_.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                      .convertToFormat(QImage::Format_RGB32);
         attachImage(this->ratio());
+        // Not yet presented: the screen's pixels are not known anywhere.
+        stale_ = QRegion(0, 0, width(), height());
     }
 }
 
@@ -88,42 +92,65 @@ void QtCanvas::attachImage(double ratio) {
 }
 
 QRegion QtCanvas::takeDrawnRegion() {
-    // A step can change pixels and put them back within itself (overlapping puzzle tiles are
-    // drawn over each other in turn): only what differs from the last present is shown again.
-    QRegion differing;
-    for (const QRect& rect : std::exchange(drawn_, QRegion())) {
-        if (refreshPresented(rect)) {
-            differing += rect;
+    const QRegion drawn = std::exchange(drawn_, QRegion());
+    // A step that drew no pixel twice changed what it reported against what the screen shows:
+    // it is presented as it is, and the copy of the screen is not kept up to date there.
+    if (!std::exchange(overdrawn_, false)) {
+        stale_ += drawn;
+        if (stale_.rectCount() > kMostDrawnRectangles) {
+            stale_ = QRegion(stale_.boundingRect());
+        }
+        return drawn;
+    }
+    // A step that drew over its own drawing (overlapping puzzle tiles are drawn over each
+    // other in turn) may have put pixels back: only what differs from the last present is
+    // shown, once the copy there is known.
+    QRegion shown;
+    for (const QRect& rect : drawn) {
+        if (stale_.intersects(rect)) {
+            copyToPresented(rect);
+            stale_ -= rect;
+            shown += rect;
+        } else if (refreshPresented(rect)) {
+            shown += rect;
         }
     }
-    return differing;
+    return shown;
 }
 
 bool QtCanvas::refreshPresented(const QRect& rect) {
-    if (presented_.size() != image_.size()) {
-        presented_ = image_.copy();
-        return true;
-    }
-    const int left = deviceEdge(rect.left());
-    const auto rowBytes = static_cast<std::size_t>(deviceEdge(rect.right() + 1) - left) * sizeof(std::uint32_t);
-    const auto offset = static_cast<std::size_t>(left) * sizeof(std::uint32_t);
     bool differs = false;
-    for (int y = deviceEdge(rect.top()); y < deviceEdge(rect.bottom() + 1); ++y) {
-        const uchar* now = image_.constScanLine(y) + offset;
-        uchar* shown = presented_.scanLine(y) + offset;
+    forEachPresentedRow(rect, [&differs](const uchar* now, uchar* shown, std::size_t rowBytes) {
         if (std::memcmp(now, shown, rowBytes) != 0) {
             std::memcpy(shown, now, rowBytes);
             differs = true;
         }
-    }
+    });
     return differs;
+}
+
+void QtCanvas::copyToPresented(const QRect& rect) {
+    forEachPresentedRow(rect, [](const uchar* now, uchar* shown, std::size_t rowBytes) {
+        std::memcpy(shown, now, rowBytes);
+    });
+}
+
+template <typename RowAction>
+void QtCanvas::forEachPresentedRow(const QRect& rect, RowAction action) {
+    const int left = deviceEdge(rect.left());
+    const auto rowBytes = static_cast<std::size_t>(deviceEdge(rect.right() + 1) - left) * sizeof(std::uint32_t);
+    const auto offset = static_cast<std::size_t>(left) * sizeof(std::uint32_t);
+    for (int y = deviceEdge(rect.top()); y < deviceEdge(rect.bottom() + 1); ++y) {
+        action(image_.constScanLine(y) + offset, presented_.scanLine(y) + offset, rowBytes);
+    }
 }
 
 void QtCanvas::changed(int left, int top, int right, int bottom) {
     const QRect rect = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)) & QRect(0, 0, width(), height());
-    if (rect.isEmpty() || drawn_.contains(rect)) {
+    if (rect.isEmpty()) {
         return;
     }
+    overdrawn_ = overdrawn_ || drawn_.intersects(rect);
     drawn_ += rect;
     if (drawn_.rectCount() > kMostDrawnRectangles) {
         drawn_ = QRegion(drawn_.boundingRect());
@@ -216,11 +243,12 @@ void QtCanvas::text(int x, int y, std::string_view bytes, int cellHeight, int ch
             const int deviceWidthOfCell = deviceEdge(static_cast<int>(cellRight)) - left;
             const GlyphKey key{characterCode(bytes, position, characterWidth), deviceWidthOfCell, deviceHeightOfCells,
                                foreground, background, ratioThousandths};
-            const QImage& cell = glyphs_.obtain(key, [&] {
-                return renderCell(glyphAt(index, position, characterWidth), deviceWidthOfCell, deviceHeightOfCells,
-                                  foreground, background);
-            });
-            if (copyCell(cell, left, top)) {
+            const QImage* cell = glyphs_.find(key);
+            if (cell == nullptr) {
+                cell = &glyphs_.insert(key, renderCell(glyphAt(index, position, characterWidth), deviceWidthOfCell,
+                                                       deviceHeightOfCells, foreground, background));
+            }
+            if (copyCell(*cell, left, top)) {
                 changedLeft = std::min(changedLeft, static_cast<int>(cellX));
                 changedRight = std::max(changedRight, static_cast<int>(std::min<std::int64_t>(cellRight, width())));
             }

@@ -43,6 +43,11 @@ private:
                       Colour background) const;
     // Brings the last presented picture up to date inside `rect`; true when it differed.
     bool refreshPresented(const QRect& rect);
+    void copyToPresented(const QRect& rect);
+    // Runs `action(now, shown, rowBytes)` over each device row of `rect` in the picture and in
+    // the last presented one.
+    template <typename RowAction>
+    void forEachPresentedRow(const QRect& rect, RowAction action);
     // Copies the visible part of `cell` to device (left, top); true when a pixel changed.
     bool copyCell(const QImage& cell, int left, int top);
 
@@ -51,8 +56,12 @@ private:
     double lineHeightAt100_;  // the font's ascent + descent at a pixel size of 100
     GlyphCache glyphs_;
     QRegion drawn_;
-    // What the screen was last given, to present only pixels that really differ from it.
+    // Whether a drawing since the last present changed pixels already changed since then.
+    bool overdrawn_ = false;
+    // What the screen was last given, to present only pixels that really differ from it, and
+    // where that copy was not kept up to date.
     QImage presented_;
+    QRegion stale_;
 };
 
 }  // namespace tavori::qt
