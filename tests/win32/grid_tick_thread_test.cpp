@@ -1,5 +1,5 @@
 // The tick thread posts at most one tick message at a time: points that pass while one waits
-// are skipped, not queued.
+// are skipped, not queued; asleep, it posts none.
 #include "grid_tick_thread.h"
 
 #include <gtest/gtest.h>
@@ -40,7 +40,7 @@ void waitForPoints(const GridTickThread& tick, std::int64_t points) {
     ASSERT_GE(tick.pointsTaken(), points);
 }
 
-TEST(GridTickThread, PostsNoSecondTickWhileOneIsPending) {
+TEST(GridTickThread, PostsNoSecondTickWhileOneIsPendingAndNoneAsleep) {
     // Each reading of this clock is one period on, so the thread finds a point due at every pass.
     std::atomic<std::int64_t> now{0};
     GridTickThread tick([&now] { return now.fetch_add(100'000); });
@@ -50,6 +50,18 @@ TEST(GridTickThread, PostsNoSecondTickWhileOneIsPending) {
     EXPECT_EQ(takeQueuedTicks(window.get()), 1);
     tick.acknowledge();  // as the window does when it handles the tick
     waitForPoints(tick, tick.pointsTaken() + 50);
+    EXPECT_EQ(takeQueuedTicks(window.get()), 1);
+    // Asleep, it takes no point at all however far the clock runs; woken, it posts again.
+    tick.setAsleep(true);
+    Sleep(20);
+    takeQueuedTicks(window.get());
+    tick.acknowledge();
+    const std::int64_t asleepAt = tick.pointsTaken();
+    Sleep(50);
+    EXPECT_EQ(tick.pointsTaken(), asleepAt);
+    EXPECT_EQ(takeQueuedTicks(window.get()), 0);
+    tick.setAsleep(false);
+    waitForPoints(tick, asleepAt + 50);
     EXPECT_EQ(takeQueuedTicks(window.get()), 1);
     tick.stop();
     EXPECT_EQ(takeQueuedTicks(window.get()), 0);

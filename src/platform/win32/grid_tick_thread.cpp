@@ -26,7 +26,8 @@ bool GridTickThread::start(HWND window, UINT message) {
     stop();
     timer_ = createTimer(highResolution_);
     stopEvent_ = KernelHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    if (!timer_ || !stopEvent_) {
+    wakeEvent_ = KernelHandle(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+    if (!timer_ || !stopEvent_ || !wakeEvent_) {
         return false;
     }
     if (!highResolution_ && !periodCalls_) {
@@ -36,6 +37,7 @@ bool GridTickThread::start(HWND window, UINT message) {
     message_ = message;
     pending_.store(false);
     stopping_.store(false);
+    asleep_.store(false);
     grid_.emplace(clock_());
     thread_ = KernelHandle(CreateThread(nullptr, 0, &GridTickThread::threadMain, this, 0, nullptr));
     return static_cast<bool>(thread_);
@@ -56,8 +58,23 @@ DWORD WINAPI GridTickThread::threadMain(LPVOID self) {
     return 0;
 }
 
+void GridTickThread::setAsleep(bool asleep) {
+    if (asleep_.exchange(asleep) && !asleep && wakeEvent_) {
+        SetEvent(wakeEvent_.get());
+    }
+}
+
 void GridTickThread::run() {
     while (!stopping_.load()) {
+        if (asleep_.load()) {
+            if (!sleepUntilWoken()) {
+                return;
+            }
+            if (!asleep_.load()) {
+                grid_->skipPassed(clock_());
+            }
+            continue;
+        }
         const std::int64_t now = clock_();
         const std::int64_t wait = grid_->nextDueMicroseconds() - now;
         if (wait > 0) {
@@ -75,6 +92,11 @@ void GridTickThread::run() {
             }
         }
     }
+}
+
+bool GridTickThread::sleepUntilWoken() {
+    const HANDLE handles[] = {stopEvent_.get(), wakeEvent_.get()};
+    return WaitForMultipleObjects(2, handles, FALSE, INFINITE) == WAIT_OBJECT_0 + 1;
 }
 
 bool GridTickThread::sleepFor(std::int64_t microseconds) {

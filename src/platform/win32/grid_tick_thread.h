@@ -42,6 +42,12 @@ public:
     // leaves a queue of ticks behind it.
     void acknowledge() { pending_.store(false); }
 
+    // Called by the window's thread after each call into the core. While asleep the thread
+    // waits for no grid point and posts nothing; woken, it skips the points it slept through
+    // and posts at the next one, as it would have had each of them run a step that changed
+    // nothing.
+    void setAsleep(bool asleep);
+
     // Grid points the thread has taken so far, posted or skipped.
     std::int64_t pointsTaken() const { return pointsTaken_.load(); }
     // True when the timer sleeps at sub-millisecond precision by itself, without a raised
@@ -53,12 +59,15 @@ private:
     void run();
     // Sleeps `microseconds` or until stop(); false when stopping.
     bool sleepFor(std::int64_t microseconds);
+    // Sleeps until setAsleep(false) or stop(); false when stopping.
+    bool sleepUntilWoken();
 
     Clock clock_;
     HWND window_ = nullptr;
     UINT message_ = 0;
     KernelHandle timer_;
     KernelHandle stopEvent_;
+    KernelHandle wakeEvent_;
     KernelHandle thread_;
     bool highResolution_ = false;
     // Loaded only where the timer is not high-resolution by itself.
@@ -66,6 +75,7 @@ private:
     std::optional<TickGrid> grid_;  // the timer thread's while it runs
     std::atomic<bool> pending_{false};
     std::atomic<bool> stopping_{false};
+    std::atomic<bool> asleep_{false};
     std::atomic<std::int64_t> pointsTaken_{0};
 };
 

@@ -66,6 +66,50 @@ void onCaptureLost(HWND window, WindowSession& session, HWND newOwner) {
     }
 }
 
+LRESULT handleMessage(HWND window, WindowSession& session, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+            return 0;
+        case WM_DESTROY:
+            onDestroy(session);
+            return 0;
+        case WM_NCDESTROY:
+            session.platform.setWindow(nullptr);
+            SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+            return DefWindowProcW(window, message, wParam, lParam);
+        case WM_PAINT: {
+            // The class brush has erased the invalid area; the core draws outside the paint.
+            PAINTSTRUCT paint{};
+            BeginPaint(window, &paint);
+            EndPaint(window, &paint);
+            session.app.paint();
+            return 0;
+        }
+        case WM_COMMAND:
+            apply(window, session.app.command(LOWORD(wParam)));
+            return 0;
+        case kTickMessage:
+            onTick(session);
+            return 0;
+        case WM_LBUTTONDOWN:
+            onButtonDown(window, session, mousePoint(lParam));
+            return 0;
+        case WM_MOUSEMOVE:
+            session.lastMouse = mousePoint(lParam);
+            session.app.mouseMove(session.lastMouse.x, session.lastMouse.y);
+            return 0;
+        case WM_LBUTTONUP:
+            onButtonUp(window, session, mousePoint(lParam));
+            return 0;
+        case WM_CAPTURECHANGED:
+            onCaptureLost(window, session, reinterpret_cast<HWND>(lParam));
+            return 0;
+        default:
+            return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
 }  // namespace
 
 bool registerMainWindowClass(HINSTANCE instance) {
@@ -105,47 +149,10 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     if (session == nullptr) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    switch (message) {
-        case WM_CREATE:
-            SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
-            return 0;
-        case WM_DESTROY:
-            onDestroy(*session);
-            return 0;
-        case WM_NCDESTROY:
-            session->platform.setWindow(nullptr);
-            SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-            return DefWindowProcW(window, message, wParam, lParam);
-        case WM_PAINT: {
-            // The class brush has erased the invalid area; the core draws outside the paint.
-            PAINTSTRUCT paint{};
-            BeginPaint(window, &paint);
-            EndPaint(window, &paint);
-            session->app.paint();
-            return 0;
-        }
-        case WM_COMMAND:
-            apply(window, session->app.command(LOWORD(wParam)));
-            return 0;
-        case kTickMessage:
-            onTick(*session);
-            return 0;
-        case WM_LBUTTONDOWN:
-            onButtonDown(window, *session, mousePoint(lParam));
-            return 0;
-        case WM_MOUSEMOVE:
-            session->lastMouse = mousePoint(lParam);
-            session->app.mouseMove(session->lastMouse.x, session->lastMouse.y);
-            return 0;
-        case WM_LBUTTONUP:
-            onButtonUp(window, *session, mousePoint(lParam));
-            return 0;
-        case WM_CAPTURECHANGED:
-            onCaptureLost(window, *session, reinterpret_cast<HWND>(lParam));
-            return 0;
-        default:
-            return DefWindowProcW(window, message, wParam, lParam);
-    }
+    const LRESULT result = handleMessage(window, *session, message, wParam, lParam);
+    // Any call into the core may change whether it waits for input; the tick sleeps while it does.
+    session->tick.setAsleep(session->app.waitsForInput());
+    return result;
 }
 
 }  // namespace tavori::win32
