@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <memory>
+#include <tuple>
 
 #include "font_choice.h"
 #include "gfx/primitives.h"
@@ -135,21 +136,17 @@ TEST(QtCanvas, CachedGlyphsMatchFreshlyRenderedOnes) {
 }
 
 TEST(GlyphCache, KeepsTheRecentlyUsedWithinItsLimits) {
-    GlyphCache cache(8, 1u << 20);
     const auto key = [](int character) { return GlyphKey{static_cast<std::uint16_t>(character), 4, 4, 0, 0, 1000}; };
-    cache.insert(key(0), QImage(4, 4, QImage::Format_RGB32));
-    for (int character = 1; character < 40; ++character) {
-        ASSERT_NE(cache.find(key(0)), nullptr);  // in use at every step, never evicted
-        const QImage& kept = cache.insert(key(character), QImage(4, 4, QImage::Format_RGB32));
-        EXPECT_EQ(kept.width(), 4);  // the newest is never the one evicted
-        ASSERT_LE(cache.size(), 8u);
-    }
-    EXPECT_NE(cache.find(key(39)), nullptr);
-    EXPECT_EQ(cache.find(key(30)), nullptr);
-    GlyphCache small(100, 64 * 10);  // ten cells of 64 bytes
-    for (int character = 0; character < 30; ++character) {
-        small.insert(key(character), QImage(4, 4, QImage::Format_RGB32));
-        ASSERT_LE(small.size(), 10u);
+    // Eight entries, then ten cells' worth of bytes: the newest and the one used at every step stay.
+    for (const auto& [entries, bytes, most] : {std::tuple{8u, 1u << 20, 8u}, std::tuple{100u, 640u, 10u}}) {
+        GlyphCache cache(entries, bytes);
+        for (int character = 0; character < 40; ++character) {
+            EXPECT_EQ(cache.insert(key(character), QImage(4, 4, QImage::Format_RGB32)).width(), 4);
+            ASSERT_NE(cache.find(key(0)), nullptr);
+            ASSERT_LE(cache.size(), most);
+        }
+        EXPECT_NE(cache.find(key(39)), nullptr);
+        EXPECT_EQ(cache.find(key(25)), nullptr);
     }
 }
 
