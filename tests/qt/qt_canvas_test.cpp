@@ -99,6 +99,14 @@ TEST(QtCanvas, DrawnRegionHoldsExactlyWhatChanged) {
     ASSERT_EQ(row.size(), 20u);
     drawTextBox(canvas, row, 50, 60, 300, 32, kWhite, kBlack);
     EXPECT_EQ(canvas.takeDrawnRegion(), QRegion(50, 60, 280, 32));
+    // Byte 6 changed, and the double-byte character at 11 turned into two single bytes: the
+    // cells from 6 to 12 are drawn, there and back.
+    std::string changedRow = row;
+    changedRow.replace(6, 1, "q").replace(11, 2, "AB");
+    for (const std::string_view drawnRow : {std::string_view(changedRow), std::string_view(row)}) {
+        drawTextBox(canvas, drawnRow, 50, 60, 300, 32, kWhite, kBlack);
+        EXPECT_EQ(canvas.takeDrawnRegion(), QRegion(50 + 6 * 14, 60, 7 * 14, 32));
+    }
     // The same row, a red fill over red and the same frame twice change nothing.
     drawTextBox(canvas, row, 50, 60, 300, 32, kWhite, kBlack);
     fillBox(canvas, 0, 0, 40, 40, kRed);
@@ -141,7 +149,7 @@ TEST(GlyphCache, KeepsTheRecentlyUsedWithinItsLimits) {
     for (const auto& [entries, bytes, most] : {std::tuple{8u, 1u << 20, 8u}, std::tuple{100u, 640u, 10u}}) {
         GlyphCache cache(entries, bytes);
         for (int character = 0; character < 40; ++character) {
-            EXPECT_EQ(cache.insert(key(character), QImage(4, 4, QImage::Format_RGB32)).width(), 4);
+            EXPECT_EQ(cache.insert(key(character), QImage(4, 4, QImage::Format_RGB32)).width, 4);
             ASSERT_NE(cache.find(key(0)), nullptr);
             ASSERT_LE(cache.size(), most);
         }

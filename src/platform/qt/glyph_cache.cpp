@@ -10,8 +10,15 @@ namespace tavori::qt {
 namespace {
 
 std::size_t bytesOf(const QImage& image) { return static_cast<std::size_t>(image.sizeInBytes()); }
+std::size_t bytesOf(const GlyphCell& cell) { return bytesOf(cell.image); }
 
 }  // namespace
+
+GlyphCell::GlyphCell(QImage rendered)
+    : image(rendered.format() == QImage::Format_RGB32 ? std::move(rendered)
+                                                      : rendered.convertToFormat(QImage::Format_RGB32)),
+      pixels(reinterpret_cast<const std::uint32_t*>(image.constBits())), width(image.width()),
+      height(image.height()), stride(static_cast<std::size_t>(image.bytesPerLine()) / sizeof(std::uint32_t)) {}
 
 std::size_t GlyphKeyHash::operator()(const GlyphKey& key) const {
     std::size_t hash = key.character;
@@ -25,7 +32,7 @@ std::size_t GlyphKeyHash::operator()(const GlyphKey& key) const {
 
 GlyphCache::GlyphCache(std::size_t entries, std::size_t bytes) : entryLimit_(entries), byteLimit_(bytes) {}
 
-const QImage* GlyphCache::find(const GlyphKey& key) {
+const GlyphCell* GlyphCache::find(const GlyphKey& key) {
     const auto found = entries_.find(key);
     if (found == entries_.end()) {
         ++misses_;
@@ -36,13 +43,12 @@ const QImage* GlyphCache::find(const GlyphKey& key) {
     return &found->second.cell;
 }
 
-const QImage& GlyphCache::insert(const GlyphKey& key, QImage cell) {
+const GlyphCell& GlyphCache::insert(const GlyphKey& key, QImage cell) {
     // One cell may not crowd out a quarter of the cache: a huge cell is drawn, not kept.
     if (entryLimit_ == 0 || bytesOf(cell) > byteLimit_ / 4) {
-        uncached_ = std::move(cell);
-        return uncached_;
+        return uncached_.emplace(std::move(cell));
     }
-    const auto [at, added] = entries_.insert_or_assign(key, Entry{std::move(cell), ++uses_});
+    const auto [at, added] = entries_.insert_or_assign(key, Entry{GlyphCell(std::move(cell)), ++uses_});
     if (added) {
         bytes_ += bytesOf(at->second.cell);
     }

@@ -5,6 +5,7 @@
 #include <QImage>
 
 #include <cstdint>
+#include <optional>
 #include <unordered_map>
 
 namespace tavori::qt {
@@ -21,6 +22,18 @@ struct GlyphKey {
     bool operator==(const GlyphKey&) const = default;
 };
 
+// A rendered cell and a direct view of its pixels: a page copies hundreds of cells each step,
+// and reading the view from the cache's own entry saves a trip to the image's shared data.
+struct GlyphCell {
+    explicit GlyphCell(QImage rendered);
+
+    QImage image;
+    const std::uint32_t* pixels;
+    int width;
+    int height;
+    std::size_t stride;  // pixels from one row to the next
+};
+
 struct GlyphKeyHash {
     std::size_t operator()(const GlyphKey& key) const;
 };
@@ -32,12 +45,13 @@ public:
 
     // The kept cell for `key`, or null. A page looks up hundreds of cells every step, so a
     // hit is one hash lookup and no allocation.
-    const QImage* find(const GlyphKey& key);
+    const GlyphCell* find(const GlyphKey& key);
     // Keeps `cell` for `key` (unless it is too large to keep) and returns it. The reference
     // holds until the next call.
-    const QImage& insert(const GlyphKey& key, QImage cell);
+    const GlyphCell& insert(const GlyphKey& key, QImage cell);
 
     void setLimits(std::size_t entries, std::size_t bytes);
+    bool keepsAny() const { return entryLimit_ > 0; }
     void clear();
     std::size_t size() const { return entries_.size(); }
     std::size_t hits() const { return hits_; }
@@ -45,7 +59,7 @@ public:
 
 private:
     struct Entry {
-        QImage cell;
+        GlyphCell cell;
         std::uint64_t lastUse;
     };
     void evictBeyondLimits();
@@ -57,7 +71,7 @@ private:
     std::size_t misses_ = 0;
     std::uint64_t uses_ = 0;
     std::unordered_map<GlyphKey, Entry, GlyphKeyHash> entries_;
-    QImage uncached_;  // a cell too large to keep, held for the caller's one use
+    std::optional<GlyphCell> uncached_;  // a cell too large to keep, held for the caller's one use
 };
 
 }  // namespace tavori::qt

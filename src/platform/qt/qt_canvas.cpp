@@ -34,6 +34,8 @@ constexpr int kLargestCell = 8192;
 // A drawn region of more rectangles than this is presented as its bounding box: a maze
 // draws hundreds of wall lines, and joining them one by one costs more than presenting.
 constexpr int kMostDrawnRectangles = 64;
+// More text runs than any screen shows at once (a reading page has 16).
+constexpr std::size_t kMostShownRuns = 64;
 
 std::uint16_t characterCode(std::string_view bytes, std::size_t position, std::size_t width) {
     const auto first = static_cast<unsigned char>(bytes[position]);
@@ -66,6 +68,7 @@ void QtCanvas::resize(QSize size, double ratio) {
     attachImage(this->ratio());
     drawn_ = QRegion();
     overdrawn_ = false;
+    shownRuns_.clear();
     // A renewed picture is presented whole.
     presented_ = image_.copy();
     stale_ = QRegion();
@@ -78,6 +81,7 @@ void QtCanvas::rescale(double ratio) {
         image_ = old.scaled(image_.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                      .convertToFormat(QImage::Format_RGB32);
         attachImage(this->ratio());
+        shownRuns_.clear();
         // Not yet presented: the screen's pixels are not known anywhere.
         stale_ = QRegion(0, 0, width(), height());
     }
@@ -89,6 +93,13 @@ void QtCanvas::attachImage(double ratio) {
     // bits() detaches the image, so the pointer stays ours until the next resize.
     attachScaled(reinterpret_cast<std::uint32_t*>(image_.bits()), width(), height(),
                  image_.isNull() ? 0 : static_cast<int>(image_.bytesPerLine() / 4), ratio);
+}
+
+void QtCanvas::setGlyphCacheLimits(std::size_t entries, std::size_t bytes) {
+    glyphs_.setLimits(entries, bytes);
+    if (!glyphs_.keepsAny()) {
+        shownRuns_.clear();
+    }
 }
 
 QRegion QtCanvas::takeDrawnRegion() {
@@ -150,6 +161,8 @@ void QtCanvas::changed(int left, int top, int right, int bottom) {
     if (rect.isEmpty()) {
         return;
     }
+    // A run drawn over, even in part, no longer shows whole.
+    std::erase_if(shownRuns_, [&rect](const ShownRun& run) { return run.area.intersects(rect); });
     overdrawn_ = overdrawn_ || drawn_.intersects(rect);
     drawn_ += rect;
     if (drawn_.rectCount() > kMostDrawnRectangles) {
@@ -179,22 +192,18 @@ QImage QtCanvas::renderCell(const QString& glyph, int deviceWidth, int deviceHei
     return cell;
 }
 
-bool QtCanvas::copyCell(const QImage& cell, int left, int top) {
+void QtCanvas::copyCell(const GlyphCell& cell, int left, int top) {
     const int fromX = std::max(0, -left);
     const int fromY = std::max(0, -top);
-    const int columns = std::min(cell.width(), deviceWidth() - left) - fromX;
-    const int rows = std::min(cell.height(), deviceHeight() - top) - fromY;
-    bool any = false;
-    for (int row = 0; row < rows; ++row) {
-        const auto* in = reinterpret_cast<const std::uint32_t*>(cell.constScanLine(fromY + row)) + fromX;
-        std::uint32_t* out = deviceRow(top + fromY + row) + left + fromX;
-        const std::size_t bytes = static_cast<std::size_t>(std::max(columns, 0)) * sizeof(std::uint32_t);
-        if (std::memcmp(in, out, bytes) != 0) {
-            std::memcpy(out, in, bytes);
-            any = true;
-        }
+    const int columns = std::min(cell.width, deviceWidth() - left) - fromX;
+    const int rows = std::min(cell.height, deviceHeight() - top) - fromY;
+    if (columns <= 0) {
+        return;
     }
-    return any;
+    for (int row = 0; row < rows; ++row) {
+        const std::uint32_t* in = cell.pixels + static_cast<std::size_t>(fromY + row) * cell.stride + fromX;
+        std::memcpy(deviceRow(top + fromY + row) + left + fromX, in, static_cast<std::size_t>(columns) * sizeof(std::uint32_t));
+    }
 }
 
 void QtCanvas::text(int x, int y, std::string_view bytes, int cellHeight, int charWidth,
@@ -208,10 +217,6 @@ void QtCanvas::text(int x, int y, std::string_view bytes, int cellHeight, int ch
         fillTextCells(x, y, bytes, cellHeight, charWidth, background);
         return;
     }
-    std::size_t characters = 0;
-    for (std::size_t position = 0; position < bytes.size(); position += characterWidthAt(bytes, position)) {
-        ++characters;
-    }
     // The run is converted once, at its first glyph that is not kept; every CP932 character
     // (or undecodable one) becomes one code point, so the two walks stay in step.
     QList<uint> codePoints;
@@ -220,12 +225,33 @@ void QtCanvas::text(int x, int y, std::string_view bytes, int cellHeight, int ch
         if (!converted) {
             codePoints = QString::fromStdString(cp932ToUtf8WithIconv(bytes)).toUcs4();
             converted = true;
+            std::size_t characters = 0;
+            for (std::size_t at = 0; at < bytes.size(); at += characterWidthAt(bytes, at)) {
+                ++characters;
+            }
+            if (static_cast<std::size_t>(codePoints.size()) != characters) {
+                codePoints.clear();
+            }
         }
-        if (static_cast<std::size_t>(codePoints.size()) == characters) {
+        if (!codePoints.isEmpty()) {
             const auto codePoint = static_cast<char32_t>(codePoints[static_cast<qsizetype>(index)]);
             return QString::fromUcs4(&codePoint, 1);
         }
         return QString::fromStdString(cp932ToUtf8WithIconv(bytes.substr(position, width)));
+    };
+
+    // What this place already shows in these cells: a character equal to the one shown in its
+    // cell needs no copy, and a run drawn again unchanged copies nothing.
+    ShownRun run{x, y, cellHeight, charWidth, foreground, background, {}, {}};
+    const std::string shown = takeShownRun(run);
+    std::size_t shownPosition = 0;
+    const auto alreadyShown = [&](std::size_t position, std::size_t width) {
+        while (shownPosition < position && shownPosition < shown.size()) {
+            shownPosition += characterWidthAt(shown, shownPosition);
+        }
+        return shownPosition == position && position < shown.size() &&
+               std::string_view(shown).substr(position, characterWidthAt(shown, position)) ==
+                   bytes.substr(position, width);
     };
 
     const int top = deviceEdge(y);
@@ -235,23 +261,23 @@ void QtCanvas::text(int x, int y, std::string_view bytes, int cellHeight, int ch
     int changedLeft = INT_MAX;
     int changedRight = INT_MIN;
     std::size_t index = 0;
-    for (std::size_t position = 0; position < bytes.size() && cellX < width(); ++index) {
+    std::size_t position = 0;
+    for (; position < bytes.size() && cellX < width(); ++index) {
         const std::size_t characterWidth = characterWidthAt(bytes, position);
         const std::int64_t cellRight = cellX + static_cast<std::int64_t>(characterWidth) * charWidth;
-        if (cellRight > 0) {
+        if (cellRight > 0 && !alreadyShown(position, characterWidth)) {
             const int left = deviceEdge(static_cast<int>(cellX));
             const int deviceWidthOfCell = deviceEdge(static_cast<int>(cellRight)) - left;
             const GlyphKey key{characterCode(bytes, position, characterWidth), deviceWidthOfCell, deviceHeightOfCells,
                                foreground, background, ratioThousandths};
-            const QImage* cell = glyphs_.find(key);
+            const GlyphCell* cell = glyphs_.find(key);
             if (cell == nullptr) {
                 cell = &glyphs_.insert(key, renderCell(glyphAt(index, position, characterWidth), deviceWidthOfCell,
                                                        deviceHeightOfCells, foreground, background));
             }
-            if (copyCell(*cell, left, top)) {
-                changedLeft = std::min(changedLeft, static_cast<int>(cellX));
-                changedRight = std::max(changedRight, static_cast<int>(std::min<std::int64_t>(cellRight, width())));
-            }
+            copyCell(*cell, left, top);
+            changedLeft = std::min(changedLeft, static_cast<int>(cellX));
+            changedRight = std::max(changedRight, static_cast<int>(std::min<std::int64_t>(cellRight, width())));
         }
         cellX = cellRight;
         position += characterWidth;
@@ -259,6 +285,38 @@ void QtCanvas::text(int x, int y, std::string_view bytes, int cellHeight, int ch
     if (changedLeft < changedRight) {
         changed(changedLeft, y, changedRight, y + cellHeight);
     }
+    // Kept only with the glyph cache: rendering every glyph afresh is the design that
+    // remembers nothing.
+    if (glyphs_.keepsAny()) {
+        run.bytes.assign(bytes.substr(0, position));
+        run.area = QRect(QPoint(x, y), QPoint(static_cast<int>(std::min<std::int64_t>(cellX, width())) - 1,
+                                              y + cellHeight - 1)) & QRect(0, 0, width(), height());
+        rememberShownRun(std::move(run));
+    }
+}
+
+std::string QtCanvas::takeShownRun(const ShownRun& place) {
+    const auto found = std::find_if(shownRuns_.begin(), shownRuns_.end(), [&place](const ShownRun& run) {
+        return run.x == place.x && run.y == place.y && run.cellHeight == place.cellHeight &&
+               run.charWidth == place.charWidth && run.foreground == place.foreground &&
+               run.background == place.background;
+    });
+    if (found == shownRuns_.end()) {
+        return {};
+    }
+    std::string bytes = std::move(found->bytes);
+    shownRuns_.erase(found);
+    return bytes;
+}
+
+void QtCanvas::rememberShownRun(ShownRun run) {
+    if (run.area.isEmpty()) {
+        return;
+    }
+    if (shownRuns_.size() >= kMostShownRuns) {
+        shownRuns_.erase(shownRuns_.begin());
+    }
+    shownRuns_.push_back(std::move(run));
 }
 
 }  // namespace tavori::qt

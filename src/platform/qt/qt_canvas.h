@@ -7,6 +7,9 @@
 #include <QImage>
 #include <QRegion>
 
+#include <string>
+#include <vector>
+
 #include "glyph_cache.h"
 #include "gfx/pixel_canvas.h"
 
@@ -32,7 +35,7 @@ public:
     QRegion takeDrawnRegion();
     const GlyphCache& glyphCache() const { return glyphs_; }
     // Zero entries renders every glyph afresh.
-    void setGlyphCacheLimits(std::size_t entries, std::size_t bytes) { glyphs_.setLimits(entries, bytes); }
+    void setGlyphCacheLimits(std::size_t entries, std::size_t bytes);
 
 protected:
     void changed(int left, int top, int right, int bottom) override;
@@ -48,8 +51,24 @@ private:
     // the last presented one.
     template <typename RowAction>
     void forEachPresentedRow(const QRect& rect, RowAction action);
-    // Copies the visible part of `cell` to device (left, top); true when a pixel changed.
-    bool copyCell(const QImage& cell, int left, int top);
+    // Copies the visible part of `cell` to device (left, top).
+    void copyCell(const GlyphCell& cell, int left, int top);
+
+    // A text run that still shows whole where it was drawn.
+    struct ShownRun {
+        int x;
+        int y;
+        int cellHeight;
+        int charWidth;
+        Colour foreground;
+        Colour background;
+        std::string bytes;
+        QRect area;  // its cells' logical pixels on the picture
+    };
+    // The bytes of the run shown at `place`'s position in its cells, forgotten there (empty
+    // when none shows).
+    std::string takeShownRun(const ShownRun& place);
+    void rememberShownRun(ShownRun run);
 
     QImage image_;
     QFont font_;
@@ -62,6 +81,7 @@ private:
     // where that copy was not kept up to date.
     QImage presented_;
     QRegion stale_;
+    std::vector<ShownRun> shownRuns_;
 };
 
 }  // namespace tavori::qt
