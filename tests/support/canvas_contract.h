@@ -79,6 +79,10 @@ TYPED_TEST_P(CanvasContract, LinesLeaveTheirEndPointUnpainted) {
     canvas.line(1, 7, 5, 11, this->kRed);
     for (int step = 0; step < 4; ++step) EXPECT_EQ(this->at(1 + step, 7 + step), this->kRed) << step;
     EXPECT_EQ(this->at(5, 11), kBlack);
+    // Level and upright lines past the edges keep their on-canvas points.
+    canvas.line(-5, 3, 25, 3, kBlue);
+    canvas.line(19, 30, 19, -3, kBlue);
+    EXPECT_EQ(this->count(0, 3, 20, 4, kBlue) + this->count(19, 0, 20, 20, kBlue), 2 * 20);
     // A line from a point to itself paints nothing.
     canvas.line(18, 18, 18, 18, this->kRed);
     EXPECT_EQ(this->at(18, 18), kBlack);

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "gfx/copy_clip.h"
@@ -18,6 +19,16 @@ constexpr double kLargestRatio = 16.0;
 
 std::int64_t edgeAt(std::int64_t logical, double ratio) {
     return static_cast<std::int64_t>(std::floor(static_cast<double>(logical) * ratio + 0.5));
+}
+
+// The half-open range of the coordinates a line from `from` towards `to` passes, the start
+// in and the end out either way round (a line that stays at `from` covers just it), held to
+// what an int can say.
+std::pair<int, int> pointsAlong(int from, int to) {
+    const auto [first, last] = from == to ? std::pair<std::int64_t, std::int64_t>{from, from}
+                               : from < to ? std::pair<std::int64_t, std::int64_t>{from, std::int64_t{to} - 1}
+                                           : std::pair<std::int64_t, std::int64_t>{std::int64_t{to} + 1, from};
+    return {static_cast<int>(first), static_cast<int>(std::min<std::int64_t>(last + 1, INT_MAX))};
 }
 
 }  // namespace
@@ -132,6 +143,14 @@ void PixelCanvas::fillRect(int left, int top, int right, int bottom, Colour colo
 }
 
 void PixelCanvas::line(int x1, int y1, int x2, int y2, Colour colour) {
+    if ((x1 == x2) != (y1 == y2)) {
+        // A level or upright line is a rectangle one pixel across, filled and compared row by
+        // row rather than point by point (a frame's edges are redrawn at every step).
+        const auto [left, right] = pointsAlong(x1, x2);
+        const auto [top, bottom] = pointsAlong(y1, y2);
+        fillRect(left, top, right, bottom, colour);
+        return;
+    }
     const std::uint32_t value = encode(colour);
     // The changed points' bounding box, reported once for the whole line.
     int changedLeft = INT_MAX;
