@@ -1,6 +1,7 @@
 // A canvas over a QImage at the screen's device pixel ratio: fills, lines and copies on whole
 // device-pixel blocks, text glyphs rendered at device resolution into the core's cell geometry
-// and kept in a cache, and the region drawn since the last present.
+// and kept in a cache (a run drawn again copies only the characters that differ from what shows
+// there), and the region drawn since the last present.
 #include "qt_canvas.h"
 
 #include <QFontMetricsF>
