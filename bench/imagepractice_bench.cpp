@@ -26,11 +26,9 @@ void runBuilds(benchmark::State& state, ImagePracticeState& image) {
     }
 }
 
-// data/tvr.tvr3 of the source tree this file belongs to.
-std::string bundledTemplatePath() {
-    const std::string source = __FILE__;
-    return source.substr(0, source.find_last_of("/\\") + 1) + "../data/tvr.tvr3";
-}
+// data/tvr.tvr3 of the source tree this benchmark was built from (the path is given by the
+// build, since __FILE__ may be relative under a compiler cache).
+std::string bundledTemplatePath() { return TAVORI_SOURCE_DIR "/data/tvr.tvr3"; }
 
 void BM_BuildQuestionBundled(benchmark::State& state) {
     std::ifstream file(bundledTemplatePath(), std::ios::binary);
