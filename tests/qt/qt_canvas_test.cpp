@@ -123,6 +123,18 @@ TEST(QtCanvas, DrawnRegionHoldsExactlyWhatChanged) {
         fillBox(canvas, 0, 0, 40, 40, kBlack);
         EXPECT_EQ(canvas.takeDrawnRegion(), shown ? QRegion(0, 0, 40, 40) : QRegion());
     }
+    // A tile copied again changes nothing until its source (round 2) or its place (round 3) is
+    // drawn on.
+    QtCanvas work(QSize(50, 50), chooseTextFont());
+    fillBox(work, 0, 0, 50, 50, kBlue);
+    for (int round = 0; round < 4; ++round) {
+        if (round == 2) fillBox(work, 0, 0, 5, 5, kGreen);
+        if (round == 3) fillBox(canvas, 310, 160, 320, 170, kRed);
+        canvas.blit(work, 0, 0, 20, 20, 300, 150);
+        EXPECT_EQ(canvas.takeDrawnRegion().isEmpty(), round == 1) << round;
+    }
+    EXPECT_EQ(canvas.pixel(300, 150), kGreen);
+    EXPECT_EQ(canvas.pixel(315, 165), kBlue);
 }
 
 TEST(QtCanvas, CachedGlyphsMatchFreshlyRenderedOnes) {

@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -35,8 +36,20 @@ constexpr int kLargestCell = 8192;
 // A drawn region of more rectangles than this is presented as its bounding box: a maze
 // draws hundreds of wall lines, and joining them one by one costs more than presenting.
 constexpr int kMostDrawnRectangles = 64;
-// More text runs than any screen shows at once (a reading page has 16).
+// More text runs or copies than any screen shows at once (a reading page has 16 rows, a
+// puzzle 15 tiles).
 constexpr std::size_t kMostShownRuns = 64;
+
+std::uint64_t nextCanvasIdentity() {
+    static std::atomic<std::uint64_t> identities{0};
+    return ++identities;
+}
+
+// The part of [start, start + length) within [0, limit).
+std::pair<int, int> spanWithin(int start, int length, int limit) {
+    const auto clamped = [limit](std::int64_t value) { return static_cast<int>(std::clamp<std::int64_t>(value, 0, limit)); };
+    return {clamped(start), clamped(std::int64_t{start} + std::max(length, 0))};
+}
 
 std::uint16_t characterCode(std::string_view bytes, std::size_t position, std::size_t width) {
     const auto first = static_cast<unsigned char>(bytes[position]);
@@ -48,7 +61,7 @@ std::uint16_t characterCode(std::string_view bytes, std::size_t position, std::s
 
 QtCanvas::QtCanvas(QSize size, QFont font, double ratio)
     : PixelCanvas(nullptr, 0, 0, 0, PixelFormat::Argb32), font_(std::move(font)),
-      glyphs_(kGlyphEntries, kGlyphBytes) {
+      glyphs_(kGlyphEntries, kGlyphBytes), identity_(nextCanvasIdentity()) {
     reportChanges(true);
     QFont reference = font_;
     reference.setPixelSize(100);
@@ -69,7 +82,7 @@ void QtCanvas::resize(QSize size, double ratio) {
     attachImage(this->ratio());
     drawn_ = QRegion();
     overdrawn_ = false;
-    shownRuns_.clear();
+    forgetShown();
     // A renewed picture is presented whole.
     presented_ = image_.copy();
     stale_ = QRegion();
@@ -82,7 +95,7 @@ void QtCanvas::rescale(double ratio) {
         image_ = old.scaled(image_.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                      .convertToFormat(QImage::Format_RGB32);
         attachImage(this->ratio());
-        shownRuns_.clear();
+        forgetShown();
         // Not yet presented: the screen's pixels are not known anywhere.
         stale_ = QRegion(0, 0, width(), height());
     }
@@ -98,9 +111,15 @@ void QtCanvas::attachImage(double ratio) {
 
 void QtCanvas::setGlyphCacheLimits(std::size_t entries, std::size_t bytes) {
     glyphs_.setLimits(entries, bytes);
-    if (!glyphs_.keepsAny()) {
-        shownRuns_.clear();
+    if (!remembersShown()) {
+        forgetShown();
     }
+}
+
+void QtCanvas::forgetShown() {
+    shownRuns_.clear();
+    shownCopies_.clear();
+    ++drawings_;
 }
 
 QRegion QtCanvas::takeDrawnRegion() {
@@ -162,8 +181,10 @@ void QtCanvas::changed(int left, int top, int right, int bottom) {
     if (rect.isEmpty()) {
         return;
     }
-    // A run drawn over, even in part, no longer shows whole.
+    // A run or copy drawn over, even in part, no longer shows whole.
     std::erase_if(shownRuns_, [&rect](const ShownRun& run) { return run.area.intersects(rect); });
+    std::erase_if(shownCopies_, [&rect](const ShownCopy& copy) { return copy.area.intersects(rect); });
+    ++drawings_;
     overdrawn_ = overdrawn_ || drawn_.intersects(rect);
     drawn_ += rect;
     if (drawn_.rectCount() > kMostDrawnRectangles) {
@@ -288,11 +309,40 @@ void QtCanvas::text(int x, int y, std::string_view bytes, int cellHeight, int ch
     }
     // Kept only with the glyph cache: rendering every glyph afresh is the design that
     // remembers nothing.
-    if (glyphs_.keepsAny()) {
+    if (remembersShown()) {
         run.bytes.assign(bytes.substr(0, position));
         run.area = QRect(QPoint(x, y), QPoint(static_cast<int>(std::min<std::int64_t>(cellX, width())) - 1,
                                               y + cellHeight - 1)) & QRect(0, 0, width(), height());
         rememberShownRun(std::move(run));
+    }
+}
+
+void QtCanvas::blit(const Canvas& source, int sourceX, int sourceY, int width, int height, int destinationX,
+                    int destinationY) {
+    const auto* from = dynamic_cast<const QtCanvas*>(&source);
+    if (from == nullptr || from == this || !remembersShown()) {
+        PixelCanvas::blit(source, sourceX, sourceY, width, height, destinationX, destinationY);
+        return;
+    }
+    // The same copy again from a canvas not drawn on since, onto pixels nothing has drawn over
+    // since, would change nothing: a puzzle copies its fifteen tiles at every step.
+    ShownCopy copy{from->identity_, from->drawings_, {sourceX, sourceY, width, height, destinationX, destinationY}, {}};
+    const auto sameCopy = [&copy](const ShownCopy& shown) {
+        return shown.source == copy.source && shown.sourceDrawings == copy.sourceDrawings &&
+               shown.geometry == copy.geometry;
+    };
+    if (std::any_of(shownCopies_.begin(), shownCopies_.end(), sameCopy)) {
+        return;
+    }
+    PixelCanvas::blit(source, sourceX, sourceY, width, height, destinationX, destinationY);
+    const auto [left, right] = spanWithin(destinationX, width, this->width());
+    const auto [top, bottom] = spanWithin(destinationY, height, this->height());
+    if (left < right && top < bottom) {
+        copy.area = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+        if (shownCopies_.size() >= kMostShownRuns) {
+            shownCopies_.erase(shownCopies_.begin());
+        }
+        shownCopies_.push_back(copy);
     }
 }
 

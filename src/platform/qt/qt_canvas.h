@@ -8,6 +8,8 @@
 #include <QImage>
 #include <QRegion>
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -31,6 +33,8 @@ public:
 
     void text(int x, int y, std::string_view bytes, int cellHeight, int charWidth,
               Colour foreground, Colour background) override;
+    void blit(const Canvas& source, int sourceX, int sourceY, int width, int height, int destinationX,
+              int destinationY) override;
 
     // The logical region whose pixels differ from those at the last call, and a fresh start.
     QRegion takeDrawnRegion();
@@ -70,6 +74,16 @@ private:
     // when none shows).
     std::string takeShownRun(const ShownRun& place);
     void rememberShownRun(ShownRun run);
+    // A copy from another canvas that still shows whole where it was made.
+    struct ShownCopy {
+        std::uint64_t source;          // the source canvas's identity
+        std::uint64_t sourceDrawings;  // and its count of drawings at the copy
+        std::array<int, 6> geometry;   // the copy's arguments
+        QRect area;                    // the destination rectangle on the picture
+    };
+    // The earlier design, which renders every glyph afresh, remembers nothing of what shows.
+    bool remembersShown() const { return glyphs_.keepsAny(); }
+    void forgetShown();
 
     QImage image_;
     QFont font_;
@@ -83,6 +97,10 @@ private:
     QImage presented_;
     QRegion stale_;
     std::vector<ShownRun> shownRuns_;
+    std::vector<ShownCopy> shownCopies_;
+    // Which canvas this is, for as long as the program runs, and how many drawings changed it.
+    const std::uint64_t identity_;
+    std::uint64_t drawings_ = 0;
 };
 
 }  // namespace tavori::qt
