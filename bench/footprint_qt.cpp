@@ -78,6 +78,8 @@ int main(int argc, char** argv) {
     while (firstPaint.microseconds < 0 && clock.elapsed() < 10000) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     }
+    // Only the first paint is timed; the idle figures below are the program's own.
+    window.screen().removeEventFilter(&firstPaint);
     wait(1000);
     std::printf("platform: %s\n", qPrintable(QGuiApplication::platformName()));
     std::printf("| measure | value |\n|---|---|\n");
