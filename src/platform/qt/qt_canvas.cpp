@@ -40,6 +40,15 @@ constexpr int kMostDrawnRectangles = 64;
 // puzzle 15 tiles).
 constexpr std::size_t kMostShownRuns = 64;
 
+// Keeps `item` with the latest of its kind, the oldest giving way past the bound.
+template <typename Item>
+void keepAmongLatest(std::vector<Item>& items, Item item) {
+    if (items.size() >= kMostShownRuns) {
+        items.erase(items.begin());
+    }
+    items.push_back(std::move(item));
+}
+
 std::uint64_t nextCanvasIdentity() {
     static std::atomic<std::uint64_t> identities{0};
     return ++identities;
@@ -313,7 +322,9 @@ void QtCanvas::text(int x, int y, std::string_view bytes, int cellHeight, int ch
         run.bytes.assign(bytes.substr(0, position));
         run.area = QRect(QPoint(x, y), QPoint(static_cast<int>(std::min<std::int64_t>(cellX, width())) - 1,
                                               y + cellHeight - 1)) & QRect(0, 0, width(), height());
-        rememberShownRun(std::move(run));
+        if (!run.area.isEmpty()) {
+            keepAmongLatest(shownRuns_, std::move(run));
+        }
     }
 }
 
@@ -339,10 +350,7 @@ void QtCanvas::blit(const Canvas& source, int sourceX, int sourceY, int width, i
     const auto [top, bottom] = spanWithin(destinationY, height, this->height());
     if (left < right && top < bottom) {
         copy.area = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
-        if (shownCopies_.size() >= kMostShownRuns) {
-            shownCopies_.erase(shownCopies_.begin());
-        }
-        shownCopies_.push_back(copy);
+        keepAmongLatest(shownCopies_, copy);
     }
 }
 
@@ -358,16 +366,6 @@ std::string QtCanvas::takeShownRun(const ShownRun& place) {
     std::string bytes = std::move(found->bytes);
     shownRuns_.erase(found);
     return bytes;
-}
-
-void QtCanvas::rememberShownRun(ShownRun run) {
-    if (run.area.isEmpty()) {
-        return;
-    }
-    if (shownRuns_.size() >= kMostShownRuns) {
-        shownRuns_.erase(shownRuns_.begin());
-    }
-    shownRuns_.push_back(std::move(run));
 }
 
 }  // namespace tavori::qt

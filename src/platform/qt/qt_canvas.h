@@ -73,7 +73,6 @@ private:
     // The bytes of the run shown at `place`'s position in its cells, forgotten there (empty
     // when none shows).
     std::string takeShownRun(const ShownRun& place);
-    void rememberShownRun(ShownRun run);
     // A copy from another canvas that still shows whole where it was made.
     struct ShownCopy {
         std::uint64_t source;          // the source canvas's identity
