@@ -43,7 +43,7 @@ protected:
     std::string askQuestion() {
         AppStateAccess::shell(app).currentMode = Mode::ImagePractice;
         AppStateAccess::imagePractice(app).questionState = 0;
-        app.stepMode();
+        app.tick();
         return app.imagePractice().shownSentence;
     }
 

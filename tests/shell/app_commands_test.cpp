@@ -19,8 +19,12 @@ protected:
         app.startUp();
     }
 
-    // Paints the client area red so a test can see whether a command cleared it.
-    void paintRed() { platform.window().fillRect(0, 0, 1000, 600, kRed); }
+    // Paints the client area red behind the program's back, as the platform says with a paint,
+    // so a test can see whether a command cleared it.
+    void paintRed() {
+        platform.window().fillRect(0, 0, 1000, 600, kRed);
+        app.paint();
+    }
     int redPixels() { return platform.window().countPixels(0, 0, 1000, 600, kRed); }
 
     FakePlatform platform;

@@ -1,4 +1,5 @@
-// What every exercise routine is given: the platform, the one generator and the shell's state.
+// What every exercise routine is given: the platform, the one generator, the shell's state and
+// the canvases it draws on.
 #pragma once
 
 #include <cstdint>
@@ -18,9 +19,20 @@ struct ShellState {
 };
 
 struct Context {
+    // Drawing straight on the platform's canvases.
+    Context(Platform& system, RandomGenerator& generator, ShellState& shellState)
+        : Context(system, generator, shellState, system.windowCanvas(), system.workBitmap()) {}
+    Context(Platform& system, RandomGenerator& generator, ShellState& shellState, Canvas& windowCanvas,
+            Canvas& workCanvas)
+        : platform(system), random(generator), shell(shellState), window(windowCanvas), workBitmap(workCanvas) {}
+
     Platform& platform;
     RandomGenerator& random;
     ShellState& shell;
+    // The window's client area and the 500 × 400 off-screen work bitmap: everything an
+    // exercise draws goes to these, never to the platform's own.
+    Canvas& window;
+    Canvas& workBitmap;
 };
 
 }  // namespace tavori

@@ -55,7 +55,7 @@ int compareText(std::string_view a, std::string_view b) {
 }
 
 void stepImagePractice(ImagePracticeState& image, Context& context) {
-    Canvas& canvas = context.platform.windowCanvas();
+    Canvas& canvas = context.window;
     const RowLayout layout = RowLayout::of(context.shell);
     if (image.questionState == kQuestionDue) {
         buildQuestion(image, context.random);

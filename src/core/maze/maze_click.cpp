@@ -73,7 +73,7 @@ void mazeClick(MazeState& maze, Context& context, int x, int y) {
         }
     }
 
-    Canvas& canvas = context.platform.windowCanvas();
+    Canvas& canvas = context.window;
     if (isSolved(maze)) {
         // The last mark shows before the route (or the next maze) is drawn.
         if (hit) {

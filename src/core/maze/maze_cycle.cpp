@@ -24,7 +24,7 @@ void stepMaze(MazeState& maze, Context& context) {
         return;
     }
     maze.mazeStepPending = false;
-    Canvas& canvas = context.platform.windowCanvas();
+    Canvas& canvas = context.window;
     const ShellState& shell = context.shell;
     if (!maze.mazeSolutionNext) {
         clearScreen(canvas, shell.clientWidth, shell.clientHeight);
@@ -43,7 +43,7 @@ void stepMaze(MazeState& maze, Context& context) {
 }
 
 void repaintMaze(MazeState& maze, Context& context, ClientSize clientSize) {
-    Canvas& canvas = context.platform.windowCanvas();
+    Canvas& canvas = context.window;
     ShellState& shell = context.shell;
     clearScreen(canvas, shell.clientWidth, shell.clientHeight);
     shell.clientWidth = clientSize.width;

@@ -19,7 +19,7 @@ void setUpPuzzle(PuzzleState& puzzle, Context& context) {
     readPuzzleFile(puzzle, context.platform);
     choosePuzzleLine(puzzle, context.random);
     // The bitmap is not cleared: beyond the line's cells it keeps the previous picture.
-    drawTextBox(context.platform.workBitmap(), puzzle.puzzleLine, 0, 0, kPictureWidth, kPictureHeight,
+    drawTextBox(context.workBitmap, puzzle.puzzleLine, 0, 0, kPictureWidth, kPictureHeight,
                 kWhite, kBlue);
     scatterTiles(puzzle.tiles, context.random, context.shell.clientWidth, context.shell.clientHeight);
     // Nothing is drawn now; the tiles appear at the next step.
@@ -33,7 +33,7 @@ void stepPuzzle(PuzzleState& puzzle, Context& context) {
         setUpPuzzle(puzzle, context);
         return;
     }
-    drawTiles(context.platform.windowCanvas(), context.platform.workBitmap(), puzzle.tiles);
+    drawTiles(context.window, context.workBitmap, puzzle.tiles);
     // Only 0 versus 1 or more matters; the count stops short of overflowing.
     if (puzzle.puzzleState < std::numeric_limits<std::int32_t>::max()) {
         ++puzzle.puzzleState;

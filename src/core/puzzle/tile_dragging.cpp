@@ -21,9 +21,9 @@ Tile& grabbedTile(PuzzleState& puzzle) {
 
 // The whole client area black, then every tile; drawn straight onto the window.
 void repaintTiles(const PuzzleState& puzzle, Context& context) {
-    Canvas& window = context.platform.windowCanvas();
+    Canvas& window = context.window;
     fillBox(window, 0, 0, context.shell.clientWidth, context.shell.clientHeight, kBlack);
-    drawTiles(window, context.platform.workBitmap(), puzzle.tiles);
+    drawTiles(window, context.workBitmap, puzzle.tiles);
 }
 
 }  // namespace

@@ -114,7 +114,7 @@ void drawReadingPage(const ReadingState& reading, PageRows& rows, Context& conte
     const int rowCount = rowsShown(reading);
     const int x = context.shell.clientWidth / 2 - boxWidth / 2;
     int y = context.shell.clientHeight / 2 - (rowCount * kRowSpacing) / 2;
-    Canvas& canvas = context.platform.windowCanvas();
+    Canvas& canvas = context.window;
     for (int i = 0; i < rowCount; ++i) {
         PageRow& row = rows[static_cast<std::size_t>(i)];
         // Shows only after a row filled to column 31.

@@ -15,8 +15,27 @@ constexpr FileFilter kTemplateFilter{"tvr3 Files(*.tvr3)", "*.tvr3"};
 
 }  // namespace
 
+// Settles the screen when an entry point returns, whichever way it does.
+class ScreenSettles {
+public:
+    explicit ScreenSettles(App& app) : app_(app) {}
+    ScreenSettles(const ScreenSettles&) = delete;
+    ScreenSettles& operator=(const ScreenSettles&) = delete;
+    ~ScreenSettles() { app_.settleScreen(); }
+
+private:
+    App& app_;
+};
+
 App::App(Platform& platform, AppConfig config)
-    : platform_(platform), random_(config.seed), homePage_(std::move(config.homePage)) {}
+    : platform_(platform), window_(platform.windowCanvas(), config.remembersScreen),
+      workBitmap_(platform.workBitmap(), config.remembersScreen), random_(config.seed),
+      homePage_(std::move(config.homePage)) {}
+
+void App::settleScreen() {
+    workBitmap_.settle();
+    window_.settle();
+}
 
 void App::startUp() {
     const ClientSize size = heldClientSize(platform_.clientSize());
@@ -26,9 +45,7 @@ void App::startUp() {
     loadTemplateFile(imagePractice_, platform_, siblingPath(platform_, "tvr", ".tvr3"));
 }
 
-void App::clearScreen() {
-    tavori::clearScreen(platform_.windowCanvas(), shell_.clientWidth, shell_.clientHeight);
-}
+void App::clearScreen() { tavori::clearScreen(window_, shell_.clientWidth, shell_.clientHeight); }
 
 void App::enterSpeedReading() { shell_.currentMode = Mode::SpeedReading; }
 
@@ -36,6 +53,7 @@ Outcome App::command(int id) {
     if (destroyed_) {
         return Outcome::None;
     }
+    const ScreenSettles settles(*this);
     const CommandMeaning meaning = commandMeaning(id);
     switch (meaning.action) {
         case CommandAction::Quit:
@@ -46,6 +64,8 @@ Outcome App::command(int id) {
             break;
         case CommandAction::LoadReadingText:
             clearScreen();
+            // The clear shows while the dialog is open.
+            settleScreen();
             // A cancelled dialog loads nothing: the text and the place in it stay.
             if (chooseOpenFile(platform_, kReadingTextFilter, reading_.readingFileName)) {
                 loadReadingText(reading_, platform_, reading_.readingFileName);
@@ -66,6 +86,7 @@ Outcome App::command(int id) {
             break;
         case CommandAction::LoadTemplate:
             clearScreen();
+            settleScreen();
             if (chooseOpenFile(platform_, kTemplateFilter, imagePractice_.templateFileName)) {
                 loadTemplateFile(imagePractice_, platform_, imagePractice_.templateFileName);
             }
@@ -99,6 +120,7 @@ Outcome App::command(int id) {
 
 void App::tick() {
     if (!destroyed_) {
+        const ScreenSettles settles(*this);
         stepMode();
     }
 }
@@ -130,6 +152,7 @@ Outcome App::mouseDown(int x, int y) {
     if (destroyed_) {
         return Outcome::None;
     }
+    const ScreenSettles settles(*this);
     x = heldPointer(x);
     y = heldPointer(y);
     Context ctx = context();
@@ -155,6 +178,7 @@ void App::mouseMove(int x, int y) {
     if (destroyed_ || shell_.currentMode != Mode::Puzzle || !puzzle_.buttonDown) {
         return;
     }
+    const ScreenSettles settles(*this);
     Context ctx = context();
     dragTile(puzzle_, ctx, heldPointer(x), heldPointer(y));
 }
@@ -164,6 +188,7 @@ Outcome App::mouseUp(int x, int y) {
         return Outcome::None;
     }
     if (puzzle_.tileGrabbed) {
+        const ScreenSettles settles(*this);
         Context ctx = context();
         dropTile(puzzle_, ctx, heldPointer(x), heldPointer(y));
     }
@@ -172,9 +197,17 @@ Outcome App::mouseUp(int x, int y) {
 }
 
 void App::paint() {
-    if (destroyed_ || shell_.currentMode != Mode::Maze) {
+    if (destroyed_) {
         return;
     }
+    // The platform has erased or renewed the window (and perhaps renewed the work bitmap at a
+    // new resolution): what was drawn there no longer shows.
+    window_.forget();
+    workBitmap_.forget();
+    if (shell_.currentMode != Mode::Maze) {
+        return;
+    }
+    const ScreenSettles settles(*this);
     Context ctx = context();
     repaintMaze(maze_, ctx, heldClientSize(platform_.clientSize()));
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/context.h"
+#include "gfx/screen_memory.h"
 #include "imagepractice/image_practice.h"
 #include "maze/maze.h"
 #include "puzzle/puzzle.h"
@@ -16,6 +17,9 @@ struct AppConfig {
     std::uint32_t seed = 0;
     // Opened with the shell when the window goes away; empty means no request.
     std::string homePage;
+    // Whether drawing that would leave the window as it shows is held back (gfx/screen_memory.h);
+    // off, every drawing reaches the platform's canvases, as tests that count them expect.
+    bool remembersScreen = true;
 };
 
 // What the front end must do after an event: the core never calls back into it to act.
@@ -29,6 +33,14 @@ enum class Outcome {
 // A front end creates one App over its Platform, turns its window's events into these calls
 // and carries out the outcome. Everything the exercises do happens in here; from outside,
 // the exercises' state is read-only.
+//
+// The entry points run one at a time, each to its end, with one exception: a command that
+// opens the open-file dialog ("読み込み", "イメージ練習データ読み込み") waits inside it, and the
+// platform's modal loop goes on delivering tick() and paint() meanwhile (both front ends keep
+// ticking there). So the exercise of the moment steps under the dialog: a speed-reading page
+// of the old text may be drawn, which the command's second clear removes once the dialog has
+// closed. Nothing else re-enters: the dialog owns the mouse and the menus until it closes, and
+// the window cannot close under it.
 class App {
 public:
     App(Platform& platform, AppConfig config);
@@ -59,9 +71,6 @@ public:
     // The window is going away: the home-page request. Later events are ignored.
     void destroy();
 
-    // Advances the current exercise by one step.
-    void stepMode();
-
     const ShellState& shell() const { return shell_; }
     const ReadingState& reading() const { return reading_; }
     const ImagePracticeState& imagePractice() const { return imagePractice_; }
@@ -73,11 +82,19 @@ private:
     // Tests set up a state through this one door instead of a chain of commands.
     friend struct AppStateAccess;
 
-    Context context() { return Context{platform_, random_, shell_}; }
+    // Advances the current exercise by one step.
+    void stepMode();
+    Context context() { return Context{platform_, random_, shell_, window_, workBitmap_}; }
     void clearScreen();
     void enterSpeedReading();
+    // The end of an entry point's drawing, or a wait in the dialog: what the memory held back
+    // reaches the screen unless it changes nothing.
+    void settleScreen();
+    friend class ScreenSettles;
 
     Platform& platform_;
+    ScreenMemory window_;
+    ScreenMemory workBitmap_;
     RandomGenerator random_;
     std::string homePage_;
     ShellState shell_;
