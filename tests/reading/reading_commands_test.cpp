@@ -66,6 +66,21 @@ TEST_F(ReadingCommands, ChosenFileLoadsAndACancelLaterKeepsTextAndPosition) {
     EXPECT_EQ(app.reading().readingPosition, 8);
 }
 
+TEST_F(ReadingCommands, TicksUnderTheDialogPageTheOldTextAndTheSecondClearRemovesIt) {
+    app.command(CommandId::displayTenths(1));
+    app.command(CommandId::lines(1));
+    platform.addFile("/home/r/empty.txt", "");
+    platform.dialogAnswers = {std::string("/home/r/empty.txt")};
+    int oldGlyphs = 0;
+    platform.whileDialogOpen = [this, &oldGlyphs] {
+        app.tick();
+        oldGlyphs = platform.window().countPixels(0, 0, 1000, 600, kWhite);
+    };
+    app.command(CommandId::LoadReadingText);
+    EXPECT_EQ(oldGlyphs, 7);  // "bundled"
+    EXPECT_EQ(platform.window().countPixels(0, 0, 1000, 600, kWhite), 0);
+}
+
 TEST_F(ReadingCommands, LoadingKeepsThePositionAndAMissingFileGivesTheEmptyText) {
     AppStateAccess::reading(app).readingPosition = 7;
     loadReadingText(AppStateAccess::reading(app), platform, "/nowhere.txt");

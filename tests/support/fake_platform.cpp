@@ -66,6 +66,9 @@ std::optional<std::string> FakePlatform::chooseOpenFile(FileFilter filter, std::
                                                         const std::string& proposedName) {
     dialogRequests.push_back({std::string(filter.description), std::string(filter.pattern),
                               std::string(title), proposedName});
+    if (whileDialogOpen) {
+        whileDialogOpen();
+    }
     if (dialogAnswers.empty()) {
         return std::nullopt;
     }

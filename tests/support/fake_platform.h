@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -43,6 +44,8 @@ public:
     std::map<std::string, FakeFile> files;
     // Answers for the next dialogs; an empty queue or nullopt is a cancel.
     std::deque<std::optional<std::string>> dialogAnswers;
+    // Runs while a dialog is open, as the platform's modal loop goes on delivering ticks.
+    std::function<void()> whileDialogOpen;
     std::vector<DialogRequest> dialogRequests;
     std::vector<ShellRequest> shellRequests;
     std::vector<std::string> openedPaths;

@@ -18,7 +18,7 @@ struct AppConfig {
     // Opened with the shell when the window goes away; empty means no request.
     std::string homePage;
     // Whether drawing that would leave the window as it shows is held back (gfx/screen_memory.h);
-    // off, every drawing reaches the platform's canvases, as tests that count them expect.
+    // off only to compare with the design that passed every drawing on.
     bool remembersScreen = true;
 };
 
