@@ -1,5 +1,5 @@
-// The Linux tick source: a timer armed with the absolute time of each 100 ms grid point of the
-// monotonic clock, so the program sleeps between ticks and late wake-ups never add up.
+// The Qt program's tick source: a timer armed with the absolute time of each 100 ms grid point
+// of the monotonic clock, so the program sleeps between ticks and late wake-ups never add up.
 #pragma once
 
 #include <QObject>
