@@ -15,12 +15,13 @@ namespace tavori::qt {
 namespace {
 
 // A non-blocking timer descriptor on CLOCK_MONOTONIC, or -1 where there is none.
-int openTimerFd() {
+int openTimerFd([[maybe_unused]] GridTicker::Wake wake) {
 #ifdef TAVORI_HAVE_TIMERFD
-    return timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
-#else
-    return -1;
+    if (wake == GridTicker::Wake::TimerFd) {
+        return timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+    }
 #endif
+    return -1;
 }
 
 // Sets the descriptor to fire at `microseconds` on CLOCK_MONOTONIC; 0 disarms it.
@@ -49,8 +50,8 @@ OwnedFd::~OwnedFd() {
     }
 }
 
-GridTicker::GridTicker(std::function<void()> onTick, Clock clock, QObject* parent)
-    : QObject(parent), onTick_(std::move(onTick)), clock_(std::move(clock)), timerFd_(openTimerFd()) {
+GridTicker::GridTicker(std::function<void()> onTick, Clock clock, QObject* parent, Wake wake)
+    : QObject(parent), onTick_(std::move(onTick)), clock_(std::move(clock)), timerFd_(openTimerFd(wake)) {
     if (timerFd_.valid()) {
         notifier_ = std::make_unique<QSocketNotifier>(timerFd_.get(), QSocketNotifier::Read);
         notifier_->setEnabled(false);
