@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDeadlineTimer>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -78,47 +79,58 @@ TEST(MainWindow, MenuActionsReachTheCore) {
     EXPECT_EQ(window.app().maze().mazeWidth, 9);
 }
 
-// Lets the event loop run until the tick has woken `count` more times.
+// Lets the event loop run until the tick has woken `count` more times, for at most a second.
 void pumpWakes(GridTicker& ticker, int count) {
     const std::int64_t target = ticker.wakes() + count;
-    for (int round = 0; round < 100'000 && ticker.wakes() < target; ++round) {
+    const QDeadlineTimer giveUp(1000);
+    while (ticker.wakes() < target && !giveUp.hasExpired()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
     }
     ASSERT_GE(ticker.wakes(), target);
 }
 
-TEST(MainWindow, TheTickStepsOncePerGridPointSkipsMissedPointsAndSleepsThroughAMaze) {
-    // The test's clock stands far behind CLOCK_MONOTONIC, so every point the timer is armed
-    // with has passed and it wakes at once, however often; only this clock decides the steps.
+using Wake = GridTicker::Wake;
+class GridTickerOn : public ::testing::TestWithParam<Wake> {};
+
+TEST_P(GridTickerOn, StepsOncePerGridPointSkipsMissedPointsAndSleeps) {
+    // Only the test's clock decides the steps. It stands far behind CLOCK_MONOTONIC, so the
+    // timerfd wakes at once whenever armed; the QTimer waits for what this clock says is left.
     std::int64_t now = 0;
-    MainWindow window(AppConfig{1, ""}, [&now] { return now; });
-    window.startUp();
-    findAction(window, CommandId::Puzzle)->trigger();
-    GridTicker& ticker = window.ticker();
+    GridTicker ticker([] {}, [&now] { return now; }, nullptr, GetParam());
+    EXPECT_TRUE(GetParam() == Wake::TimerFd || ticker.wake() == Wake::QTimer);
+    ticker.start();
     EXPECT_EQ(ticker.armedFor(), 100'000);
     now = 99'999;
-    pumpWakes(ticker, 3);
-    EXPECT_EQ(window.ticksRun(), 0);
+    pumpWakes(ticker, 20);  // a millisecond apart: twenty a period apart would outlast a second
+    EXPECT_EQ(ticker.ticksRun(), 0);
     now = 100'000;
-    pumpWakes(ticker, 3);
-    EXPECT_EQ(window.ticksRun(), 1);  // three wake-ups at one point: one step
+    pumpWakes(ticker, 2);
+    EXPECT_EQ(ticker.ticksRun(), 1);  // two wake-ups at one point: one step
     EXPECT_EQ(ticker.armedFor(), 200'000);
     now = 750'000;  // a stall over six points: one step, aimed next at the following point
-    pumpWakes(ticker, 3);
-    EXPECT_EQ(window.ticksRun(), 2);
+    pumpWakes(ticker, 1);
+    EXPECT_EQ(ticker.ticksRun(), 2);
     EXPECT_EQ(ticker.armedFor(), 800'000);
-    // A maze waits for clicks: no wake-ups until a command wakes the tick, which then aims at
-    // the point after the one it slept through.
-    findAction(window, CommandId::MazeLarge)->trigger();
-    ASSERT_TRUE(ticker.asleep());
+    ticker.setAsleep(true);  // no wake-ups; woken, it aims past the point it slept through
     const std::int64_t wakes = ticker.wakes();
-    processEventsFor(50);
+    processEventsFor(60);
     EXPECT_EQ(ticker.wakes(), wakes);
     now = 1'230'000;
-    findAction(window, CommandId::Puzzle)->trigger();
-    EXPECT_FALSE(ticker.asleep());
+    ticker.setAsleep(false);
     EXPECT_EQ(ticker.armedFor(), 1'300'000);
-    EXPECT_EQ(window.ticksRun(), 2);
+    EXPECT_EQ(ticker.ticksRun(), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(EachTimer, GridTickerOn, ::testing::Values(Wake::TimerFd, Wake::QTimer),
+                         [](const auto& wake) { return wake.param == Wake::TimerFd ? "TimerFd" : "QTimer"; });
+
+TEST(MainWindow, TheTickSleepsWhileTheCoreWaitsForInput) {
+    MainWindow window(AppConfig{1, ""});
+    window.startUp();
+    findAction(window, CommandId::MazeLarge)->trigger();  // a maze waits for clicks
+    EXPECT_TRUE(window.ticker().asleep());
+    findAction(window, CommandId::Puzzle)->trigger();
+    EXPECT_FALSE(window.ticker().asleep());
 }
 
 TEST(MainWindow, AResizeRepaintsTheMazeAtTheNewSize) {

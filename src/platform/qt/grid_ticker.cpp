@@ -1,13 +1,42 @@
-// The Linux tick source: a timer armed with the absolute time of each 100 ms grid point of the
-// monotonic clock, so the program sleeps between ticks and late wake-ups never add up.
+// The tick on a timerfd where the build found one, and on a single-shot QTimer otherwise, each
+// aimed at the absolute time of the next grid point.
 #include "grid_ticker.h"
 
+#ifdef TAVORI_HAVE_TIMERFD
 #include <sys/timerfd.h>
+#endif
+#include <time.h>
 #include <unistd.h>
 
-#include <ctime>
+#include <algorithm>
 
 namespace tavori::qt {
+
+namespace {
+
+// A non-blocking timer descriptor on CLOCK_MONOTONIC, or -1 where there is none.
+int openTimerFd([[maybe_unused]] GridTicker::Wake wake) {
+#ifdef TAVORI_HAVE_TIMERFD
+    if (wake == GridTicker::Wake::TimerFd) {
+        return timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+    }
+#endif
+    return -1;
+}
+
+// Sets the descriptor to fire at `microseconds` on CLOCK_MONOTONIC; 0 disarms it.
+bool setTimerFd([[maybe_unused]] int fd, [[maybe_unused]] std::int64_t microseconds) {
+#ifdef TAVORI_HAVE_TIMERFD
+    itimerspec point{};
+    point.it_value.tv_sec = static_cast<time_t>(microseconds / 1'000'000);
+    point.it_value.tv_nsec = static_cast<long>(microseconds % 1'000'000) * 1000;
+    return timerfd_settime(fd, TFD_TIMER_ABSTIME, &point, nullptr) == 0;
+#else
+    return false;
+#endif
+}
+
+}  // namespace
 
 std::int64_t monotonicMicroseconds() {
     timespec now{};
@@ -21,11 +50,8 @@ OwnedFd::~OwnedFd() {
     }
 }
 
-GridTicker::GridTicker(std::function<void()> onTick, Clock clock, QObject* parent)
-    : QObject(parent),
-      onTick_(std::move(onTick)),
-      clock_(std::move(clock)),
-      timerFd_(timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC)) {
+GridTicker::GridTicker(std::function<void()> onTick, Clock clock, QObject* parent, Wake wake)
+    : QObject(parent), onTick_(std::move(onTick)), clock_(std::move(clock)), timerFd_(openTimerFd(wake)) {
     if (timerFd_.valid()) {
         notifier_ = std::make_unique<QSocketNotifier>(timerFd_.get(), QSocketNotifier::Read);
         notifier_->setEnabled(false);
@@ -64,8 +90,7 @@ void GridTicker::setAsleep(bool asleep) {
 void GridTicker::disarm() {
     if (notifier_) {
         notifier_->setEnabled(false);
-        const itimerspec disarmed{};
-        timerfd_settime(timerFd_.get(), TFD_TIMER_ABSTIME, &disarmed, nullptr);
+        setTimerFd(timerFd_.get(), 0);
     }
     fallback_.stop();
 }
@@ -89,17 +114,15 @@ void GridTicker::arm() {
     // absolute, so neither this tick's lateness nor the step's own time moves the next one.
     armedFor_ = grid_->nextDueMicroseconds();
     if (notifier_) {
-        itimerspec point{};
-        point.it_value.tv_sec = static_cast<time_t>(armedFor_ / 1'000'000);
-        point.it_value.tv_nsec = static_cast<long>(armedFor_ % 1'000'000) * 1000;
-        if (timerfd_settime(timerFd_.get(), TFD_TIMER_ABSTIME, &point, nullptr) == 0) {
+        if (setTimerFd(timerFd_.get(), armedFor_)) {
             notifier_->setEnabled(true);
             return;
         }
         notifier_->setEnabled(false);
     }
-    // No timer descriptor: whole milliseconds rounded up, so the wake-up is at or after the
-    // point, never a spin before it.
+    // No timer descriptor: the wait to the same point, measured afresh at each arming so that
+    // late wake-ups do not add up either; whole milliseconds rounded up, so the wake-up is at or
+    // after the point, never a spin before it.
     const std::int64_t wait = armedFor_ - clock_();
     fallback_.start(static_cast<int>(std::max<std::int64_t>(0, (wait + 999) / 1000)));
 }

@@ -1,5 +1,5 @@
-// The Linux tick source: a timer armed with the absolute time of each 100 ms grid point of the
-// monotonic clock, so the program sleeps between ticks and late wake-ups never add up.
+// The Qt program's tick source: a timer armed with the absolute time of each 100 ms grid point
+// of the monotonic clock, so the program sleeps between ticks and late wake-ups never add up.
 #pragma once
 
 #include <QObject>
@@ -37,9 +37,12 @@ class GridTicker : public QObject {
 public:
     // Reads the time in microseconds on CLOCK_MONOTONIC's scale; tests pass their own.
     using Clock = std::function<std::int64_t()>;
+    // What wakes the event loop at each grid point: a timer descriptor where the system gives
+    // one (Linux's timerfd), else a millisecond QTimer; or the QTimer whatever the system has.
+    enum class Wake { TimerFd, QTimer };
 
     explicit GridTicker(std::function<void()> onTick, Clock clock = monotonicMicroseconds,
-                        QObject* parent = nullptr);
+                        QObject* parent = nullptr, Wake wake = Wake::TimerFd);
     ~GridTicker() override;
 
     // Starts the grid at the current time; the first tick comes one period later.
@@ -57,6 +60,8 @@ public:
     std::int64_t wakes() const { return wakes_; }
     // The clock time the timer is set to wake at next.
     std::int64_t armedFor() const { return armedFor_; }
+    // The timer it got: the QTimer when asked for, or when the system gave no descriptor.
+    Wake wake() const { return notifier_ ? Wake::TimerFd : Wake::QTimer; }
 
 private:
     void onWake();
