@@ -1,8 +1,8 @@
 // The Linux program's footprint: time from entering main to the first presented frame,
-// resident memory after start-up, and CPU use while each exercise idles on its tick, with the
-// window presenting only what changed, glyphs kept and the tick asleep while the core waits for
-// input (as built) beside the earlier design of a whole-window present at every step, every
-// glyph rendered afresh and a tick at every grid point.
+// resident memory after start-up, and CPU use while each exercise idles on its tick, in a window
+// as built (the screen's memory, glyphs kept, only what changed presented, the tick asleep while
+// the core waits for input) beside one of the earlier design (every drawing passed on, every
+// glyph rendered afresh, a whole-window present at every step, a tick at every grid point).
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -86,45 +86,51 @@ int main(int argc, char** argv) {
     std::printf("| start-up to first presented frame (from main) | %.1f ms |\n", static_cast<double>(firstPaint.microseconds) / 1000.0);
     std::printf("| resident memory 1 s after start-up | %.1f MiB |\n", static_cast<double>(residentKilobytes()) / 1024.0);
 
-    // Each exercise idles first as built, then as the earlier design drew it.
-    const auto earlierDesign = [&window](bool earlier) {
-        window.screen().setPresentWholeWindow(earlier);
-        window.setTickMaySleep(!earlier);
-        const std::size_t entries = earlier ? 0 : 4096;
-        window.screen().canvas().setGlyphCacheLimits(entries, 24u << 20);
-        dynamic_cast<tavori::qt::QtCanvas&>(window.platform().workBitmap()).setGlyphCacheLimits(entries, 24u << 20);
-    };
+    // The start-up window rests while the others are measured.
+    window.ticker().stop();
+    window.hide();
     const auto idleCpu = [idleSeconds] {
         const double before = cpuSeconds();
         wait(idleSeconds * 1000);
         return 100.0 * (cpuSeconds() - before) / idleSeconds;
     };
-    tavori::App& app = window.app();
-    const std::pair<const char*, std::function<void()>> exercises[] = {
-        {"image practice (start screen)", [] {}},
+    // Each exercise idles in a window of its own, first as built, then as the earlier design.
+    const auto idleIn = [&idleCpu](bool earlier, const std::function<void(tavori::qt::MainWindow&)>& enter) {
+        tavori::AppConfig config{1, ""};
+        config.remembersScreen = !earlier;
+        tavori::qt::WindowOptions options;
+        if (earlier) {
+            options = tavori::qt::WindowOptions{tavori::qt::GlyphLimits{0, 0}, true, false};
+        }
+        tavori::qt::MainWindow measured(std::move(config), options);
+        measured.startUp();
+        wait(500);
+        enter(measured);
+        wait(1000);
+        return idleCpu();
+    };
+    using Window = tavori::qt::MainWindow;
+    const std::pair<const char*, std::function<void(Window&)>> exercises[] = {
+        {"image practice (start screen)", [](Window&) {}},
         // A click starts a question; after the 0.5 s flash the answer rows redraw at every step.
-        {"image practice (answer phase)", [&app] { app.mouseDown(10, 10); }},
-        {"speed reading, 16 rows, 0.1 s", [&window] { window.runCommand(251); window.runCommand(736); }},
-        {"maze 10x10", [&window] { window.runCommand(703); }},
-        {"puzzle", [&window] { window.runCommand(737); }}};
+        {"image practice (answer phase)", [](Window& w) { w.app().mouseDown(10, 10); }},
+        {"speed reading, 16 rows, 0.1 s", [](Window& w) { w.runCommand(251); w.runCommand(736); }},
+        {"maze 10x10", [](Window& w) { w.runCommand(703); }},
+        {"puzzle", [](Window& w) { w.runCommand(737); }}};
     std::printf("\n| CPU while idle, %d s each | earlier design | as built |\n|---|---|---|\n", idleSeconds);
     for (const auto& [name, enter] : exercises) {
         if (std::string(name).find(only) == std::string::npos) {
             continue;
         }
-        enter();
-        window.screen().present();
-        wait(1000);
-        const double built = idleCpu();
-        earlierDesign(true);
-        const double earlier = idleCpu();
-        earlierDesign(false);
+        const double built = idleIn(false, enter);
+        const double earlier = idleIn(true, enter);
         std::printf("| %s | %.2f %% | %.2f %% |\n", name, earlier, built);
         std::fflush(stdout);
     }
     if (!only.empty()) {
         return 0;
     }
+    window.show();
     // The maze again with the tick the program had before, and each tick source stepping the
     // maze without presenting, which shows what the tick itself costs.
     window.runCommand(703);

@@ -8,6 +8,7 @@
 
 #include "font_choice.h"
 #include "gfx/primitives.h"
+#include "gfx/screen_memory.h"
 #include "qt_canvas.h"
 #include "support/canvas_contract.h"
 
@@ -89,49 +90,56 @@ TEST(QtCanvasHighDpi, GlyphsHoldDetailFinerThanTheirBlocks) {
     EXPECT_GT(mixedBlocks, 20);
 }
 
-TEST(QtCanvas, DrawnRegionHoldsExactlyWhatChanged) {
+TEST(QtCanvas, DrawnRegionHoldsExactlyWhatChangedBehindTheScreensMemory) {
     QtCanvas canvas(QSize(400, 200), chooseTextFont());
-    EXPECT_TRUE(canvas.takeDrawnRegion().isEmpty());
-    fillBox(canvas, 0, 0, 400, 200, kRed);
-    EXPECT_EQ(canvas.takeDrawnRegion(), QRegion(0, 0, 400, 200));
+    QtCanvas work(QSize(50, 50), chooseTextFont());
+    // Drawn as the program draws, through the memory, each step settled before its present.
+    ScreenMemory screen(canvas);
+    ScreenMemory workMemory(work);
+    const auto presented = [&] {
+        workMemory.settle();
+        screen.settle();
+        return canvas.takeDrawnRegion();
+    };
+    EXPECT_TRUE(presented().isEmpty());
+    fillBox(screen, 0, 0, 400, 200, kRed);
+    EXPECT_EQ(presented(), QRegion(0, 0, 400, 200));
     // 20 bytes in a 300 px box: cells of 300 / 20 - 1 = 14 px, 280 px in all.
     const std::string row = "\x93\xC7\x93\xC7 abc \x88\x9F\x88\x9F\x93\xC7xyz  ";
     ASSERT_EQ(row.size(), 20u);
-    drawTextBox(canvas, row, 50, 60, 300, 32, kWhite, kBlack);
-    EXPECT_EQ(canvas.takeDrawnRegion(), QRegion(50, 60, 280, 32));
+    drawTextBox(screen, row, 50, 60, 300, 32, kWhite, kBlack);
+    EXPECT_EQ(presented(), QRegion(50, 60, 280, 32));
     // Byte 6 changed, and the double-byte character at 11 turned into two single bytes: the
     // cells from 6 to 12 are drawn, there and back.
     std::string changedRow = row;
     changedRow.replace(6, 1, "q").replace(11, 2, "AB");
     for (const std::string_view drawnRow : {std::string_view(changedRow), std::string_view(row)}) {
-        drawTextBox(canvas, drawnRow, 50, 60, 300, 32, kWhite, kBlack);
-        EXPECT_EQ(canvas.takeDrawnRegion(), QRegion(50 + 6 * 14, 60, 7 * 14, 32));
+        drawTextBox(screen, drawnRow, 50, 60, 300, 32, kWhite, kBlack);
+        EXPECT_EQ(presented(), QRegion(50 + 6 * 14, 60, 7 * 14, 32));
     }
     // The same row, a red fill over red and the same frame twice change nothing.
-    drawTextBox(canvas, row, 50, 60, 300, 32, kWhite, kBlack);
-    fillBox(canvas, 0, 0, 40, 40, kRed);
-    drawFrame(canvas, 10, 100, 30, 120, kGreen);
-    EXPECT_EQ(canvas.takeDrawnRegion(), QRegion(10, 100, 20, 1) + QRegion(10, 120, 20, 1) + QRegion(10, 100, 1, 20) +
-                                            QRegion(30, 100, 1, 20));
-    drawFrame(canvas, 10, 100, 30, 120, kGreen);
-    EXPECT_TRUE(canvas.takeDrawnRegion().isEmpty());
-    // Changed and put back before the present, as overlapping tiles are: nothing to show, once
-    // the last present's pixels are known there. The red fill went to the screen uncopied, so
-    // black there (the copy's old colour) is shown the first time.
+    drawTextBox(screen, row, 50, 60, 300, 32, kWhite, kBlack);
+    fillBox(screen, 0, 0, 40, 40, kRed);
+    drawFrame(screen, 10, 100, 30, 120, kGreen);
+    EXPECT_EQ(presented(), QRegion(10, 100, 20, 1) + QRegion(10, 120, 20, 1) + QRegion(10, 100, 1, 20) +
+                               QRegion(30, 100, 1, 20));
+    drawFrame(screen, 10, 100, 30, 120, kGreen);
+    EXPECT_TRUE(presented().isEmpty());
+    // Changed and put back in one step, as overlapping tiles are: the same step again shows
+    // nothing new.
     for (const bool shown : {true, false}) {
-        fillBox(canvas, 0, 0, 40, 40, kGreen);
-        fillBox(canvas, 0, 0, 40, 40, kBlack);
-        EXPECT_EQ(canvas.takeDrawnRegion(), shown ? QRegion(0, 0, 40, 40) : QRegion());
+        fillBox(screen, 0, 0, 40, 40, kGreen);
+        fillBox(screen, 0, 0, 40, 40, kBlack);
+        EXPECT_EQ(presented(), shown ? QRegion(0, 0, 40, 40) : QRegion());
     }
     // A tile copied again changes nothing until its source (round 2) or its place (round 3) is
     // drawn on.
-    QtCanvas work(QSize(50, 50), chooseTextFont());
-    fillBox(work, 0, 0, 50, 50, kBlue);
+    fillBox(workMemory, 0, 0, 50, 50, kBlue);
     for (int round = 0; round < 4; ++round) {
-        if (round == 2) fillBox(work, 0, 0, 5, 5, kGreen);
-        if (round == 3) fillBox(canvas, 310, 160, 320, 170, kRed);
-        canvas.blit(work, 0, 0, 20, 20, 300, 150);
-        EXPECT_EQ(canvas.takeDrawnRegion().isEmpty(), round == 1) << round;
+        if (round == 2) fillBox(workMemory, 0, 0, 5, 5, kGreen);
+        if (round == 3) fillBox(screen, 310, 160, 320, 170, kRed);
+        screen.blit(workMemory, 0, 0, 20, 20, 300, 150);
+        EXPECT_EQ(presented().isEmpty(), round == 1) << round;
     }
     EXPECT_EQ(canvas.pixel(300, 150), kGreen);
     EXPECT_EQ(canvas.pixel(315, 165), kBlue);
@@ -141,8 +149,7 @@ TEST(QtCanvas, CachedGlyphsMatchFreshlyRenderedOnes) {
     const std::string page = "\x93\xC7\x88\x9F a\x82\xA0\x93\xC7";
     for (const double ratio : {1.0, 1.5, 2.0}) {
         QtCanvas cached(QSize(300, 60), chooseTextFont(), ratio);
-        QtCanvas fresh(QSize(300, 60), chooseTextFont(), ratio);
-        fresh.setGlyphCacheLimits(0, 0);
+        QtCanvas fresh(QSize(300, 60), chooseTextFont(), ratio, GlyphLimits{0, 0});
         cached.text(3, 5, page, 32, 23, kWhite, kBlue);
         fillBox(cached, 0, 0, 300, 60, kRed);
         const std::size_t rendered = cached.glyphCache().misses();

@@ -59,7 +59,8 @@ protected:
     Colour decode(std::uint32_t pixel) const;
 
     // With change reports on, drawing that leaves every pixel as it was writes nothing, and
-    // drawing that changes pixels calls changed() with the logical rectangle it touched.
+    // drawing that changes pixels calls changed() with the logical rectangle it touched. A
+    // subclass that writes pixels itself (its text cells) reports them the same way.
     void reportChanges(bool on) { reportChanges_ = on; }
     virtual void changed(int /*left*/, int /*top*/, int /*right*/, int /*bottom*/) {}
     std::uint32_t* deviceRow(int deviceY) const {

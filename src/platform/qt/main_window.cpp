@@ -1,4 +1,5 @@
-// The one main window: menu bar from the core's table, the client area, and the grid tick.
+// Building the menu bar from the core's table, placing the window on the screen, and the one
+// step after every call into the core.
 #include "main_window.h"
 
 #include <QApplication>
@@ -37,14 +38,13 @@ constexpr int kExitCodeAfterQuit = 1;
 
 }  // namespace
 
-MainWindow::MainWindow(AppConfig config, GridTicker::Clock clock)
-    : screen_(new ScreenWidget(this)),
-      ticker_(
-          [this] {
-              app_->tick();
-              afterCoreCall();
-          },
-          std::move(clock)) {
+MainWindow::MainWindow(AppConfig config, WindowOptions options)
+    : options_(options),
+      screen_(new ScreenWidget(this, options.glyphLimits, options.presentsWholeWindow)),
+      ticker_([this] {
+          app_->tick();
+          afterCoreCall();
+      }) {
     registerResources();
     setWindowIcon(programIcon());
     setCentralWidget(screen_);
@@ -52,12 +52,32 @@ MainWindow::MainWindow(AppConfig config, GridTicker::Clock clock)
     app_ = std::make_unique<App>(*platform_, std::move(config));
     buildMenuBar();
     enableMenuBarKeys(*this);
-    connect(screen_, &ScreenWidget::coreCalled, this, &MainWindow::followCore);
+    connectScreen();
 }
 
-MainWindow::~MainWindow() {
-    // The client area outlives the core's last use of it.
-    screen_->setApp(nullptr);
+MainWindow::~MainWindow() = default;
+
+void MainWindow::connectScreen() {
+    // Input and renewals reach the core only once it has started up.
+    connect(screen_, &ScreenWidget::pressed, this, [this](QPoint point) {
+        if (started_) afterCoreCall(app_->mouseDown(point.x(), point.y()));
+    });
+    connect(screen_, &ScreenWidget::moved, this, [this](QPoint point) {
+        if (!started_) return;
+        app_->mouseMove(point.x(), point.y());
+        afterCoreCall();
+    });
+    connect(screen_, &ScreenWidget::released, this, [this](QPoint point) {
+        if (started_) afterCoreCall(app_->mouseUp(point.x(), point.y()));
+    });
+    connect(screen_, &ScreenWidget::renewed, this, [this] {
+        if (!started_) return;
+        // The puzzle's picture is copied to the window block for block, so it keeps the
+        // window's resolution.
+        platform_->matchWorkBitmapToScreen();
+        app_->paint();
+        afterCoreCall();
+    });
 }
 
 void MainWindow::buildMenuBar() {
@@ -84,30 +104,33 @@ void MainWindow::startUp() {
     resize(available.size() - frame);
     // The window holds the keyboard focus, so leaving the menu bar with Escape gives it back here.
     setFocus();
-    screen_->setApp(app_.get());
+    started_ = true;
+    platform_->matchWorkBitmapToScreen();
     app_->startUp();
     ticker_.start();
-    followCore();
-}
-
-void MainWindow::runCommand(int id) {
-    if (app_->command(id) == Outcome::CloseWindow) {
-        close();  // closeEvent runs the core's destroy sequence
-        return;
-    }
     afterCoreCall();
 }
 
-void MainWindow::afterCoreCall() {
+void MainWindow::runCommand(int id) { afterCoreCall(app_->command(id)); }
+
+void MainWindow::afterCoreCall(Outcome outcome) {
+    switch (outcome) {
+        case Outcome::CloseWindow:
+            close();  // closeEvent runs the core's destroy sequence
+            return;
+        case Outcome::CaptureMouse:
+            screen_->grabMouse();
+            break;
+        case Outcome::ReleaseMouse:
+            if (QWidget::mouseGrabber() == screen_) {
+                screen_->releaseMouse();
+            }
+            break;
+        case Outcome::None:
+            break;
+    }
     screen_->present();
-    followCore();
-}
-
-void MainWindow::followCore() { ticker_.setAsleep(tickMaySleep_ && app_->waitsForInput()); }
-
-void MainWindow::setTickMaySleep(bool maySleep) {
-    tickMaySleep_ = maySleep;
-    followCore();
+    ticker_.setAsleep(options_.tickSleepsWhileWaiting && app_->waitsForInput());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

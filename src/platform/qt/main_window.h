@@ -1,4 +1,5 @@
-// The one main window: menu bar from the core's table, the client area, and the grid tick.
+// The one main window: menu bar from the core's table, the client area, the grid tick, and the
+// dispatch of every event to the core.
 #pragma once
 
 #include <QMainWindow>
@@ -12,11 +13,22 @@
 
 namespace tavori::qt {
 
+// How the window draws and ticks. The defaults are the program's; benchmarks set the earlier
+// design (every glyph rendered afresh, the whole window presented at every step, a tick at every
+// grid point) to compare with it.
+struct WindowOptions {
+    GlyphLimits glyphLimits;
+    bool presentsWholeWindow = false;
+    bool tickSleepsWhileWaiting = true;
+};
+
+// The one place that calls the core: menu commands, ticks, the client area's mouse signals and
+// renewals all go through here, and after every call the same step presents what it drew,
+// carries out its outcome and lets the tick sleep while the core waits for input.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // The tick reads `clock` (CLOCK_MONOTONIC by default; tests pass their own).
-    explicit MainWindow(AppConfig config, GridTicker::Clock clock = monotonicMicroseconds);
+    explicit MainWindow(AppConfig config, WindowOptions options = {});
     ~MainWindow() override;
 
     // Places and shows the window, runs the core's start-up and starts the tick.
@@ -27,9 +39,6 @@ public:
     QtPlatform& platform() { return *platform_; }
     // A menu command by id, as the menu bar runs it.
     void runCommand(int id);
-    // Whether the tick may sleep while the core waits for input (it may unless told not to,
-    // which only comparisons of the earlier design do).
-    void setTickMaySleep(bool maySleep);
 
     // Steps run by the tick so far.
     std::int64_t ticksRun() const { return ticker_.ticksRun(); }
@@ -40,16 +49,16 @@ protected:
 
 private:
     void buildMenuBar();
-    // After every call into the core: what it drew is presented, and the tick sleeps while
-    // the core waits for input.
-    void afterCoreCall();
-    void followCore();
+    void connectScreen();
+    // After every call into the core.
+    void afterCoreCall(Outcome outcome = Outcome::None);
 
+    const WindowOptions options_;
     ScreenWidget* screen_;  // owned by the window as its central widget
     std::unique_ptr<QtPlatform> platform_;
     std::unique_ptr<App> app_;
     GridTicker ticker_;
-    bool tickMaySleep_ = true;
+    bool started_ = false;
 };
 
 // Runs the event loop until the window has closed; the program's exit code, which is 1

@@ -1,15 +1,11 @@
-// A canvas over a QImage at the screen's device pixel ratio: fills, lines and copies on whole
-// device-pixel blocks, text glyphs rendered at device resolution into the core's cell geometry
-// and kept in a cache (a run drawn again copies only the characters that differ from what shows
-// there), and the region drawn since the last present.
+// Rendering a glyph to fill its cells (the font's whole line stretched to the cell height and
+// width), copying cached cells into the picture, and keeping the drawn region small.
 #include "qt_canvas.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
 
 #include <algorithm>
-#include <atomic>
-#include <climits>
 #include <cmath>
 #include <cstring>
 #include <utility>
@@ -26,39 +22,12 @@ QColor toQColor(Colour colour) {
                   static_cast<int>(blueOf(colour)));
 }
 
-// A few pages of every size the exercises use; a reading page of 16 rows holds at most 512
-// distinct characters.
-constexpr std::size_t kGlyphEntries = 4096;
-constexpr std::size_t kGlyphBytes = 24u << 20;
 // A cell wider or taller than any window is only its background: its glyph could not be
 // seen whole anyway, and rendering it would cost memory without bound.
 constexpr int kLargestCell = 8192;
 // A drawn region of more rectangles than this is presented as its bounding box: a maze
 // draws hundreds of wall lines, and joining them one by one costs more than presenting.
 constexpr int kMostDrawnRectangles = 64;
-// More text runs or copies than any screen shows at once (a reading page has 16 rows, a
-// puzzle 15 tiles).
-constexpr std::size_t kMostShownRuns = 64;
-
-// Keeps `item` with the latest of its kind, the oldest giving way past the bound.
-template <typename Item>
-void keepAmongLatest(std::vector<Item>& items, Item item) {
-    if (items.size() >= kMostShownRuns) {
-        items.erase(items.begin());
-    }
-    items.push_back(std::move(item));
-}
-
-std::uint64_t nextCanvasIdentity() {
-    static std::atomic<std::uint64_t> identities{0};
-    return ++identities;
-}
-
-// The part of [start, start + length) within [0, limit).
-std::pair<int, int> spanWithin(int start, int length, int limit) {
-    const auto clamped = [limit](std::int64_t value) { return static_cast<int>(std::clamp<std::int64_t>(value, 0, limit)); };
-    return {clamped(start), clamped(std::int64_t{start} + std::max(length, 0))};
-}
 
 std::uint16_t characterCode(std::string_view bytes, std::size_t position, std::size_t width) {
     const auto first = static_cast<unsigned char>(bytes[position]);
@@ -68,9 +37,9 @@ std::uint16_t characterCode(std::string_view bytes, std::size_t position, std::s
 
 }  // namespace
 
-QtCanvas::QtCanvas(QSize size, QFont font, double ratio)
+QtCanvas::QtCanvas(QSize size, QFont font, double ratio, GlyphLimits glyphLimits)
     : PixelCanvas(nullptr, 0, 0, 0, PixelFormat::Argb32), font_(std::move(font)),
-      glyphs_(kGlyphEntries, kGlyphBytes), identity_(nextCanvasIdentity()) {
+      glyphs_(glyphLimits.entries, glyphLimits.bytes) {
     reportChanges(true);
     QFont reference = font_;
     reference.setPixelSize(100);
@@ -90,11 +59,6 @@ void QtCanvas::resize(QSize size, double ratio) {
     image_.fill(Qt::black);
     attachImage(this->ratio());
     drawn_ = QRegion();
-    overdrawn_ = false;
-    forgetShown();
-    // A renewed picture is presented whole.
-    presented_ = image_.copy();
-    stale_ = QRegion();
 }
 
 void QtCanvas::rescale(double ratio) {
@@ -104,9 +68,6 @@ void QtCanvas::rescale(double ratio) {
         image_ = old.scaled(image_.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                      .convertToFormat(QImage::Format_RGB32);
         attachImage(this->ratio());
-        forgetShown();
-        // Not yet presented: the screen's pixels are not known anywhere.
-        stale_ = QRegion(0, 0, width(), height());
     }
 }
 
@@ -118,83 +79,11 @@ void QtCanvas::attachImage(double ratio) {
                  image_.isNull() ? 0 : static_cast<int>(image_.bytesPerLine() / 4), ratio);
 }
 
-void QtCanvas::setGlyphCacheLimits(std::size_t entries, std::size_t bytes) {
-    glyphs_.setLimits(entries, bytes);
-    if (!remembersShown()) {
-        forgetShown();
-    }
-}
-
-void QtCanvas::forgetShown() {
-    shownRuns_.clear();
-    shownCopies_.clear();
-    ++drawings_;
-}
-
-QRegion QtCanvas::takeDrawnRegion() {
-    const QRegion drawn = std::exchange(drawn_, QRegion());
-    // A step that drew no pixel twice changed what it reported against what the screen shows:
-    // it is presented as it is, and the copy of the screen is not kept up to date there.
-    if (!std::exchange(overdrawn_, false)) {
-        stale_ += drawn;
-        if (stale_.rectCount() > kMostDrawnRectangles) {
-            stale_ = QRegion(stale_.boundingRect());
-        }
-        return drawn;
-    }
-    // A step that drew over its own drawing (overlapping puzzle tiles are drawn over each
-    // other in turn) may have put pixels back: only what differs from the last present is
-    // shown, once the copy there is known.
-    QRegion shown;
-    for (const QRect& rect : drawn) {
-        if (stale_.intersects(rect)) {
-            copyToPresented(rect);
-            stale_ -= rect;
-            shown += rect;
-        } else if (refreshPresented(rect)) {
-            shown += rect;
-        }
-    }
-    return shown;
-}
-
-bool QtCanvas::refreshPresented(const QRect& rect) {
-    bool differs = false;
-    forEachPresentedRow(rect, [&differs](const uchar* now, uchar* shown, std::size_t rowBytes) {
-        if (std::memcmp(now, shown, rowBytes) != 0) {
-            std::memcpy(shown, now, rowBytes);
-            differs = true;
-        }
-    });
-    return differs;
-}
-
-void QtCanvas::copyToPresented(const QRect& rect) {
-    forEachPresentedRow(rect, [](const uchar* now, uchar* shown, std::size_t rowBytes) {
-        std::memcpy(shown, now, rowBytes);
-    });
-}
-
-template <typename RowAction>
-void QtCanvas::forEachPresentedRow(const QRect& rect, RowAction action) {
-    const int left = deviceEdge(rect.left());
-    const auto rowBytes = static_cast<std::size_t>(deviceEdge(rect.right() + 1) - left) * sizeof(std::uint32_t);
-    const auto offset = static_cast<std::size_t>(left) * sizeof(std::uint32_t);
-    for (int y = deviceEdge(rect.top()); y < deviceEdge(rect.bottom() + 1); ++y) {
-        action(image_.constScanLine(y) + offset, presented_.scanLine(y) + offset, rowBytes);
-    }
-}
-
 void QtCanvas::changed(int left, int top, int right, int bottom) {
     const QRect rect = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)) & QRect(0, 0, width(), height());
     if (rect.isEmpty()) {
         return;
     }
-    // A run or copy drawn over, even in part, no longer shows whole.
-    std::erase_if(shownRuns_, [&rect](const ShownRun& run) { return run.area.intersects(rect); });
-    std::erase_if(shownCopies_, [&rect](const ShownCopy& copy) { return copy.area.intersects(rect); });
-    ++drawings_;
-    overdrawn_ = overdrawn_ || drawn_.intersects(rect);
     drawn_ += rect;
     if (drawn_.rectCount() > kMostDrawnRectangles) {
         drawn_ = QRegion(drawn_.boundingRect());
@@ -271,32 +160,16 @@ void QtCanvas::text(int x, int y, std::string_view bytes, int cellHeight, int ch
         return QString::fromStdString(cp932ToUtf8WithIconv(bytes.substr(position, width)));
     };
 
-    // What this place already shows in these cells: a character equal to the one shown in its
-    // cell needs no copy, and a run drawn again unchanged copies nothing.
-    ShownRun run{x, y, cellHeight, charWidth, foreground, background, {}, {}};
-    const std::string shown = takeShownRun(run);
-    std::size_t shownPosition = 0;
-    const auto alreadyShown = [&](std::size_t position, std::size_t width) {
-        while (shownPosition < position && shownPosition < shown.size()) {
-            shownPosition += characterWidthAt(shown, shownPosition);
-        }
-        return shownPosition == position && position < shown.size() &&
-               std::string_view(shown).substr(position, characterWidthAt(shown, position)) ==
-                   bytes.substr(position, width);
-    };
-
     const int top = deviceEdge(y);
     const int deviceHeightOfCells = deviceEdge(y + cellHeight) - top;
     const int ratioThousandths = static_cast<int>(std::lround(ratio() * 1000));
     std::int64_t cellX = x;
-    int changedLeft = INT_MAX;
-    int changedRight = INT_MIN;
     std::size_t index = 0;
     std::size_t position = 0;
     for (; position < bytes.size() && cellX < width(); ++index) {
         const std::size_t characterWidth = characterWidthAt(bytes, position);
         const std::int64_t cellRight = cellX + static_cast<std::int64_t>(characterWidth) * charWidth;
-        if (cellRight > 0 && !alreadyShown(position, characterWidth)) {
+        if (cellRight > 0) {
             const int left = deviceEdge(static_cast<int>(cellX));
             const int deviceWidthOfCell = deviceEdge(static_cast<int>(cellRight)) - left;
             const GlyphKey key{characterCode(bytes, position, characterWidth), deviceWidthOfCell, deviceHeightOfCells,
@@ -307,65 +180,12 @@ void QtCanvas::text(int x, int y, std::string_view bytes, int cellHeight, int ch
                                                        deviceHeightOfCells, foreground, background));
             }
             copyCell(*cell, left, top);
-            changedLeft = std::min(changedLeft, static_cast<int>(cellX));
-            changedRight = std::max(changedRight, static_cast<int>(std::min<std::int64_t>(cellRight, width())));
         }
         cellX = cellRight;
         position += characterWidth;
     }
-    if (changedLeft < changedRight) {
-        changed(changedLeft, y, changedRight, y + cellHeight);
-    }
-    // Kept only with the glyph cache: rendering every glyph afresh is the design that
-    // remembers nothing.
-    if (remembersShown()) {
-        run.bytes.assign(bytes.substr(0, position));
-        run.area = QRect(QPoint(x, y), QPoint(static_cast<int>(std::min<std::int64_t>(cellX, width())) - 1,
-                                              y + cellHeight - 1)) & QRect(0, 0, width(), height());
-        if (!run.area.isEmpty()) {
-            keepAmongLatest(shownRuns_, std::move(run));
-        }
-    }
-}
-
-void QtCanvas::blit(const Canvas& source, int sourceX, int sourceY, int width, int height, int destinationX,
-                    int destinationY) {
-    const auto* from = dynamic_cast<const QtCanvas*>(&source);
-    if (from == nullptr || from == this || !remembersShown()) {
-        PixelCanvas::blit(source, sourceX, sourceY, width, height, destinationX, destinationY);
-        return;
-    }
-    // The same copy again from a canvas not drawn on since, onto pixels nothing has drawn over
-    // since, would change nothing: a puzzle copies its fifteen tiles at every step.
-    ShownCopy copy{from->identity_, from->drawings_, {sourceX, sourceY, width, height, destinationX, destinationY}, {}};
-    const auto sameCopy = [&copy](const ShownCopy& shown) {
-        return shown.source == copy.source && shown.sourceDrawings == copy.sourceDrawings &&
-               shown.geometry == copy.geometry;
-    };
-    if (std::any_of(shownCopies_.begin(), shownCopies_.end(), sameCopy)) {
-        return;
-    }
-    PixelCanvas::blit(source, sourceX, sourceY, width, height, destinationX, destinationY);
-    const auto [left, right] = spanWithin(destinationX, width, this->width());
-    const auto [top, bottom] = spanWithin(destinationY, height, this->height());
-    if (left < right && top < bottom) {
-        copy.area = QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
-        keepAmongLatest(shownCopies_, copy);
-    }
-}
-
-std::string QtCanvas::takeShownRun(const ShownRun& place) {
-    const auto found = std::find_if(shownRuns_.begin(), shownRuns_.end(), [&place](const ShownRun& run) {
-        return run.x == place.x && run.y == place.y && run.cellHeight == place.cellHeight &&
-               run.charWidth == place.charWidth && run.foreground == place.foreground &&
-               run.background == place.background;
-    });
-    if (found == shownRuns_.end()) {
-        return {};
-    }
-    std::string bytes = std::move(found->bytes);
-    shownRuns_.erase(found);
-    return bytes;
+    // The cells were written straight from the cache, so their span is reported here.
+    changed(x, y, static_cast<int>(std::min<std::int64_t>(cellX, width())), y + cellHeight);
 }
 
 }  // namespace tavori::qt

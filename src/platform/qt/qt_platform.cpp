@@ -113,13 +113,12 @@ ClientSize QtPlatform::clientSize() {
 
 Canvas& QtPlatform::windowCanvas() { return screen_.canvas(); }
 
-Canvas& QtPlatform::workBitmap() {
-    // The puzzle's picture is copied to the window block for block, so it keeps the window's
-    // resolution; its glyphs are then as sharp as the window's own.
+Canvas& QtPlatform::workBitmap() { return workBitmap_; }
+
+void QtPlatform::matchWorkBitmapToScreen() {
     if (workBitmap_.ratio() != screen_.canvas().ratio()) {
         workBitmap_.rescale(screen_.canvas().ratio());
     }
-    return workBitmap_;
 }
 
 }  // namespace tavori::qt

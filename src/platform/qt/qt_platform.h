@@ -26,6 +26,9 @@ public:
     Canvas& windowCanvas() override;
     Canvas& workBitmap() override;
 
+    // Brings the work bitmap to the window's resolution, keeping its picture.
+    void matchWorkBitmapToScreen();
+
 private:
     QWidget& window_;
     ScreenWidget& screen_;

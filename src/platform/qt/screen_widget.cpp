@@ -1,5 +1,5 @@
-// The client area: a backing image at the screen's device pixel ratio that the core draws into
-// as it steps; only what changed since the last present is repainted.
+// Painting the backing image one changed rectangle at a time, and mapping mouse positions to
+// the logical pixels whose device blocks hold them.
 #include "screen_widget.h"
 
 #include <QMouseEvent>
@@ -9,11 +9,12 @@
 #include <cmath>
 
 #include "font_choice.h"
-#include "shell/app.h"
 
 namespace tavori::qt {
 
-ScreenWidget::ScreenWidget(QWidget* parent) : QWidget(parent), canvas_(QSize(0, 0), chooseTextFont()) {
+ScreenWidget::ScreenWidget(QWidget* parent, GlyphLimits glyphLimits, bool presentsWholeWindow)
+    : QWidget(parent), canvas_(QSize(0, 0), chooseTextFont(), 1.0, glyphLimits),
+      presentsWholeWindow_(presentsWholeWindow) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::ArrowCursor);
@@ -21,7 +22,7 @@ ScreenWidget::ScreenWidget(QWidget* parent) : QWidget(parent), canvas_(QSize(0, 
 
 void ScreenWidget::present() {
     const QRegion drawn = canvas_.takeDrawnRegion();
-    if (presentWholeWindow_) {
+    if (presentsWholeWindow_) {
         update();
         return;
     }
@@ -66,21 +67,11 @@ void ScreenWidget::resizeEvent(QResizeEvent* event) {
 }
 
 void ScreenWidget::renewCanvas() {
-    // A new client area starts black, as an erased window does; only the maze redraws itself.
+    // A new client area starts black, as an erased window does.
     canvas_.resize(size(), devicePixelRatio());
-    if (app_ != nullptr) {
-        app_->paint();
-    }
     canvas_.takeDrawnRegion();
     update();
-    if (app_ != nullptr) {
-        emit coreCalled();
-    }
-}
-
-void ScreenWidget::afterCoreCall() {
-    present();
-    emit coreCalled();
+    emit renewed();
 }
 
 QPoint ScreenWidget::logicalPixel(QPointF position) const {
@@ -93,28 +84,20 @@ QPoint ScreenWidget::logicalPixel(QPointF position) const {
 }
 
 void ScreenWidget::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && app_ != nullptr) {
-        const QPoint point = logicalPixel(event->position());
-        app_->mouseDown(point.x(), point.y());
-        afterCoreCall();
+    if (event->button() == Qt::LeftButton) {
+        emit pressed(logicalPixel(event->position()));
     }
 }
 
 void ScreenWidget::mouseMoveEvent(QMouseEvent* event) {
-    // Moves arrive only while a button is held: the widget keeps the mouse grabbed from the
-    // press to the release, so a release outside the window still reaches the core.
-    if (app_ != nullptr) {
-        const QPoint point = logicalPixel(event->position());
-        app_->mouseMove(point.x(), point.y());
-        afterCoreCall();
-    }
+    // Moves arrive only while a button is held: the widget has the mouse from the press to the
+    // release, so a release outside the window still arrives.
+    emit moved(logicalPixel(event->position()));
 }
 
 void ScreenWidget::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && app_ != nullptr) {
-        const QPoint point = logicalPixel(event->position());
-        app_->mouseUp(point.x(), point.y());
-        afterCoreCall();
+    if (event->button() == Qt::LeftButton) {
+        emit released(logicalPixel(event->position()));
     }
 }
 

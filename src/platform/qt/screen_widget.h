@@ -1,35 +1,32 @@
-// The client area: a backing image at the screen's device pixel ratio that the core draws into
-// as it steps; only what changed since the last present is repainted.
+// The client area: shows the backing image the core draws into, and turns the mouse and new
+// sizes or resolutions into signals in the core's logical pixels. It never calls the core.
 #pragma once
 
 #include <QWidget>
 
 #include "qt_canvas.h"
 
-namespace tavori {
-class App;
-}
-
 namespace tavori::qt {
 
 class ScreenWidget : public QWidget {
     Q_OBJECT
 public:
-    explicit ScreenWidget(QWidget* parent = nullptr);
+    // `glyphLimits` for the backing image; `presentsWholeWindow` repaints the whole client area
+    // at every present instead of only what changed (the earlier design, for comparisons).
+    explicit ScreenWidget(QWidget* parent = nullptr, GlyphLimits glyphLimits = {}, bool presentsWholeWindow = false);
 
-    // Mouse input and resizes go to `app` once it is set.
-    void setApp(App* app) { app_ = app; }
     QtCanvas& canvas() { return canvas_; }
 
-    // Repaints the region the core has drawn since the last present, if any.
+    // Repaints the region drawn on the canvas since the last present, if any.
     void present();
-    // Repaint the whole client area at every present instead (for comparing the two).
-    void setPresentWholeWindow(bool whole) { presentWholeWindow_ = whole; }
 
 signals:
-    // The core has taken a mouse input or a paint from this widget (and what it drew is
-    // presented): whatever it now waits for may have changed.
-    void coreCalled();
+    // Left button press, a move while it is held, and its release, at a logical pixel.
+    void pressed(QPoint point);
+    void moved(QPoint point);
+    void released(QPoint point);
+    // The backing image is new (a new size, or a screen of another ratio) and black.
+    void renewed();
 
 protected:
     bool event(QEvent* event) override;
@@ -40,16 +37,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    // A new backing image at the current size and ratio, black, with the maze redrawn.
     void renewCanvas();
-    // Presents what the core drew and says that it was called.
-    void afterCoreCall();
     // The logical pixel under a mouse position, by the canvas's own rounding of edges.
     QPoint logicalPixel(QPointF position) const;
 
-    App* app_ = nullptr;
     QtCanvas canvas_;
-    bool presentWholeWindow_ = false;
+    const bool presentsWholeWindow_;
 };
 
 }  // namespace tavori::qt
