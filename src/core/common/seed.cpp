@@ -1,4 +1,5 @@
-// Chooses the generator's seed: the TAVORI_SEED value when it is a number, else the time.
+// Reading TAVORI_SEED: spaces trimmed, an optional sign, then decimal digits kept to their low
+// 32 bits; anything else is no seed.
 #include "common/seed.h"
 
 #include <cctype>

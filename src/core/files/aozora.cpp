@@ -1,4 +1,5 @@
-// Aozora Bunko texts: recognising one by its own markers and cleaning its markup for reading.
+// The markers found line by line (the notation block between rule lines, the 底本： line), then
+// each line cleaned in one pass over its characters: notes, ruby readings and their ｜ marks.
 #include "files/aozora.h"
 
 #include <algorithm>

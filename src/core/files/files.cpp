@@ -1,4 +1,5 @@
-// Files beside the executable, whole-file loading with zero padding, and the open-file dialog.
+// The executable's folder joined to a name, a whole file read in 65,520-byte requests into one
+// zero-padded block, and the dialog's answer kept in the name buffer.
 #include "files/files.h"
 
 #include <algorithm>

@@ -1,5 +1,5 @@
-// Loads a text file for the exercises: one pipeline from the file's encoding and line ends to
-// the program's own CP932 text with CR LF, and for reading texts the Aozora Bunko clean-up.
+// UTF-8 told by its mark or by well-formed three- and four-byte sequences, conversion through
+// the platform, lone LFs made CR LF at character boundaries; an unchanged text keeps its block.
 #include "files/text_file.h"
 
 #include <algorithm>

@@ -1,4 +1,5 @@
-// Decoding UTF-16 files (Notepad's "Unicode") that begin with a byte-order mark.
+// Code units read in the mark's byte order and written out as UTF-8: surrogate pairs joined,
+// unpaired halves and an odd last byte made "?".
 #include "files/utf16.h"
 
 #include <algorithm>

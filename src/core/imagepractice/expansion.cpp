@@ -1,4 +1,5 @@
-// Expands the section references in a text into randomly chosen alternatives of the template.
+// Expansion in a gap buffer: each reference is replaced at the scan position and its alternative
+// scanned next, within the bounds on references and bytes.
 #include "imagepractice/expansion.h"
 
 #include <algorithm>

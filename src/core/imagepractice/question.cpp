@@ -1,4 +1,5 @@
-// Builds one question from the template: the sentence to flash and its three answer candidates.
+// "[main]" gives the line; a print line's choice is expanded in rounds of three until the three
+// differ, the rounds run out or the work budget is spent.
 #include "imagepractice/question.h"
 
 #include <algorithm>

@@ -1,4 +1,5 @@
-// The question screen: the framed sentence row and three answer rows, steps and clicks.
+// The rows laid out from the client size, the step's phases (question due, flash, answer rows,
+// answered) and the click test strictly inside a row.
 #include "imagepractice/question_screen.h"
 
 #include <cstdint>

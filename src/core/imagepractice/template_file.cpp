@@ -1,4 +1,5 @@
-// The loaded template: its text split into lines in place, and the index of its section headers.
+// CR LF pairs zeroed in the loaded block, the line starts recorded, and each header indexed by
+// name with the run of non-empty lines after it.
 #include "imagepractice/template_file.h"
 
 #include <algorithm>

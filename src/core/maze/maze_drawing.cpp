@@ -1,4 +1,5 @@
-// Putting the maze on the window: geometry, walls, targets and the route.
+// The cell size from the client height, walls wiped then drawn side by side, target squares
+// inset by 3 pixels, and the route as half-lines from each cell's centre.
 #include "maze/maze_drawing.h"
 
 #include "gfx/primitives.h"

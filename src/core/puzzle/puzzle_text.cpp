@@ -1,4 +1,5 @@
-// Reading pa.dat and choosing one of its CR LF-terminated lines.
+// CR LF found only at character boundaries, the text cut to its bound, one draw choosing the
+// line, and the line cut to its own bound at a character boundary.
 #include "puzzle/puzzle_text.h"
 
 #include "common/sjis.h"

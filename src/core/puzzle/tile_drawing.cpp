@@ -1,4 +1,4 @@
-// Copying the tiles from the work bitmap onto a canvas in paint order.
+// One copy per tile, row by row and column by column within a row, so later tiles land on top.
 #include "puzzle/tile_drawing.h"
 
 namespace tavori {

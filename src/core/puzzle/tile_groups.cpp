@@ -1,4 +1,5 @@
-// Groups of joined tiles: joining, laying a group out in picture order, snapping to neighbours.
+// Groups as shared ids in the tile table; a snap tries the left, upper, right and lower neighbour
+// in turn, each within inclusive bounds of overlap, gap and offset across.
 #include "puzzle/tile_groups.h"
 
 #include "puzzle/tile_coordinates.h"

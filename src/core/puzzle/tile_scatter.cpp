@@ -1,4 +1,5 @@
-// Placing the fifteen tiles at random over the client area, each in a group of its own.
+// One draw per axis and tile, x then y, row by row, taken modulo the room on that axis; each tile
+// gets a group id of its own.
 #include "puzzle/tile_scatter.h"
 
 namespace tavori {

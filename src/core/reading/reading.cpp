@@ -1,4 +1,5 @@
-// Speed-reading practice: the reading text and its paging, one page per display time.
+// Rows built byte by byte from the position (double-byte characters whole, CR LF padded with
+// spaces, the text's end starting over), then drawn centred, each box blanked around its text.
 #include "reading/reading.h"
 
 #include <algorithm>

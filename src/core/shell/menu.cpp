@@ -1,5 +1,4 @@
-// The menu bar as data: seven pop-ups with their command ids, exact labels (UTF-8) and what
-// each command does.
+// The pop-ups' item tables in menu order, and a command's meaning looked up by id across them.
 #include "shell/menu.h"
 
 namespace tavori {

@@ -1,4 +1,4 @@
-// The 100 ms tick on a fixed grid of a monotonic clock: lateness never accumulates.
+// Taking a due step jumps to the latest grid point passed, so a stall gives one step, not a burst.
 #include "shell/tick_grid.h"
 
 namespace tavori {

@@ -1,4 +1,5 @@
-// Code page 932 conversions with iconv, for the Linux front end and the tests.
+// One iconv descriptor per conversion; a sequence it cannot convert becomes "?" (U+FFFD towards
+// UTF-8) and is skipped by its own length.
 #include "cp932_iconv.h"
 
 #include <iconv.h>

@@ -1,4 +1,5 @@
-// Chooses the bold Japanese gothic font that drawn text uses.
+// The first installed of the known gothic families, else the first fixed-pitch Japanese family,
+// else any Japanese one.
 #include "font_choice.h"
 
 #include <QFontDatabase>

@@ -1,5 +1,5 @@
-// A small bounded cache of rendered glyph cells, so a repeated page costs copies, not font
-// rendering.
+// Cells kept as RGB32 images under a hashed key; past either limit the least recently used go,
+// down to seven eighths of the limits.
 #include "glyph_cache.h"
 
 #include <algorithm>

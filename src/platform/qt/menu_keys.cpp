@@ -1,4 +1,5 @@
-// Reaching the menu bar from the keyboard, as on Windows: Alt pressed and released alone, or F10.
+// A proxy style turns on Qt's own Alt handling for the bar, and F10 sends the bar the Alt press
+// and release it watches for.
 #include "menu_keys.h"
 
 #include <QCoreApplication>

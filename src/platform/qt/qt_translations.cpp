@@ -1,4 +1,4 @@
-// Qt's own texts (the file dialog's buttons and labels) in the language of the user's system.
+// Qt's "qtbase" catalogue for the locale, loaded from Qt's translations folder and installed.
 #include "qt_translations.h"
 
 #include <QCoreApplication>

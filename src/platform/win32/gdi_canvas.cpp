@@ -1,4 +1,5 @@
-// The core's Canvas over GDI: the window's client area, or a bitmap in a memory device context.
+// Brushes, pens and ExtTextOutW with an advance per cell, on a device context taken for each call;
+// copies clipped to the source before BitBlt.
 #include "gdi_canvas.h"
 
 #include <algorithm>

@@ -1,5 +1,5 @@
-// The Windows tick source: a thread that sleeps until each 100 ms grid point and posts one tick
-// message to the window, so the window's thread wakes once per point and modal loops tick too.
+// A waitable timer aimed at each point (high-resolution, or with the system timer at 1 ms while
+// it waits), one tick message pending at a time, and an event that wakes the sleeping thread.
 #include "grid_tick_thread.h"
 
 namespace tavori::win32 {

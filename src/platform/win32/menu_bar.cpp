@@ -1,4 +1,4 @@
-// The menu bar built from the core's menu table, with its labels as wide text.
+// One pop-up menu per table entry, appended to the bar, which owns it from then on.
 #include "menu_bar.h"
 
 #include <string>

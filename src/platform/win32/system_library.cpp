@@ -1,4 +1,5 @@
-// DLLs loaded at run time from the system folder only, and the process's DLL search kept there.
+// SetDefaultDllDirectories looked up at run time for older Windows, and LoadLibraryExW kept to
+// System32.
 #include "system_library.h"
 
 namespace tavori::win32 {

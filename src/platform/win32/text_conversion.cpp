@@ -1,4 +1,5 @@
-// Conversions between UTF-8, UTF-16 (the wide Windows API) and code page 932 (Shift-JIS).
+// MultiByteToWideChar and WideCharToMultiByte with counts held within int; a character beyond
+// the Basic Multilingual Plane becomes one "?".
 #include "text_conversion.h"
 
 #include <windows.h>

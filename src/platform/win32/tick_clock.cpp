@@ -1,5 +1,5 @@
-// The monotonic clock behind the tick grid (the performance counter in microseconds) and the
-// system timer resolution a coarse timer needs.
+// The performance counter split into seconds and remainder so it cannot overflow, and
+// timeBeginPeriod and timeEndPeriod found in winmm.dll at run time.
 #include "tick_clock.h"
 
 namespace tavori::win32 {
