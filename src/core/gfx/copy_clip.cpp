@@ -1,4 +1,4 @@
-// Clips a rectangle copy between two surfaces, moving its source and destination together.
+// Cutting a copy to both surfaces in 64-bit arithmetic, so no coordinate a caller gives overflows.
 #include "gfx/copy_clip.h"
 
 #include <algorithm>

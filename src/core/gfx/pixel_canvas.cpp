@@ -1,4 +1,5 @@
-// A canvas over a plain 32-bit pixel buffer: fills, lines and copies with clipping.
+// Logical to device edges, row fills that skip what already holds the colour, Bresenham lines,
+// and block copies between canvases of the same or different ratios.
 #include "gfx/pixel_canvas.h"
 
 #include <algorithm>

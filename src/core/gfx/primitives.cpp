@@ -1,4 +1,5 @@
-// The drawing primitives every exercise uses: fitted text, clears, fills, lines and frames.
+// Each primitive as the Canvas calls that it makes: a text cut at its terminator and fitted to
+// its box, a clear as one black fill, a frame as four lines.
 #include "gfx/primitives.h"
 
 namespace tavori {

@@ -1,4 +1,5 @@
-// The program behind the window: start-up state, commands, the tick, mouse routing and paints.
+// Each entry point in turn: input held at the edge, the command table's meanings carried out,
+// the step routed to the current exercise, and the screen settled when it returns.
 #include "shell/app.h"
 
 #include "common/input_bounds.h"

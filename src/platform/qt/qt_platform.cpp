@@ -1,5 +1,5 @@
-// The system services the core asks for, on Linux: POSIX files, Qt's dialog and desktop
-// services, iconv, and the window's canvases.
+// Regular files read with POSIX calls, the dialog and the desktop's opener through Qt, and the
+// work bitmap kept at the window's resolution.
 #include "qt_platform.h"
 
 #include <fcntl.h>

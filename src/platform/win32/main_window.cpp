@@ -1,4 +1,5 @@
-// The main window: its class, its creation and the window procedure that feeds the core.
+// The window procedure: each message turned into one call of the core, its outcome carried
+// out, and the tick put to sleep while the core waits for input.
 #include "main_window.h"
 
 #include <windowsx.h>

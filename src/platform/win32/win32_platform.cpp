@@ -1,4 +1,5 @@
-// The core's Platform on Windows: files, the open-file dialog, the shell and the canvases.
+// Files through CreateFileW, GetOpenFileNameW with the program's filter, ShellExecuteW, and the
+// work bitmap made compatible with the window.
 #include "win32_platform.h"
 
 #include <commdlg.h>
