@@ -165,10 +165,13 @@ TEST(MainWindow, ADragThatLeavesTheWindowStillMovesAndDropsTheTile) {
     sendMouse(window, QEvent::MouseButtonPress, press, Qt::LeftButton);
     EXPECT_TRUE(window.app().puzzle().buttonDown);
     ASSERT_TRUE(window.app().puzzle().tileGrabbed);
+    // The core asked for the mouse for the drag, and gives it back with the release.
+    EXPECT_EQ(QWidget::mouseGrabber(), &window.screen());
     const QPoint outside(-40, -60);
     sendMouse(window, QEvent::MouseMove, outside, Qt::LeftButton);
     sendMouse(window, QEvent::MouseButtonRelease, outside, Qt::NoButton);
     EXPECT_FALSE(window.app().puzzle().buttonDown);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
     const Tile& moved = window.app().puzzle().tiles[0][0];
     EXPECT_EQ(moved.x, tile.x + (outside.x() - press.x()));
     EXPECT_EQ(moved.y, tile.y + (outside.y() - press.y()));
