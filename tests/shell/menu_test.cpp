@@ -1,6 +1,7 @@
 // The menu table: seven pop-ups, every id once, labels exactly as the reader sees them.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <set>
 
 #include "shell/menu.h"
@@ -15,9 +16,33 @@ TEST(MenuTable, SevenPopupsInOrder) {
     for (std::size_t index = 0; index < popups.size(); ++index) {
         EXPECT_EQ(popups[index].label, labels[index]);
     }
+    // Each pop-up's own items, then the keys' items after a separator, with their keys shown
+    // and ids of their own.
     const std::size_t itemCounts[] = {1, 14, 19, 1, 1, 2, 1};
+    const std::size_t keyItemCounts[] = {0, 2, 4, 4, 0, 1, 0};
     for (std::size_t index = 0; index < popups.size(); ++index) {
-        EXPECT_EQ(popups[index].items.size(), itemCounts[index]) << popups[index].label;
+        const auto items = popups[index].items;
+        ASSERT_EQ(items.size(), itemCounts[index] + keyItemCounts[index]) << popups[index].label;
+        for (std::size_t item = 0; item < items.size(); ++item) {
+            const bool keys = item >= itemCounts[index];
+            EXPECT_EQ(items[item].afterSeparator, item == itemCounts[index]) << items[item].id;
+            EXPECT_EQ(!items[item].shortcut.empty(), keys) << items[item].id;
+            EXPECT_EQ(items[item].id >= 900, keys) << items[item].id;
+        }
+    }
+}
+
+TEST(MenuTable, KeysGiveTheirItemsCommandsInTheirExercisesAndDisplayTimesStepAlongTheMenu) {
+    EXPECT_EQ(commandForKey(Mode::SpeedReading, Key::PageDown), CommandId::NextPage);
+    EXPECT_EQ(commandForKey(Mode::SpeedReading, Key::Up), CommandId::ShorterDisplayTime);
+    EXPECT_EQ(commandForKey(Mode::ImagePractice, Key::Three), CommandId::AnswerFirst + 2);
+    EXPECT_EQ(commandForKey(Mode::Maze, Key::Return), CommandId::NextMaze);
+    EXPECT_EQ(commandForKey(Mode::Puzzle, Key::Space), std::nullopt);
+    EXPECT_EQ(commandForKey(Mode::SpeedReading, Key::One), std::nullopt);
+    // From, which way, to: held at both ends, and from between two values to the nearer one.
+    const int steps[][3] = {{1, -1, 1}, {1, 1, 2}, {10, 1, 20}, {20, -1, 10}, {50, 1, 50}, {15, -1, 10}, {15, 1, 20}};
+    for (const auto& [from, direction, to] : steps) {
+        EXPECT_EQ(steppedDisplayTicks(from, direction), to) << from << " " << direction;
     }
 }
 
@@ -25,7 +50,7 @@ TEST(MenuTable, ReadingMenuOrderAndIdeographicPadding) {
     const auto reading = menuBarTable()[2].items;
     const int ids[] = {720, 738, 739, 721, 722, 723, 724, 725, 726, 727,
                        728, 729, 730, 731, 732, 733, 734, 735, 736};
-    for (std::size_t index = 0; index < reading.size(); ++index) {
+    for (std::size_t index = 0; index < std::size(ids); ++index) {
         EXPECT_EQ(reading[index].id, ids[index]);
     }
     EXPECT_EQ(reading[1].label, "\xE3\x80\x80８文字表示");  // U+3000 pads one digit
@@ -65,7 +90,7 @@ TEST(MenuTable, EveryIdAppearsOnce) {
         }
     }
     EXPECT_EQ(ids.size(), total);
-    EXPECT_EQ(total, 39u);
+    EXPECT_EQ(total, 50u);
 }
 
 }  // namespace

@@ -29,5 +29,9 @@ void loadTemplateFile(ImagePracticeState& image, Platform& platform, const std::
 void stepImagePractice(ImagePracticeState& image, Context& context);
 // A left press at client coordinates (any int, however far outside the window).
 void clickImagePractice(ImagePracticeState& image, Context& context, int x, int y);
+// What a click in the middle of answer row `row` (0..2) does.
+void answerWithRow(ImagePracticeState& image, Context& context, int row);
+// Whether the question is answered (or none asked yet), so that a click anywhere asks the next.
+bool questionAnswered(const ImagePracticeState& image);
 
 }  // namespace tavori

@@ -82,6 +82,13 @@ void stepImagePractice(ImagePracticeState& image, Context& context) {
     }
 }
 
+void answerWithRow(ImagePracticeState& image, Context& context, int row) {
+    const RowLayout layout = RowLayout::of(context.shell);
+    clickImagePractice(image, context, layout.left + kRowWidth / 2, layout.answerTop(row) + kRowHeight / 2);
+}
+
+bool questionAnswered(const ImagePracticeState& image) { return image.questionState == kAnswered; }
+
 void clickImagePractice(ImagePracticeState& image, Context& context, int x, int y) {
     if (image.questionState == kAnswered) {
         image.questionState = kQuestionDue;

@@ -132,14 +132,42 @@ void drawReadingPage(const ReadingState& reading, PageRows& rows, Context& conte
 }
 
 void stepSpeedReading(ReadingState& reading, Context& context) {
+    if (reading.paused) {
+        return;
+    }
     if (reading.pageTickCount < context.shell.displayTicks) {
         ++reading.pageTickCount;
         return;
     }
+    showNextPage(reading, context);
+}
+
+void showNextPage(ReadingState& reading, Context& context) {
+    // A page from the beginning has none before it: a wrapped text starts its history again,
+    // which also bounds it by the text's length.
+    if (reading.readingPosition == 0) {
+        reading.pageStarts.clear();
+    }
+    reading.pageStarts.push_back(reading.readingPosition);
     PageRows rows;
     buildReadingPage(reading, rows);
     drawReadingPage(reading, rows, context);
     reading.pageTickCount = 1;
+}
+
+void showPreviousPage(ReadingState& reading, Context& context) {
+    if (reading.pageStarts.size() < 2) {
+        return;
+    }
+    reading.pageStarts.pop_back();
+    reading.readingPosition = reading.pageStarts.back();
+    reading.pageStarts.pop_back();
+    showNextPage(reading, context);
+}
+
+void showFirstPage(ReadingState& reading, Context& context) {
+    reading.readingPosition = 0;
+    showNextPage(reading, context);
 }
 
 }  // namespace tavori

@@ -20,6 +20,11 @@ struct ReadingState {
     std::int32_t bytesPerLine = 32;   // 32 or 16
     std::int32_t pageTickCount = 0;
     std::string readingFileName;      // the dialog's name buffer, kept between uses
+    // Paused, no page is built and the count stands still.
+    bool paused = false;
+    // Where each page shown since the text last started from its beginning began, the page on
+    // screen last: going back rebuilds a page from its start, so it is the page shown before.
+    std::vector<std::int32_t> pageStarts;
 };
 
 // The most rows a page holds, and the bytes of one row: columns 0..31 of text (a double-byte
@@ -41,7 +46,14 @@ void buildReadingPage(ReadingState& reading, PageRows& rows);
 // Draws rows 0..linesPerScreen − 1 centred in the client area, white on black, 40 px apart.
 void drawReadingPage(const ReadingState& reading, PageRows& rows, Context& context);
 
-// One step: counts up to displayTicks, then draws the next page.
+// One step: counts up to displayTicks, then shows the next page; paused, nothing.
 void stepSpeedReading(ReadingState& reading, Context& context);
+
+// Shows the page from readingPosition at once, and starts a fresh count.
+void showNextPage(ReadingState& reading, Context& context);
+// Shows the page before the one on screen again (nothing before the text's first page).
+void showPreviousPage(ReadingState& reading, Context& context);
+// Shows the text's first page.
+void showFirstPage(ReadingState& reading, Context& context);
 
 }  // namespace tavori

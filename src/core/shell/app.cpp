@@ -71,6 +71,7 @@ Outcome App::command(int id) {
             if (chooseOpenFile(platform_, kReadingTextFilter, reading_.readingFileName)) {
                 loadReadingText(reading_, platform_, reading_.readingFileName);
                 reading_.readingPosition = 0;
+                reading_.pageStarts.clear();
             }
             enterSpeedReading();
             clearScreen();
@@ -107,6 +108,7 @@ Outcome App::command(int id) {
             maze_.mazeStepPending = true;
             maze_.mazeSolutionNext = false;
             shell_.currentMode = Mode::Maze;
+            mazeSizeChosen_ = true;
             break;
         case CommandAction::OpenHelp:
             platform_.openWithShell(siblingPath(platform_, "最初にお読みください", ".html"),
@@ -114,9 +116,96 @@ Outcome App::command(int id) {
             break;
         case CommandAction::None:
             break;
+        default:
+            // The keys' commands act at once, with no step after them.
+            runKeyCommand(meaning);
+            return Outcome::None;
     }
     stepMode();
     return Outcome::None;
+}
+
+void App::runKeyCommand(CommandMeaning meaning) {
+    if (!commandAvailable(meaning)) {
+        return;
+    }
+    Context ctx = context();
+    switch (meaning.action) {
+        case CommandAction::StepDisplayTime:
+            shell_.displayTicks = steppedDisplayTicks(shell_.displayTicks, meaning.value);
+            return;
+        case CommandAction::PauseOrResume:
+            reading_.paused = !reading_.paused;
+            return;
+        case CommandAction::NextPage:
+            showNextPage(reading_, ctx);
+            return;
+        case CommandAction::PreviousPage:
+            showPreviousPage(reading_, ctx);
+            return;
+        case CommandAction::FromTheBeginning:
+            showFirstPage(reading_, ctx);
+            return;
+        case CommandAction::AnswerRow:
+            answerWithRow(imagePractice_, ctx, meaning.value);
+            return;
+        case CommandAction::NextQuestion:
+            // A click where no row is, as a click anywhere does once answered.
+            clickImagePractice(imagePractice_, ctx, -1, -1);
+            return;
+        case CommandAction::NextMaze:
+            mazeClick(maze_, ctx, -1, -1);
+            return;
+        default:
+            return;
+    }
+}
+
+Outcome App::key(Key key) {
+    if (destroyed_) {
+        return Outcome::None;
+    }
+    const std::optional<int> id = commandForKey(shell_.currentMode, key);
+    return id ? command(*id) : Outcome::None;
+}
+
+bool App::commandChecked(int id) const {
+    const CommandMeaning meaning = commandMeaning(id);
+    switch (meaning.action) {
+        case CommandAction::SetDisplayTime:
+            return meaning.value == shell_.displayTicks;
+        case CommandAction::SetLineWidth:
+            return meaning.value == reading_.bytesPerLine;
+        case CommandAction::SetLines:
+            return meaning.value == reading_.linesPerScreen;
+        case CommandAction::SetMazeSize:
+            return mazeSizeChosen_ && meaning.value == maze_.mazeWidth;
+        case CommandAction::PauseOrResume:
+            return reading_.paused;
+        default:
+            return false;
+    }
+}
+
+bool App::commandAvailable(int id) const { return !destroyed_ && commandAvailable(commandMeaning(id)); }
+
+bool App::commandAvailable(CommandMeaning meaning) const {
+    switch (meaning.action) {
+        case CommandAction::PauseOrResume:
+        case CommandAction::NextPage:
+        case CommandAction::PreviousPage:
+        case CommandAction::FromTheBeginning:
+            return shell_.currentMode == Mode::SpeedReading;
+        case CommandAction::AnswerRow:
+            return shell_.currentMode == Mode::ImagePractice;
+        case CommandAction::NextQuestion:
+            return shell_.currentMode == Mode::ImagePractice && questionAnswered(imagePractice_);
+        case CommandAction::NextMaze:
+            // Once the route is drawn a click anywhere brings a new maze.
+            return shell_.currentMode == Mode::Maze && !maze_.mazeSolutionNext;
+        default:
+            return true;
+    }
 }
 
 void App::tick() {

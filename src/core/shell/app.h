@@ -5,11 +5,13 @@
 #include <string>
 
 #include "common/context.h"
+#include "common/key.h"
 #include "gfx/screen_memory.h"
 #include "imagepractice/image_practice.h"
 #include "maze/maze.h"
 #include "puzzle/puzzle.h"
 #include "reading/reading.h"
+#include "shell/menu.h"
 
 namespace tavori {
 
@@ -66,10 +68,18 @@ public:
     Outcome mouseDown(int x, int y);
     void mouseMove(int x, int y);
     Outcome mouseUp(int x, int y);
+    // A key, while no menu or dialog is open: what its item in the menus does in the exercise
+    // on screen (shell/menu.h); a key with none there does nothing.
+    Outcome key(Key key);
     // The client area was uncovered or resized (and erased black): only the maze redraws.
     void paint();
     // The window is going away: the home-page request. Later events are ignored.
     void destroy();
+
+    // Whether a menu item shows a check mark (the display time, width, rows and maze size in
+    // force, and the pause), and whether it can be chosen in the exercise on screen.
+    bool commandChecked(int id) const;
+    bool commandAvailable(int id) const;
 
     const ShellState& shell() const { return shell_; }
     const ReadingState& reading() const { return reading_; }
@@ -87,6 +97,8 @@ private:
     Context context() { return Context{platform_, random_, shell_, window_, workBitmap_}; }
     void clearScreen();
     void enterSpeedReading();
+    void runKeyCommand(CommandMeaning meaning);
+    bool commandAvailable(CommandMeaning meaning) const;
     // The end of an entry point's drawing, or a wait in the dialog: what the memory held back
     // reaches the screen unless it changes nothing.
     void settleScreen();
@@ -103,6 +115,8 @@ private:
     MazeState maze_;
     PuzzleState puzzle_;
     bool destroyed_ = false;
+    // No maze size shows as chosen until one is.
+    bool mazeSizeChosen_ = false;
 };
 
 }  // namespace tavori

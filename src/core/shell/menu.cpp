@@ -18,6 +18,7 @@ constexpr MenuItem kDisplayTimeItems[] = {
     {259, "０．９秒", {SetDisplayTime, 9}},  {260, "１．０秒", {SetDisplayTime, 10}},
     {261, "２．０秒", {SetDisplayTime, 20}}, {262, "３．０秒", {SetDisplayTime, 30}},
     {263, "４．０秒", {SetDisplayTime, 40}}, {264, "５．０秒", {SetDisplayTime, 50}},
+    {901, "表示時間を短く", {StepDisplayTime, -1}, "↑", true}, {902, "表示時間を長く", {StepDisplayTime, 1}, "↓"},
 };
 
 // Widths in bytes: 8 or 16 full-width characters.
@@ -32,12 +33,36 @@ constexpr MenuItem kReadingItems[] = {
     {732, "１２行表示", {SetLines, 12}},    {733, "１３行表示", {SetLines, 13}},
     {734, "１４行表示", {SetLines, 14}},    {735, "１５行表示", {SetLines, 15}},
     {736, "１６行表示", {SetLines, 16}},
+    {911, "一時停止／再開", {PauseOrResume}, "Space", true}, {912, "次のページ", {NextPage}, "→"},
+    {913, "前のページ", {PreviousPage}, "←"},        {914, "最初から", {FromTheBeginning}, "Home"},
 };
 
-constexpr MenuItem kImagePracticeItems[] = {{851, "イメージ練習データ読み込み", {LoadTemplate}}};
+constexpr MenuItem kImagePracticeItems[] = {
+    {851, "イメージ練習データ読み込み", {LoadTemplate}}, {921, "１番目で答える", {AnswerRow, 0}, "1", true},
+    {922, "２番目で答える", {AnswerRow, 1}, "2"},      {923, "３番目で答える", {AnswerRow, 2}, "3"},
+    {924, "次の問題", {NextQuestion}, "Space"},
+};
 constexpr MenuItem kPuzzleItems[] = {{737, "パズル", {EnterPuzzle}}};
 // The size parameter is one more than the cells across: 8 × 8 and 10 × 10 cells.
-constexpr MenuItem kMazeItems[] = {{202, "８×８", {SetMazeSize, 9}}, {703, "１０×１０", {SetMazeSize, 11}}};
+constexpr MenuItem kMazeItems[] = {
+    {202, "８×８", {SetMazeSize, 9}}, {703, "１０×１０", {SetMazeSize, 11}}, {931, "次の迷路", {NextMaze}, "Space", true}};
+
+// What each key does in each exercise; the puzzle takes none (no key moves a tile).
+struct KeyBinding {
+    Mode mode;
+    Key key;
+    int command;
+};
+constexpr KeyBinding kKeyBindings[] = {
+    {Mode::SpeedReading, Key::Space, 911},    {Mode::SpeedReading, Key::Right, 912},
+    {Mode::SpeedReading, Key::PageDown, 912}, {Mode::SpeedReading, Key::Left, 913},
+    {Mode::SpeedReading, Key::PageUp, 913},   {Mode::SpeedReading, Key::Home, 914},
+    {Mode::SpeedReading, Key::Up, 901},       {Mode::SpeedReading, Key::Down, 902},
+    {Mode::ImagePractice, Key::One, 921},     {Mode::ImagePractice, Key::Two, 922},
+    {Mode::ImagePractice, Key::Three, 923},   {Mode::ImagePractice, Key::Space, 924},
+    {Mode::ImagePractice, Key::Return, 924},  {Mode::Maze, Key::Space, 931},
+    {Mode::Maze, Key::Return, 931},
+};
 constexpr MenuItem kHelpItems[] = {{800, "ヘルプ", {OpenHelp}}};
 
 constexpr Popup kMenuBar[] = {
@@ -60,6 +85,28 @@ CommandMeaning commandMeaning(int id) {
         }
     }
     return {};
+}
+
+std::optional<int> commandForKey(Mode mode, Key key) {
+    for (const KeyBinding& binding : kKeyBindings) {
+        if (binding.mode == mode && binding.key == key) {
+            return binding.command;
+        }
+    }
+    return std::nullopt;
+}
+
+std::int32_t steppedDisplayTicks(std::int32_t displayTicks, int direction) {
+    std::int32_t nearest = displayTicks;
+    for (const MenuItem& item : kDisplayTimeItems) {
+        const std::int32_t value = item.meaning.value;
+        const bool beyond = direction < 0 ? value < displayTicks : value > displayTicks;
+        const bool closer = nearest == displayTicks || (direction < 0 ? value > nearest : value < nearest);
+        if (item.meaning.action == SetDisplayTime && beyond && closer) {
+            nearest = value;
+        }
+    }
+    return nearest;
 }
 
 }  // namespace tavori

@@ -3,8 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
+
+#include "common/key.h"
+#include "common/mode.h"
 
 namespace tavori {
 
@@ -23,6 +27,16 @@ inline constexpr int Help = 800;
 inline constexpr int LoadTemplate = 851;
 inline constexpr int MazeSmall = 202;
 inline constexpr int MazeLarge = 703;
+// The keys' items, after a separator at the end of their pop-ups.
+inline constexpr int ShorterDisplayTime = 901;
+inline constexpr int LongerDisplayTime = 902;
+inline constexpr int PauseOrResume = 911;
+inline constexpr int NextPage = 912;
+inline constexpr int PreviousPage = 913;
+inline constexpr int FromTheBeginning = 914;
+inline constexpr int AnswerFirst = 921;   // 921..923 answer with row 1..3
+inline constexpr int NextQuestion = 924;
+inline constexpr int NextMaze = 931;
 
 // The display-time item of `tenths` × 0.1 s (1 … 10), of `seconds` s (2 … 5), and the item
 // of `rows` rows (1 … 16).
@@ -42,6 +56,14 @@ enum class CommandAction {
     EnterPuzzle,
     SetMazeSize,      // value: the size parameter
     OpenHelp,
+    StepDisplayTime,  // value: −1 one display time shorter, +1 longer
+    PauseOrResume,
+    NextPage,
+    PreviousPage,
+    FromTheBeginning,
+    AnswerRow,        // value: row 0..2
+    NextQuestion,
+    NextMaze,
 };
 
 // What a command does, with its figure: written once, in the menu table.
@@ -54,6 +76,9 @@ struct MenuItem {
     int id;
     std::string_view label;
     CommandMeaning meaning;
+    // The key shown beside the label ("Space", "←"), and whether a separator comes before it.
+    std::string_view shortcut = {};
+    bool afterSeparator = false;
 };
 
 struct Popup {
@@ -67,5 +92,12 @@ std::span<const Popup> menuBarTable();
 
 // The meaning of the menu item with this id; None for an id on no item.
 CommandMeaning commandMeaning(int id);
+
+// The command a key gives in an exercise, if any.
+std::optional<int> commandForKey(Mode mode, Key key);
+
+// The display time one step shorter (−1) or longer (+1) along the menu's values, held at the
+// ends; a time between the values moves to the nearest one that way.
+std::int32_t steppedDisplayTicks(std::int32_t displayTicks, int direction);
 
 }  // namespace tavori
