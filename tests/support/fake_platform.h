@@ -69,6 +69,8 @@ public:
     void openWithShell(const std::string& target, ShellOwner owner) override;
     std::string utf8ToCp932(std::string_view utf8) override;
     ClientSize clientSize() override { return size_; }
+    std::int64_t steadyMilliseconds() override { return milliseconds; }
+    std::int64_t milliseconds = 0;
     Canvas& windowCanvas() override { return window_; }
     Canvas& workBitmap() override { return work_; }
 

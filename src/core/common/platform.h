@@ -59,8 +59,11 @@ public:
     // Converts UTF-8 text to code page 932; a character it cannot hold becomes "?".
     virtual std::string utf8ToCp932(std::string_view utf8) = 0;
 
-    // The client area's current size in pixels.
+    // The client area's current size in pixels: the exercise area, without the status line.
     virtual ClientSize clientSize() = 0;
+
+    // Milliseconds on a clock that only goes forward, for the times the status line shows.
+    virtual std::int64_t steadyMilliseconds() = 0;
 
     // The window's client area, and the 500 × 400 off-screen work bitmap.
     virtual Canvas& windowCanvas() = 0;

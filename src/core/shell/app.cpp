@@ -187,6 +187,8 @@ bool App::commandChecked(int id) const {
     }
 }
 
+std::string App::statusLine() const { return {}; }
+
 bool App::commandAvailable(int id) const { return !destroyed_ && commandAvailable(commandMeaning(id)); }
 
 bool App::commandAvailable(CommandMeaning meaning) const {

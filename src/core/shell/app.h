@@ -80,6 +80,9 @@ public:
     // force, and the pause), and whether it can be chosen in the exercise on screen.
     bool commandChecked(int id) const;
     bool commandAvailable(int id) const;
+    // The status line below the exercise area, in UTF-8: composed here, only shown by the front
+    // end, which repaints it only when the text changes.
+    std::string statusLine() const;
 
     const ShellState& shell() const { return shell_; }
     const ReadingState& reading() const { return reading_; }

@@ -14,6 +14,7 @@
 
 #include "cp932_iconv.h"
 #include "font_choice.h"
+#include "grid_ticker.h"
 #include "screen_widget.h"
 
 namespace tavori::qt {
@@ -120,5 +121,7 @@ void QtPlatform::matchWorkBitmapToScreen() {
         workBitmap_.rescale(screen_.canvas().ratio());
     }
 }
+
+std::int64_t QtPlatform::steadyMilliseconds() { return monotonicMicroseconds() / 1000; }
 
 }  // namespace tavori::qt

@@ -23,6 +23,7 @@ public:
     void openWithShell(const std::string& target, ShellOwner owner) override;
     std::string utf8ToCp932(std::string_view utf8) override;
     ClientSize clientSize() override;
+    std::int64_t steadyMilliseconds() override;
     Canvas& windowCanvas() override;
     Canvas& workBitmap() override;
 

@@ -167,4 +167,6 @@ ClientSize Win32Platform::clientSize() {
     return ClientSize{client.right - client.left, client.bottom - client.top};
 }
 
+std::int64_t Win32Platform::steadyMilliseconds() { return static_cast<std::int64_t>(GetTickCount64()); }
+
 }  // namespace tavori::win32
