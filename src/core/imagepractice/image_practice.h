@@ -20,6 +20,14 @@ struct ImagePracticeState {
     // -1 answered (and at start), 0 a question is due, 1..displayTicks-1 flashing,
     // displayTicks or more the answer phase.
     std::int32_t questionState = -1;
+    // The reader's score since the program started.
+    std::int32_t questionsAnswered = 0;
+    std::int32_t rightAtFirstTry = 0;
+    std::int32_t wrongAnswers = 0;
+    std::int64_t answerTicks = 0;  // from the candidates' appearing to the right answer, summed
+    // This question's wrong answers, and its steps since the candidates appeared (−1 before).
+    std::int32_t wrongThisQuestion = 0;
+    std::int32_t ticksSinceCandidates = -1;
 };
 
 // Loads and indexes a template file (an unloadable file gives the empty template).

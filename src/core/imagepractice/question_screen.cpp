@@ -2,6 +2,7 @@
 // answered) and the click test strictly inside a row.
 #include "imagepractice/question_screen.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include "gfx/primitives.h"
@@ -60,6 +61,8 @@ void stepImagePractice(ImagePracticeState& image, Context& context) {
     const RowLayout layout = RowLayout::of(context.shell);
     if (image.questionState == kQuestionDue) {
         buildQuestion(image, context.random);
+        image.wrongThisQuestion = 0;
+        image.ticksSinceCandidates = -1;
         for (int row = 0; row < 3; ++row) {
             drawRowText(canvas, layout, layout.answerTop(row), kBlank);
         }
@@ -68,6 +71,7 @@ void stepImagePractice(ImagePracticeState& image, Context& context) {
         image.questionState = 1;
     } else if (image.questionState >= context.shell.displayTicks) {
         // The answer phase redraws at every step; the state no longer changes.
+        ++image.ticksSinceCandidates;
         drawRowText(canvas, layout, layout.sentenceTop(), kBlank);
         for (int row = 0; row < 3; ++row) {
             drawRowText(canvas, layout, layout.answerTop(row), image.candidates[static_cast<std::size_t>(row)]);
@@ -102,8 +106,17 @@ void clickImagePractice(ImagePracticeState& image, Context& context, int x, int 
     for (int row = 0; row < 3; ++row) {
         const int top = layout.answerTop(row);
         const bool inside = top < y && y < top + kRowHeight;
-        if (inside && compareText(image.candidates[static_cast<std::size_t>(row)], image.shownSentence) == 1) {
+        if (!inside) {
+            continue;
+        }
+        if (compareText(image.candidates[static_cast<std::size_t>(row)], image.shownSentence) == 1) {
             image.questionState = kAnswered;
+            ++image.questionsAnswered;
+            image.rightAtFirstTry += image.wrongThisQuestion == 0 ? 1 : 0;
+            image.answerTicks += std::max(image.ticksSinceCandidates, 0);
+        } else {
+            ++image.wrongAnswers;
+            ++image.wrongThisQuestion;
         }
     }
 }

@@ -1,4 +1,5 @@
 // Marking targets by click, and the click that moves the maze's cycle on.
+#include <algorithm>
 #include <optional>
 
 #include "maze/maze.h"
@@ -75,6 +76,12 @@ void mazeClick(MazeState& maze, Context& context, int x, int y) {
 
     Canvas& canvas = context.window;
     if (isSolved(maze)) {
+        // The third right mark: the maze's time, once.
+        if (maze.solvedInMilliseconds < 0 && maze.drawnAtMilliseconds >= 0) {
+            maze.solvedInMilliseconds = std::max<std::int64_t>(context.platform.steadyMilliseconds() - maze.drawnAtMilliseconds, 0);
+            ++maze.mazesSolved;
+            maze.solvingMilliseconds += maze.solvedInMilliseconds;
+        }
         // The last mark shows before the route (or the next maze) is drawn.
         if (hit) {
             fillTargetSquare(canvas, geometry, hit->x, hit->y, kMarkedTargetColour);

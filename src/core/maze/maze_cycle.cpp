@@ -36,6 +36,8 @@ void stepMaze(MazeState& maze, Context& context) {
         drawTargets(maze, canvas, geometry);
         drawMazeWalls(maze, canvas, geometry);
         maze.mazeSolutionNext = true;
+        maze.drawnAtMilliseconds = context.platform.steadyMilliseconds();
+        maze.solvedInMilliseconds = -1;
     } else {
         drawSolution(maze, canvas, mazeGeometry(maze, shell.clientWidth, shell.clientHeight));
         maze.mazeSolutionNext = false;

@@ -95,6 +95,12 @@ struct MazeState {
     std::int32_t markCount = 0;
     // Target attempts the last solver run made (1 … 1000); a figure for measurements.
     std::int32_t targetAttempts = 0;
+    // The maze on screen was drawn at this steady time (−1 before any), and solved this many
+    // milliseconds later (−1 while it is not); mazes solved since the program started.
+    std::int64_t drawnAtMilliseconds = -1;
+    std::int64_t solvedInMilliseconds = -1;
+    std::int32_t mazesSolved = 0;
+    std::int64_t solvingMilliseconds = 0;
 
     // flag: cell not yet joined; sides: wall present.
     MazeGrid wallGrid;

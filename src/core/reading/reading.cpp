@@ -42,7 +42,26 @@ char byteAt(const std::vector<char>& text, std::int64_t position) {
 int rowWidth(const ReadingState& reading) { return std::clamp(reading.bytesPerLine, 1, kLastTextColumn + 1); }
 int rowsShown(const ReadingState& reading) { return std::clamp(reading.linesPerScreen, 0, kPageRowCount); }
 
+// The characters in [from, to) or up to the text's end, line ends left out: what a reader
+// reads on a page.
+std::int32_t charactersBetween(const std::vector<char>& text, std::int64_t from, std::int64_t to) {
+    const std::string_view textView(text.data(), text.size());
+    std::int32_t characters = 0;
+    for (std::int64_t at = std::max<std::int64_t>(from, 0); at < to && byteAt(text, at) != '\0';) {
+        const char b = byteAt(text, at);
+        characters += b == kCarriageReturn || b == kLineFeed ? 0 : 1;
+        at += static_cast<std::int64_t>(characterWidthAt(textView, static_cast<std::size_t>(at)));
+    }
+    return characters;
+}
+
 }  // namespace
+
+void measureSpeedAfresh(ReadingState& reading) {
+    reading.measuredCharacters = 0;
+    reading.measuredTicks = 0;
+    reading.measuredPerMinute = -1;
+}
 
 void loadReadingText(ReadingState& reading, Platform& platform, const std::string& fileName) {
     LoadedFile loaded = loadTextFile(platform, fileName, TextKind::Reading);
@@ -52,6 +71,9 @@ void loadReadingText(ReadingState& reading, Platform& platform, const std::strin
     } else {
         reading.readingText = std::move(loaded.block);
     }
+    reading.textCharacters = charactersBetween(reading.readingText, 0, static_cast<std::int64_t>(reading.readingText.size()));
+    reading.pagesShown.clear();
+    measureSpeedAfresh(reading);
 }
 
 void buildReadingPage(ReadingState& reading, PageRows& rows) {
@@ -135,6 +157,7 @@ void stepSpeedReading(ReadingState& reading, Context& context) {
     if (reading.paused) {
         return;
     }
+    ++reading.measuredTicks;
     if (reading.pageTickCount < context.shell.displayTicks) {
         ++reading.pageTickCount;
         return;
@@ -145,23 +168,36 @@ void stepSpeedReading(ReadingState& reading, Context& context) {
 void showNextPage(ReadingState& reading, Context& context) {
     // A page from the beginning has none before it: a wrapped text starts its history again,
     // which also bounds it by the text's length.
-    if (reading.readingPosition == 0) {
-        reading.pageStarts.clear();
+    auto& pages = reading.pagesShown;
+    const std::int32_t start = reading.readingPosition;
+    if (start == 0) {
+        pages.clear();
     }
-    reading.pageStarts.push_back(reading.readingPosition);
+    const std::int32_t before = !pages.empty() && pages.back().end == start
+                                    ? pages.back().charactersBefore + pages.back().characters
+                                    : charactersBetween(reading.readingText, 0, start);
     PageRows rows;
     buildReadingPage(reading, rows);
     drawReadingPage(reading, rows, context);
     reading.pageTickCount = 1;
+    const std::int32_t end = reading.readingPosition;
+    const std::int32_t characters =
+        charactersBetween(reading.readingText, start, end == 0 ? static_cast<std::int64_t>(reading.readingText.size()) : end);
+    pages.push_back({start, end, before, characters});
+    reading.measuredCharacters += characters;
+    // Ten ticks a second: characters per tick × 600 is per minute.
+    if (reading.measuredTicks > 0) {
+        reading.measuredPerMinute = reading.measuredCharacters * 600 / reading.measuredTicks;
+    }
 }
 
 void showPreviousPage(ReadingState& reading, Context& context) {
-    if (reading.pageStarts.size() < 2) {
+    if (reading.pagesShown.size() < 2) {
         return;
     }
-    reading.pageStarts.pop_back();
-    reading.readingPosition = reading.pageStarts.back();
-    reading.pageStarts.pop_back();
+    reading.pagesShown.pop_back();
+    reading.readingPosition = reading.pagesShown.back().start;
+    reading.pagesShown.pop_back();
     showNextPage(reading, context);
 }
 

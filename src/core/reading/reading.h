@@ -22,10 +22,27 @@ struct ReadingState {
     std::string readingFileName;      // the dialog's name buffer, kept between uses
     // Paused, no page is built and the count stands still.
     bool paused = false;
-    // Where each page shown since the text last started from its beginning began, the page on
-    // screen last: going back rebuilds a page from its start, so it is the page shown before.
-    std::vector<std::int32_t> pageStarts;
+    // Each page shown since the text last started from its beginning, the page on screen last:
+    // going back rebuilds a page from its start, so it is the page shown there before.
+    struct ShownPage {
+        std::int32_t start;
+        std::int32_t end;                // where the next page starts (0 after the text's end)
+        std::int32_t charactersBefore;   // the text's characters before `start`
+        std::int32_t characters;         // on the page: line ends and row padding count none
+    };
+    std::vector<ShownPage> pagesShown;
+    // The text's characters, counted as a page's are, for the progress through it.
+    std::int32_t textCharacters = 0;
+    // Characters shown and ticks stepped unpaused since the speed was last measured afresh,
+    // and the speed they gave when the page on screen was shown (−1 for none yet): it changes
+    // with the page, not at every tick.
+    std::int64_t measuredCharacters = 0;
+    std::int64_t measuredTicks = 0;
+    std::int64_t measuredPerMinute = -1;
 };
+
+// Starts the measured speed again (a new setting, a new text, a resume).
+void measureSpeedAfresh(ReadingState& reading);
 
 // The most rows a page holds, and the bytes of one row: columns 0..31 of text (a double-byte
 // character begun at column 15 of a 16-byte row reaches column 16), the space drawn at column

@@ -6,6 +6,7 @@
 #include "files/files.h"
 #include "gfx/primitives.h"
 #include "shell/menu.h"
+#include "shell/status_line.h"
 
 namespace tavori {
 
@@ -62,6 +63,7 @@ Outcome App::command(int id) {
             return Outcome::CloseWindow;
         case CommandAction::SetDisplayTime:
             shell_.displayTicks = meaning.value;
+            measureSpeedAfresh(reading_);
             break;
         case CommandAction::LoadReadingText:
             clearScreen();
@@ -71,7 +73,6 @@ Outcome App::command(int id) {
             if (chooseOpenFile(platform_, kReadingTextFilter, reading_.readingFileName)) {
                 loadReadingText(reading_, platform_, reading_.readingFileName);
                 reading_.readingPosition = 0;
-                reading_.pageStarts.clear();
             }
             enterSpeedReading();
             clearScreen();
@@ -79,11 +80,13 @@ Outcome App::command(int id) {
         case CommandAction::SetLineWidth:
             clearScreen();
             reading_.bytesPerLine = meaning.value;
+            measureSpeedAfresh(reading_);
             enterSpeedReading();
             break;
         case CommandAction::SetLines:
             clearScreen();
             reading_.linesPerScreen = meaning.value;
+            measureSpeedAfresh(reading_);
             enterSpeedReading();
             break;
         case CommandAction::LoadTemplate:
@@ -133,9 +136,13 @@ void App::runKeyCommand(CommandMeaning meaning) {
     switch (meaning.action) {
         case CommandAction::StepDisplayTime:
             shell_.displayTicks = steppedDisplayTicks(shell_.displayTicks, meaning.value);
+            measureSpeedAfresh(reading_);
             return;
         case CommandAction::PauseOrResume:
             reading_.paused = !reading_.paused;
+            if (!reading_.paused) {
+                measureSpeedAfresh(reading_);
+            }
             return;
         case CommandAction::NextPage:
             showNextPage(reading_, ctx);
@@ -187,7 +194,9 @@ bool App::commandChecked(int id) const {
     }
 }
 
-std::string App::statusLine() const { return {}; }
+std::string App::statusLine() const {
+    return composeStatusLine(StatusSources{shell_, reading_, imagePractice_, maze_, puzzle_});
+}
 
 bool App::commandAvailable(int id) const { return !destroyed_ && commandAvailable(commandMeaning(id)); }
 
