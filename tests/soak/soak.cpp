@@ -194,6 +194,11 @@ private:
         } else if (kind < 92) {
             const auto [x, y] = point();
             app_.mouseUp(x, y);
+        } else if (kind < 95) {
+            // Any key, the status line and the menus' marks asked for after it.
+            app_.key(static_cast<Key>(uniform(0, static_cast<int>(Key::Three))));
+            static_cast<void>(app_.statusLine());
+            static_cast<void>(app_.commandChecked(commandId()));
         } else if (kind < 97) {
             app_.paint();
         } else if (kind < 99) {
