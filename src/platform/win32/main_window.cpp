@@ -4,6 +4,8 @@
 
 #include <windowsx.h>
 
+#include "menu_bar.h"
+
 namespace tavori::win32 {
 
 namespace {
@@ -123,6 +125,11 @@ LRESULT handleMessage(HWND window, WindowSession& session, UINT message, WPARAM 
                 apply(window, session.app.command(LOWORD(wParam)));
             }
             return 0;
+        case WM_INITMENUPOPUP:
+            if (HIWORD(lParam) == FALSE) {  // not the window menu
+                showCommandStates(reinterpret_cast<HMENU>(wParam), session.app);
+            }
+            return DefWindowProcW(window, message, wParam, lParam);
         case kTickMessage:
             onTick(session);
             return 0;
