@@ -4,6 +4,8 @@
 
 #include <windowsx.h>
 
+#include <optional>
+
 #include "menu_bar.h"
 
 namespace tavori::win32 {
@@ -17,12 +19,58 @@ WindowSession* sessionOf(HWND window) {
 // Client coordinates as signed 16-bit values: a captured drag outside the window is negative.
 POINT mousePoint(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
+// The key a WM_KEYDOWN stands for, if it is one the exercises answer to. A held key repeats only
+// where a repeat means something (paging and the display time); a held Space, Return, Home or
+// digit acts once.
+std::optional<Key> keyOf(WPARAM virtualKey, LPARAM flags) {
+    switch (virtualKey) {
+        case VK_LEFT:
+            return Key::Left;
+        case VK_RIGHT:
+            return Key::Right;
+        case VK_UP:
+            return Key::Up;
+        case VK_DOWN:
+            return Key::Down;
+        case VK_PRIOR:
+            return Key::PageUp;
+        case VK_NEXT:
+            return Key::PageDown;
+        default:
+            break;
+    }
+    const bool repeated = (flags & (LPARAM{1} << 30)) != 0;  // the key was down already
+    if (repeated) {
+        return std::nullopt;
+    }
+    switch (virtualKey) {
+        case VK_SPACE:
+            return Key::Space;
+        case VK_RETURN:
+            return Key::Return;
+        case VK_HOME:
+            return Key::Home;
+        case '1':
+        case VK_NUMPAD1:
+            return Key::One;
+        case '2':
+        case VK_NUMPAD2:
+            return Key::Two;
+        case '3':
+        case VK_NUMPAD3:
+            return Key::Three;
+        default:
+            return std::nullopt;
+    }
+}
+
 // The messages whose handling below calls into the core.
 bool callsCore(UINT message) {
     switch (message) {
         case WM_DESTROY:
         case WM_PAINT:
         case WM_COMMAND:
+        case WM_KEYDOWN:
         case kTickMessage:
         case WM_LBUTTONDOWN:
         case WM_MOUSEMOVE:
@@ -128,6 +176,13 @@ LRESULT handleMessage(HWND window, WindowSession& session, UINT message, WPARAM 
         case WM_INITMENUPOPUP:
             if (HIWORD(lParam) == FALSE) {  // not the window menu
                 showCommandStates(reinterpret_cast<HMENU>(wParam), session.app);
+            }
+            return DefWindowProcW(window, message, wParam, lParam);
+        case WM_KEYDOWN:
+            // Alt and F10 come as WM_SYSKEYDOWN and open the menus in the default handling.
+            if (const std::optional<Key> key = keyOf(wParam, lParam)) {
+                apply(window, session.app.key(*key));
+                return 0;
             }
             return DefWindowProcW(window, message, wParam, lParam);
         case kTickMessage:
