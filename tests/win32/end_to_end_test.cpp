@@ -1,10 +1,12 @@
 // Starts the real tavori.exe built beside this test and drives its window from outside: the
-// class, the title, the menu bar read back item by item, commands, and the exit code.
+// class, the title, commands and keys, the menu bar read back item by item with the check marks
+// they leave, and the exit code.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <map>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -190,7 +192,7 @@ private:
     bool started_ = false;
 };
 
-TEST(EndToEnd, WindowTitleMenusCommandsAndCloseBox) {
+TEST(EndToEnd, WindowTitleCommandsKeysMenusAndCloseBox) {
     // The probe loaded into the program learns from its environment where to write.
     const std::wstring probeOutput =
         besideThisTest((L"menu_probe_" + std::to_wstring(GetCurrentProcessId()) + L".txt").c_str());
@@ -208,27 +210,6 @@ TEST(EndToEnd, WindowTitleMenusCommandsAndCloseBox) {
     EXPECT_EQ(frame.left, 0);
     EXPECT_EQ(frame.top, 0);
 
-    // The menu bar, read back from inside the running program.
-    ASSERT_NE(GetMenu(window), nullptr);
-    ASSERT_TRUE(loadIntoProcess(program.process(), besideThisTest(L"tavori_menu_probe.dll")));
-    const std::optional<std::vector<ProbedPopup>> popups = readProbe(probeOutput);
-    ASSERT_TRUE(popups.has_value()) << "the menu probe wrote nothing";
-    const auto table = menuBarTable();
-    ASSERT_EQ(popups->size(), table.size());
-    for (std::size_t position = 0; position < table.size(); ++position) {
-        const Popup& popup = table[position];
-        const ProbedPopup& probed = (*popups)[position];
-        EXPECT_EQ(probed.label, utf8ToWide(popup.label)) << position;
-        ASSERT_EQ(probed.count, static_cast<int>(popup.items.size())) << position;
-        ASSERT_EQ(probed.items.size(), popup.items.size()) << position;
-        for (std::size_t item = 0; item < popup.items.size(); ++item) {
-            // Plain enabled text: state 0 (no grey, check mark or separator).
-            const std::wstring expected = std::to_wstring(popup.items[item].id) + L"\t" +
-                                          utf8ToWide(popup.items[item].label) + L"\t0";
-            EXPECT_EQ(probed.items[item], expected) << position << " " << item;
-        }
-    }
-
     // Display time 5 s, the 8 × 8 maze, the puzzle with a drag that leaves the window, three
     // rows of reading: each handled in full while SendMessage waits, and the program lives on.
     for (const int id : {264, 202, 737, 723, 251}) {
@@ -240,8 +221,52 @@ TEST(EndToEnd, WindowTitleMenusCommandsAndCloseBox) {
             SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(-30, -20));
         }
     }
+    // Keys in speed reading: Space pauses, a held Space (bit 30: the key was down) does not
+    // resume, a held ↓ goes on lengthening the display time (0.1 s → 0.2 s → 0.3 s).
+    for (const auto& [key, flags] : {std::pair<WPARAM, LPARAM>{VK_SPACE, 1}, {VK_SPACE, 0x40000001}, {VK_DOWN, 1},
+                                     {VK_DOWN, 0x40000001}}) {
+        SendMessageW(window, WM_KEYDOWN, key, flags);
+    }
     std::this_thread::sleep_for(300ms);  // a few ticks in the last mode
     EXPECT_TRUE(program.running());
+
+    // The menu bar, read back from inside the running program: the table's items in order, each
+    // key's item after a separator with its key after a tab.
+    ASSERT_NE(GetMenu(window), nullptr);
+    ASSERT_TRUE(loadIntoProcess(program.process(), besideThisTest(L"tavori_menu_probe.dll")));
+    const std::optional<std::vector<ProbedPopup>> popups = readProbe(probeOutput);
+    ASSERT_TRUE(popups.has_value()) << "the menu probe wrote nothing";
+    const auto table = menuBarTable();
+    ASSERT_EQ(popups->size(), table.size());
+    std::map<int, unsigned> states;
+    for (std::size_t position = 0; position < table.size(); ++position) {
+        const ProbedPopup& probed = (*popups)[position];
+        EXPECT_EQ(probed.label, utf8ToWide(table[position].label)) << position;
+        ASSERT_EQ(probed.count, static_cast<int>(probed.items.size())) << position;
+        std::size_t next = 0;
+        for (const MenuItem& item : table[position].items) {
+            if (item.afterSeparator) {
+                const std::wstring separator = probed.items.at(next++);
+                EXPECT_TRUE(separator.rfind(L"0\t\t", 0) == 0 && (std::stoul(separator.substr(3)) & MF_SEPARATOR))
+                    << item.id;
+            }
+            const std::wstring key = item.shortcut.empty() ? L"" : L"\t" + utf8ToWide(item.shortcut);
+            const std::wstring shown = std::to_wstring(item.id) + L"\t" + utf8ToWide(item.label) + key + L"\t";
+            ASSERT_EQ(probed.items.at(next).substr(0, shown.size()), shown) << position;
+            states[item.id] = static_cast<unsigned>(std::stoul(probed.items.at(next++).substr(shown.size())));
+        }
+        EXPECT_EQ(next, probed.items.size()) << position;
+    }
+    for (const auto& [id, state] : states) {
+        EXPECT_TRUE(id > 900 || (state & MF_GRAYED) == 0) << id;  // the commands of the first menus
+    }
+    // Round marks on the values in force, a plain check on the pause, grey on the answers.
+    EXPECT_EQ(states[253], MFT_RADIOCHECK | MF_CHECKED);
+    EXPECT_EQ(states[251] & MF_CHECKED, 0u);
+    EXPECT_EQ(states[723], MFT_RADIOCHECK | MF_CHECKED);
+    EXPECT_EQ(states[202], MFT_RADIOCHECK | MF_CHECKED);
+    EXPECT_EQ(states[911], MF_CHECKED);
+    EXPECT_NE(states[921] & MF_GRAYED, 0u);
 
     // The close box's WM_CLOSE reaches the default handling: WM_DESTROY, then exit code 1.
     PostMessageW(window, WM_CLOSE, 0, 0);

@@ -1,7 +1,8 @@
 // A DLL the end-to-end test loads into the running tavori.exe: it reads the menu bar from inside
 // the program (Wine lets no other process read a window's menus) and writes it to the file that
 // TAVORI_MENU_PROBE_OUTPUT names, one line per pop-up ("P", label, item count) and per item
-// ("I", id, label, state), tab-separated, UTF-16.
+// ("I", id, label, state), tab-separated, UTF-16. Each pop-up is read as it would open, after a
+// WM_INITMENUPOPUP to the window.
 #include <windows.h>
 
 #include <string>
@@ -32,11 +33,13 @@ std::wstring menuString(HMENU menu, int position) {
     return std::wstring(label, static_cast<std::size_t>(length > 0 ? length : 0));
 }
 
-std::wstring describeMenuBar(HMENU bar) {
+std::wstring describeMenuBar(HWND window) {
+    const HMENU bar = GetMenu(window);
     std::wstring lines;
     const int popups = GetMenuItemCount(bar);
     for (int popup = 0; popup < popups; ++popup) {
         const HMENU items = GetSubMenu(bar, popup);
+        SendMessageW(window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(items), MAKELPARAM(popup, FALSE));
         const int count = items ? GetMenuItemCount(items) : -1;
         lines += L"P\t" + menuString(bar, popup) + L"\t" + std::to_wstring(count) + L"\n";
         for (int item = 0; item < count; ++item) {
@@ -59,7 +62,7 @@ DWORD WINAPI probeMenuBar(void*) {
             Sleep(50);
         }
     }
-    const std::wstring lines = search.found ? describeMenuBar(GetMenu(search.found)) : L"";
+    const std::wstring lines = search.found ? describeMenuBar(search.found) : L"";
     // Written under another name and renamed, so the test never reads half a file.
     const std::wstring partial = std::wstring(output) + L".part";
     const HANDLE file = CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);

@@ -1,4 +1,5 @@
-// The Windows platform services: the executable's path and reading files by long, non-ASCII paths.
+// The Windows platform services: the executable's path, reading files by long, non-ASCII paths,
+// and the main window's area the core lays out and draws in, above the status strip.
 #include "win32_platform.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +7,7 @@
 #include <string>
 
 #include "files/files.h"
+#include "main_window.h"
 #include "text_conversion.h"
 
 namespace tavori::win32 {
@@ -92,6 +94,48 @@ TEST(PlatformServices, WithoutAWindowTheWindowServicesDoNothing) {
     platform.createWorkBitmap();
     platform.workBitmap().fillRect(0, 0, 10, 10, kWhite);
     EXPECT_EQ(platform.utf8ToCp932("あ"), "\x82\xA0");
+}
+
+COLORREF pixelOf(HWND window, int x, int y) {
+    const WindowDc dc(window);
+    return GetPixel(dc.get(), x, y);
+}
+
+// The program's own main window, made on this thread: the core's area and canvas stop at the
+// status strip along the bottom, at any size; the strip shows the text it is given.
+TEST(PlatformServices, TheCoreHasTheClientAreaAboveTheStatusStrip) {
+    ASSERT_TRUE(registerMainWindowClass(GetModuleHandleW(nullptr)));
+    WindowSession session(AppConfig{});
+    const HWND window = createMainWindow(GetModuleHandleW(nullptr), session, L"", 640, 480);
+    ASSERT_NE(window, nullptr);
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    MoveWindow(window, 0, 0, 420, 260, TRUE);
+    const HWND strip = session.status.window();
+    RECT client{};
+    RECT stripArea{};
+    GetClientRect(window, &client);
+    GetWindowRect(strip, &stripArea);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&stripArea), 2);
+    const ClientSize area = session.platform.clientSize();
+    EXPECT_EQ(area.width, client.right);
+    EXPECT_EQ(area.height, stripArea.top);
+    EXPECT_GT(area.height, client.bottom / 2);
+    EXPECT_TRUE(stripArea.left == 0 && stripArea.right == client.right && stripArea.bottom == client.bottom);
+
+    UpdateWindow(window);
+    const COLORREF stripColour = pixelOf(strip, 1, 1);
+    session.platform.windowCanvas().fillRect(-100, -100, 10000, 10000, rgb(255, 0, 0));
+    EXPECT_EQ(pixelOf(window, 1, area.height - 1), RGB(255, 0, 0));
+    EXPECT_NE(stripColour, RGB(255, 0, 0));
+    EXPECT_EQ(pixelOf(strip, 1, 1), stripColour);
+
+    wchar_t text[64] = {};
+    session.status.show("速読中　３行");
+    GetWindowTextW(strip, text, 64);
+    EXPECT_STREQ(text, L"速読中　３行");
+    DestroyWindow(window);
+    MSG quit{};  // posted by WM_DESTROY for the program's loop
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
 }  // namespace

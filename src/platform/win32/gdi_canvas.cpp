@@ -136,12 +136,12 @@ void WindowCanvas::withDc(const std::function<void(HDC)>& draw) const {
     }
 }
 
-SIZE WindowCanvas::surfaceSize() const {
+SIZE WindowCanvas::area() const {
     RECT client{};
     if (window_ == nullptr || !GetClientRect(window_, &client)) {
         return SIZE{0, 0};
     }
-    return SIZE{client.right - client.left, client.bottom - client.top};
+    return SIZE{client.right - client.left, std::max<LONG>(0, client.bottom - client.top - stripHeight_)};
 }
 
 BitmapCanvas::BitmapCanvas(Bitmap bitmap, int width, int height) { reset(std::move(bitmap), width, height); }

@@ -29,17 +29,23 @@ protected:
     virtual SIZE surfaceSize() const = 0;
 };
 
-// The main window's client area, through GetDC for the span of each call.
+// The main window's client area above the status strip, through GetDC for the span of each call.
+// The strip is a child window, which the main window's WS_CLIPCHILDREN keeps out of every drawing.
 class WindowCanvas final : public GdiCanvas {
 public:
     void setWindow(HWND window) { window_ = window; }
+    // The strip's height: the rows at the bottom of the client area that are not the canvas's.
+    void setStripHeight(int height) { stripHeight_ = height; }
+    // The client area less the strip (nothing without a window): what the core lays out in.
+    SIZE area() const;
 
 protected:
     void withDc(const std::function<void(HDC)>& draw) const override;
-    SIZE surfaceSize() const override;
+    SIZE surfaceSize() const override { return area(); }
 
 private:
     HWND window_ = nullptr;
+    int stripHeight_ = 0;
 };
 
 // A bitmap it owns (the 500 × 400 work bitmap, or a DIB section in the tests), selected into a

@@ -1,9 +1,12 @@
 // The window procedure: each message turned into one call of the core, its outcome carried
-// out, and the tick put to sleep while the core waits for input.
+// out, the tick put to sleep while the core waits for input, and the strip given its status line.
 #include "main_window.h"
 
 #include <windowsx.h>
 
+#include <optional>
+
+#include "menu_bar.h"
 
 namespace tavori::win32 {
 
@@ -15,6 +18,78 @@ WindowSession* sessionOf(HWND window) {
 
 // Client coordinates as signed 16-bit values: a captured drag outside the window is negative.
 POINT mousePoint(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+
+// The key a WM_KEYDOWN stands for, if it is one the exercises answer to. A held key repeats only
+// where a repeat means something (paging and the display time); a held Space, Return, Home or
+// digit acts once.
+std::optional<Key> keyOf(WPARAM virtualKey, LPARAM flags) {
+    switch (virtualKey) {
+        case VK_LEFT:
+            return Key::Left;
+        case VK_RIGHT:
+            return Key::Right;
+        case VK_UP:
+            return Key::Up;
+        case VK_DOWN:
+            return Key::Down;
+        case VK_PRIOR:
+            return Key::PageUp;
+        case VK_NEXT:
+            return Key::PageDown;
+        default:
+            break;
+    }
+    const bool repeated = (flags & (LPARAM{1} << 30)) != 0;  // the key was down already
+    if (repeated) {
+        return std::nullopt;
+    }
+    switch (virtualKey) {
+        case VK_SPACE:
+            return Key::Space;
+        case VK_RETURN:
+            return Key::Return;
+        case VK_HOME:
+            return Key::Home;
+        case '1':
+        case VK_NUMPAD1:
+            return Key::One;
+        case '2':
+        case VK_NUMPAD2:
+            return Key::Two;
+        case '3':
+        case VK_NUMPAD3:
+            return Key::Three;
+        default:
+            return std::nullopt;
+    }
+}
+
+// The messages whose handling below calls into the core.
+bool callsCore(UINT message) {
+    switch (message) {
+        case WM_DESTROY:
+        case WM_PAINT:
+        case WM_COMMAND:
+        case WM_KEYDOWN:
+        case kTickMessage:
+        case WM_LBUTTONDOWN:
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONUP:
+        case WM_CAPTURECHANGED:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The status strip along the bottom; the core's client size is the area above it.
+void onCreate(HWND window, WindowSession& session) {
+    session.status.create(window);
+    session.platform.setStatusStripHeight(session.status.height());
+    RECT client{};
+    GetClientRect(window, &client);
+    session.status.layOut(client.right, client.bottom);
+}
 
 void onDestroy(WindowSession& session) {
     session.app.destroy();  // the home-page request
@@ -71,11 +146,16 @@ LRESULT handleMessage(HWND window, WindowSession& session, UINT message, WPARAM 
     switch (message) {
         case WM_CREATE:
             SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+            onCreate(window, session);
+            return 0;
+        case WM_SIZE:
+            session.status.layOut(LOWORD(lParam), HIWORD(lParam));
             return 0;
         case WM_DESTROY:
             onDestroy(session);
             return 0;
         case WM_NCDESTROY:
+            session.status.forget();
             session.platform.setWindow(nullptr);
             SetWindowLongPtrW(window, GWLP_USERDATA, 0);
             return DefWindowProcW(window, message, wParam, lParam);
@@ -88,8 +168,23 @@ LRESULT handleMessage(HWND window, WindowSession& session, UINT message, WPARAM 
             return 0;
         }
         case WM_COMMAND:
-            apply(window, session.app.command(LOWORD(wParam)));
+            // A menu's command; a control's notification (a click on the status strip) is none.
+            if (lParam == 0) {
+                apply(window, session.app.command(LOWORD(wParam)));
+            }
             return 0;
+        case WM_INITMENUPOPUP:
+            if (HIWORD(lParam) == FALSE) {  // not the window menu
+                showCommandStates(reinterpret_cast<HMENU>(wParam), session.app);
+            }
+            return DefWindowProcW(window, message, wParam, lParam);
+        case WM_KEYDOWN:
+            // Alt and F10 come as WM_SYSKEYDOWN and open the menus in the default handling.
+            if (const std::optional<Key> key = keyOf(wParam, lParam)) {
+                apply(window, session.app.key(*key));
+                return 0;
+            }
+            return DefWindowProcW(window, message, wParam, lParam);
         case kTickMessage:
             onTick(session);
             return 0;
@@ -131,8 +226,9 @@ bool registerMainWindowClass(HINSTANCE instance) {
 
 HWND createMainWindow(HINSTANCE instance, WindowSession& session, const wchar_t* initialText, int width,
                       int height) {
-    return CreateWindowExW(0, kWindowClassName, initialText, WS_OVERLAPPEDWINDOW, 0, 0, width, height, nullptr,
-                           session.menuBar.get(), instance, &session);
+    // The core draws through GetDC outside any paint; WS_CLIPCHILDREN keeps the strip out of it.
+    return CreateWindowExW(0, kWindowClassName, initialText, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, width,
+                           height, nullptr, session.menuBar.get(), instance, &session);
 }
 
 void startTick(WindowSession& session) {
@@ -153,6 +249,10 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     const LRESULT result = handleMessage(window, *session, message, wParam, lParam);
     // Any call into the core may change whether it waits for input; the tick sleeps while it does.
     session->tick.setAsleep(session->app.waitsForInput());
+    // And it may change the status line, which the strip then shows.
+    if (callsCore(message) && !session->app.destroyed()) {
+        session->status.show(session->app.statusLine());
+    }
     return result;
 }
 

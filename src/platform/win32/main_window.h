@@ -7,6 +7,7 @@
 #include "grid_tick_thread.h"
 #include "resource_ids.h"
 #include "shell/app.h"
+#include "status_strip.h"
 #include "win32_platform.h"
 
 namespace tavori::win32 {
@@ -25,6 +26,7 @@ struct WindowSession {
     Win32Platform platform;
     App app;
     Menu menuBar;                     // destroyed on WM_DESTROY
+    StatusStrip status;               // made on WM_CREATE, gone with the window
     GridTickThread tick;              // stopped on WM_DESTROY
     POINT lastMouse{0, 0};            // where a drag was last seen, for a lost capture
 };
@@ -32,8 +34,8 @@ struct WindowSession {
 // Registers "Tavori_Rideridu": redrawn whole on resize, arrow cursor, black background.
 bool registerMainWindowClass(HINSTANCE instance);
 
-// Creates the main window at (0, 0), not yet visible, with the session's menu bar. The
-// session must outlive the window.
+// Creates the main window at (0, 0), not yet visible, with the session's menu bar and the status
+// strip along its bottom. The session must outlive the window.
 HWND createMainWindow(HINSTANCE instance, WindowSession& session, const wchar_t* initialText, int width,
                       int height);
 

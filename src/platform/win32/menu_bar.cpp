@@ -1,4 +1,5 @@
-// One pop-up menu per table entry, appended to the bar, which owns it from then on.
+// One pop-up menu per table entry, appended to the bar, which owns it from then on; the item states
+// are read from the core each time a pop-up opens.
 #include "menu_bar.h"
 
 #include <string>
@@ -7,6 +8,41 @@
 #include "text_conversion.h"
 
 namespace tavori::win32 {
+
+namespace {
+
+// The items that pick one value among their neighbours: the display time, the width, the rows
+// and the maze size.
+bool choosesAmongSeveral(CommandAction action) {
+    switch (action) {
+        case CommandAction::SetDisplayTime:
+        case CommandAction::SetLineWidth:
+        case CommandAction::SetLines:
+        case CommandAction::SetMazeSize:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void appendItem(HMENU menu, const MenuItem& item) {
+    if (item.afterSeparator) {
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    }
+    std::wstring label = utf8ToWide(item.label);
+    if (!item.shortcut.empty()) {
+        label += L'\t' + utf8ToWide(item.shortcut);
+    }
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
+    info.fType = MFT_STRING | (choosesAmongSeveral(item.meaning.action) ? MFT_RADIOCHECK : 0u);
+    info.wID = static_cast<UINT>(item.id);
+    info.dwTypeData = label.data();
+    InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info);
+}
+
+}  // namespace
 
 Menu buildMenuBar() {
     Menu bar(CreateMenu());
@@ -19,8 +55,7 @@ Menu buildMenuBar() {
             return {};
         }
         for (const MenuItem& item : popup.items) {
-            const std::wstring label = utf8ToWide(item.label);
-            AppendMenuW(items.get(), MF_STRING, static_cast<UINT_PTR>(item.id), label.c_str());
+            appendItem(items.get(), item);
         }
         const std::wstring label = utf8ToWide(popup.label);
         if (!AppendMenuW(bar.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(items.get()), label.c_str())) {
@@ -29,6 +64,20 @@ Menu buildMenuBar() {
         items.release();  // the bar owns the pop-up now and destroys it with itself
     }
     return bar;
+}
+
+void showCommandStates(HMENU popup, const App& app) {
+    const int count = GetMenuItemCount(popup);
+    for (int position = 0; position < count; ++position) {
+        const UINT id = GetMenuItemID(popup, position);
+        if (id == 0 || id == static_cast<UINT>(-1)) {
+            continue;  // a separator
+        }
+        const int command = static_cast<int>(id);
+        const auto where = static_cast<UINT>(position);
+        CheckMenuItem(popup, where, MF_BYPOSITION | (app.commandChecked(command) ? MF_CHECKED : MF_UNCHECKED));
+        EnableMenuItem(popup, where, MF_BYPOSITION | (app.commandAvailable(command) ? MF_ENABLED : MF_GRAYED));
+    }
 }
 
 }  // namespace tavori::win32

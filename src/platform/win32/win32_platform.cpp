@@ -160,11 +160,8 @@ void Win32Platform::openWithShell(const std::string& target, ShellOwner owner) {
 std::string Win32Platform::utf8ToCp932(std::string_view utf8) { return win32::utf8ToCp932(utf8); }
 
 ClientSize Win32Platform::clientSize() {
-    RECT client{};
-    if (window_ == nullptr || !GetClientRect(window_, &client)) {
-        return {};
-    }
-    return ClientSize{client.right - client.left, client.bottom - client.top};
+    const SIZE area = windowCanvas_.area();
+    return ClientSize{area.cx, area.cy};
 }
 
 std::int64_t Win32Platform::steadyMilliseconds() { return static_cast<std::int64_t>(GetTickCount64()); }

@@ -13,6 +13,8 @@ public:
     // The main window, once it exists; until then the window services do nothing.
     void setWindow(HWND window);
     HWND window() const { return window_; }
+    // The status strip's height, which the client size and the window canvas leave out.
+    void setStatusStripHeight(int height) { windowCanvas_.setStripHeight(height); }
 
     // Creates the 500 × 400 work bitmap compatible with the window's device context.
     void createWorkBitmap();
