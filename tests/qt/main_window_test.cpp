@@ -52,17 +52,18 @@ TEST(MainWindow, TitleAndMenuBarFollowTheCoreTable) {
     ASSERT_EQ(static_cast<std::size_t>(popups.size()), table.size());
     for (std::size_t p = 0; p < table.size(); ++p) {
         EXPECT_EQ(popups[static_cast<qsizetype>(p)]->text().toStdString(), table[p].label);
-        const QList<QAction*> items = popups[static_cast<qsizetype>(p)]->menu()->actions();
-        ASSERT_EQ(static_cast<std::size_t>(items.size()), table[p].items.size());
-        for (std::size_t i = 0; i < table[p].items.size(); ++i) {
-            const QAction* item = items[static_cast<qsizetype>(i)];
-            EXPECT_EQ(item->text().toStdString(), table[p].items[i].label);
-            EXPECT_EQ(item->data().toInt(), table[p].items[i].id);
-            EXPECT_FALSE(item->isSeparator());
-            EXPECT_FALSE(item->isCheckable());
-            EXPECT_TRUE(item->shortcut().isEmpty());
-            EXPECT_TRUE(item->isEnabled());
+        // The items in order by id, "0 " a separator, keys after a tab, no shortcut to take them.
+        QStringList expected, shown;
+        for (const MenuItem& entry : table[p].items) {
+            if (entry.afterSeparator) expected << QStringLiteral("0 ");
+            const QString key = entry.shortcut.empty() ? QString() : u'\t' + QString::fromUtf8(QByteArrayView(entry.shortcut));
+            expected << QString::number(entry.id) + u' ' + QString::fromUtf8(QByteArrayView(entry.label)) + key;
         }
+        for (const QAction* item : popups[static_cast<qsizetype>(p)]->menu()->actions()) {
+            shown << QString::number(item->data().toInt()) + u' ' + item->text();
+            EXPECT_TRUE(item->shortcut().isEmpty());
+        }
+        EXPECT_EQ(shown, expected);
     }
 }
 
@@ -214,6 +215,32 @@ TEST(MainWindow, AltOrF10FocusTheMenuBarReturnRunsAnItemAndNoKeyReachesTheExerci
         QTest::keyClick(handle, key);
     }
     EXPECT_EQ(window.app().shell().displayTicks, 2);
+}
+
+TEST(MainWindow, OpenedPopupsShowTheCoresChecksAndGreyWhatCannotBeChosen) {
+    using namespace CommandId;
+    using Ids = std::vector<int>;
+    MainWindow window(AppConfig{1, ""});
+    window.startUp();
+    // The items checked, or greyed, in all the pop-ups as each opens.
+    const auto shown = [&window](bool checked) {
+        Ids ids;
+        for (const QAction* popup : window.menuBar()->actions()) {
+            popup->menu()->popup(QPoint());
+            for (const QAction* item : popup->menu()->actions()) {
+                if (!item->isSeparator() && (checked ? item->isChecked() : !item->isEnabled())) ids.push_back(item->data().toInt());
+            }
+            popup->menu()->hide();
+        }
+        return ids;
+    };
+    EXPECT_EQ(shown(true), (Ids{displayTenths(5), SixteenCharacters, lines(1)}));
+    // Run as commands, not through the items, so only the opening can show the new marks.
+    for (int id : {displayTenths(2), EightCharacters, lines(4), PauseOrResume, MazeLarge}) window.runCommand(id);
+    EXPECT_EQ(shown(true), (Ids{displayTenths(2), EightCharacters, lines(4), PauseOrResume, MazeLarge}));
+    // In a new maze: the reading and answer keys' items, and 次の迷路 until the route is drawn.
+    EXPECT_EQ(shown(false), (Ids{PauseOrResume, NextPage, PreviousPage, FromTheBeginning, AnswerFirst, AnswerFirst + 1,
+                                 AnswerFirst + 2, NextQuestion, NextMaze}));
 }
 
 // Records the region of every paint of the client area.

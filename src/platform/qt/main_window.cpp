@@ -2,9 +2,11 @@
 // step after every call into the core.
 #include "main_window.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QIcon>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 
@@ -31,6 +33,31 @@ QIcon programIcon() {
         icon.addFile(QStringLiteral(":/tavori/tavori-%1.png").arg(size), QSize(size, size));
     }
     return icon;
+}
+
+// Items that set one value of several show the value in force with a radio mark, each set in its
+// own group; the pause shows a check mark; the other items none.
+enum class Mark { None, Radio, Check };
+Mark markOf(CommandAction action) {
+    switch (action) {
+        case CommandAction::SetDisplayTime:
+        case CommandAction::SetLineWidth:
+        case CommandAction::SetLines:
+        case CommandAction::SetMazeSize:
+            return Mark::Radio;
+        case CommandAction::PauseOrResume:
+            return Mark::Check;
+        default:
+            return Mark::None;
+    }
+}
+
+// The key goes after a tab, where the menu shows it in its column of keys. It is only shown: a
+// QAction shortcut would take the key from the window, and inside an open menu the arrows too.
+QString itemText(const MenuItem& item) {
+    QString text = fromUtf8(item.label);
+    if (!item.shortcut.empty()) text += u'\t' + fromUtf8(item.shortcut);
+    return text;
 }
 
 // The program ends with 1 after its loop, as it always has on Windows.
@@ -83,12 +110,34 @@ void MainWindow::connectScreen() {
 void MainWindow::buildMenuBar() {
     for (const Popup& popup : menuBarTable()) {
         QMenu* menu = menuBar()->addMenu(fromUtf8(popup.label));
+        QActionGroup* group = nullptr;
+        CommandAction groupAction = CommandAction::None;
         for (const MenuItem& item : popup.items) {
-            QAction* action = menu->addAction(fromUtf8(item.label));
+            if (item.afterSeparator) menu->addSeparator();
+            QAction* action = menu->addAction(itemText(item));
             action->setData(item.id);
+            const Mark mark = markOf(item.meaning.action);
+            action->setCheckable(mark != Mark::None);
+            if (mark == Mark::Radio) {
+                if (group == nullptr || groupAction != item.meaning.action) {
+                    group = new QActionGroup(menu);
+                    groupAction = item.meaning.action;
+                }
+                group->addAction(action);
+            }
             const int id = item.id;
             connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
         }
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] { showCommandStates(*menu); });
+    }
+}
+
+void MainWindow::showCommandStates(QMenu& menu) {
+    for (QAction* action : menu.actions()) {
+        if (action->isSeparator()) continue;
+        const int id = action->data().toInt();
+        action->setEnabled(app_->commandAvailable(id));
+        if (action->isCheckable()) action->setChecked(app_->commandChecked(id));
     }
 }
 

@@ -11,6 +11,8 @@
 #include "screen_widget.h"
 #include "shell/app.h"
 
+class QMenu;
+
 namespace tavori::qt {
 
 // How the window draws and ticks. The defaults are the program's; benchmarks set the earlier
@@ -49,6 +51,8 @@ protected:
 
 private:
     void buildMenuBar();
+    // The core's check marks and available items, on a pop-up about to open.
+    void showCommandStates(QMenu& menu);
     void connectScreen();
     // After every call into the core.
     void afterCoreCall(Outcome outcome = Outcome::None);
