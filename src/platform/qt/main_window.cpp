@@ -1,14 +1,17 @@
-// Building the menu bar from the core's table, placing the window on the screen, and the one
-// step after every call into the core.
+// Building the menu bar from the core's table, placing the window on the screen, translating
+// Qt's keys, and the one step after every call into the core.
 #include "main_window.h"
 
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+
+#include <optional>
 
 #include "menu_keys.h"
 #include "shell/menu.h"
@@ -58,6 +61,44 @@ QString itemText(const MenuItem& item) {
     QString text = fromUtf8(item.label);
     if (!item.shortcut.empty()) text += u'\t' + fromUtf8(item.shortcut);
     return text;
+}
+
+// The exercises' key for a key press, if it is one. The keypad's keys count as the main ones;
+// with Ctrl, Alt or Meta held a key is not the exercises'.
+std::optional<Key> exerciseKey(const QKeyEvent& event) {
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return std::nullopt;
+    switch (event.key()) {
+        case Qt::Key_Space: return Key::Space;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return Key::Return;
+        case Qt::Key_Left: return Key::Left;
+        case Qt::Key_Right: return Key::Right;
+        case Qt::Key_Up: return Key::Up;
+        case Qt::Key_Down: return Key::Down;
+        case Qt::Key_PageUp: return Key::PageUp;
+        case Qt::Key_PageDown: return Key::PageDown;
+        case Qt::Key_Home: return Key::Home;
+        case Qt::Key_1: return Key::One;
+        case Qt::Key_2: return Key::Two;
+        case Qt::Key_3: return Key::Three;
+        default: return std::nullopt;
+    }
+}
+
+// Held down, the arrows and page keys go on paging and stepping; a held Space, Return, Home or
+// digit counts once, so the pause does not flicker on and off and an answer is not given twice.
+bool repeatsWhenHeld(Key key) {
+    switch (key) {
+        case Key::Left:
+        case Key::Right:
+        case Key::Up:
+        case Key::Down:
+        case Key::PageUp:
+        case Key::PageDown:
+            return true;
+        default:
+            return false;
+    }
 }
 
 // The program ends with 1 after its loop, as it always has on Windows.
@@ -161,6 +202,18 @@ void MainWindow::startUp() {
 }
 
 void MainWindow::runCommand(int id) { afterCoreCall(app_->command(id)); }
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    // An open pop-up gets the keys itself and passes none on to the window. A highlighted menu
+    // bar passes on those it does not use, which are still the menus' and not the exercise's.
+    const std::optional<Key> key = exerciseKey(*event);
+    if (!started_ || !key || menuBar()->hasFocus()) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (!event->isAutoRepeat() || repeatsWhenHeld(*key)) afterCoreCall(app_->key(*key));
+}
 
 void MainWindow::afterCoreCall(Outcome outcome) {
     switch (outcome) {

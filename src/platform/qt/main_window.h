@@ -24,8 +24,8 @@ struct WindowOptions {
     bool tickSleepsWhileWaiting = true;
 };
 
-// The one place that calls the core: menu commands, ticks, the client area's mouse signals and
-// renewals all go through here, and after every call the same step presents what it drew,
+// The one place that calls the core: menu commands, keys, ticks, the client area's mouse signals
+// and renewals all go through here, and after every call the same step presents what it drew,
 // carries out its outcome and lets the tick sleep while the core waits for input.
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -48,6 +48,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The exercises' keys, while no menu is open or highlighted.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildMenuBar();
