@@ -1,5 +1,5 @@
-// The main window on the offscreen platform: title, menu bar, commands, keys, ticks, resizes, the
-// mouse grab and the close sequence.
+// The main window on the offscreen platform: title, menu bar, status line, commands, keys, ticks,
+// resizes, the mouse grab and the close sequence.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <QPaintEvent>
+#include <QStatusBar>
 #include <QTimer>
 #include <QUrl>
 #include <QWindow>
@@ -39,7 +40,7 @@ QAction* findAction(MainWindow& window, int id) {
     return nullptr;
 }
 
-TEST(MainWindow, TitleAndMenuBarFollowTheCoreTable) {
+TEST(MainWindow, TitleMenuBarAndStatusLineFollowTheCore) {
     MainWindow window(AppConfig{1, ""});
     window.startUp();
     EXPECT_EQ(window.windowTitle(), QStringLiteral("タボリで速読補助"));
@@ -66,6 +67,9 @@ TEST(MainWindow, TitleAndMenuBarFollowTheCoreTable) {
         }
         EXPECT_EQ(shown, expected);
     }
+    // The status line, shown from the start, lies below the area the core lays out in.
+    EXPECT_EQ(window.screen().geometry().bottom() + 1, window.statusBar()->geometry().top());
+    EXPECT_EQ(window.app().shell().clientHeight, window.screen().height());
 }
 
 TEST(MainWindow, MenuActionsReachTheCore) {

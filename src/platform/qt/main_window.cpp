@@ -7,9 +7,11 @@
 #include <QCloseEvent>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStatusBar>
 
 #include <optional>
 
@@ -116,6 +118,7 @@ MainWindow::MainWindow(AppConfig config, WindowOptions options)
     registerResources();
     setWindowIcon(programIcon());
     setCentralWidget(screen_);
+    buildStatusBar();
     platform_ = std::make_unique<QtPlatform>(*this, *screen_);
     app_ = std::make_unique<App>(*platform_, std::move(config));
     buildMenuBar();
@@ -182,6 +185,21 @@ void MainWindow::showCommandStates(QMenu& menu) {
     }
 }
 
+void MainWindow::buildStatusBar() {
+    // Always shown, so the exercise area keeps its size when the first text appears: the label
+    // is as high as a line of Japanese from the start (taller than the interface's font where
+    // that font has no Japanese and another stands in), and a line longer than the window is cut
+    // at its edge instead of asking for the width it would need. The core's text is shown as it
+    // is, never read as markup.
+    statusText_ = new QLabel;
+    statusBar()->addWidget(statusText_, 1);
+    statusText_->setTextFormat(Qt::PlainText);
+    statusText_->setText(QStringLiteral("速読"));
+    statusText_->setFixedHeight(statusText_->sizeHint().height());
+    statusText_->clear();
+    statusText_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+}
+
 void MainWindow::startUp() {
     // The window covers the primary screen's available area, frame included, without being
     // maximised.
@@ -232,6 +250,11 @@ void MainWindow::afterCoreCall(Outcome outcome) {
             break;
     }
     screen_->present();
+    std::string status = app_->statusLine();
+    if (status != statusShown_) {
+        statusText_->setText(QString::fromStdString(status));
+        statusShown_ = std::move(status);
+    }
     ticker_.setAsleep(options_.tickSleepsWhileWaiting && app_->waitsForInput());
 }
 
