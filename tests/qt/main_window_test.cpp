@@ -1,5 +1,5 @@
-// The main window on the offscreen platform: title, menu bar, commands, ticks, resizes, the
-// mouse grab and the close sequence.
+// The main window on the offscreen platform: title, menu bar, status line, commands, keys, ticks,
+// resizes, the mouse grab and the close sequence.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -7,11 +7,13 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QTest>
 #include <QPaintEvent>
+#include <QStatusBar>
 #include <QTimer>
 #include <QUrl>
 #include <QWindow>
@@ -38,7 +40,7 @@ QAction* findAction(MainWindow& window, int id) {
     return nullptr;
 }
 
-TEST(MainWindow, TitleAndMenuBarFollowTheCoreTable) {
+TEST(MainWindow, TitleMenuBarAndStatusLineFollowTheCore) {
     MainWindow window(AppConfig{1, ""});
     window.startUp();
     EXPECT_EQ(window.windowTitle(), QStringLiteral("タボリで速読補助"));
@@ -52,18 +54,22 @@ TEST(MainWindow, TitleAndMenuBarFollowTheCoreTable) {
     ASSERT_EQ(static_cast<std::size_t>(popups.size()), table.size());
     for (std::size_t p = 0; p < table.size(); ++p) {
         EXPECT_EQ(popups[static_cast<qsizetype>(p)]->text().toStdString(), table[p].label);
-        const QList<QAction*> items = popups[static_cast<qsizetype>(p)]->menu()->actions();
-        ASSERT_EQ(static_cast<std::size_t>(items.size()), table[p].items.size());
-        for (std::size_t i = 0; i < table[p].items.size(); ++i) {
-            const QAction* item = items[static_cast<qsizetype>(i)];
-            EXPECT_EQ(item->text().toStdString(), table[p].items[i].label);
-            EXPECT_EQ(item->data().toInt(), table[p].items[i].id);
-            EXPECT_FALSE(item->isSeparator());
-            EXPECT_FALSE(item->isCheckable());
-            EXPECT_TRUE(item->shortcut().isEmpty());
-            EXPECT_TRUE(item->isEnabled());
+        // The items in order by id, "0 " a separator, keys after a tab, no shortcut to take them.
+        QStringList expected, shown;
+        for (const MenuItem& entry : table[p].items) {
+            if (entry.afterSeparator) expected << QStringLiteral("0 ");
+            const QString key = entry.shortcut.empty() ? QString() : u'\t' + QString::fromUtf8(QByteArrayView(entry.shortcut));
+            expected << QString::number(entry.id) + u' ' + QString::fromUtf8(QByteArrayView(entry.label)) + key;
         }
+        for (const QAction* item : popups[static_cast<qsizetype>(p)]->menu()->actions()) {
+            shown << QString::number(item->data().toInt()) + u' ' + item->text();
+            EXPECT_TRUE(item->shortcut().isEmpty());
+        }
+        EXPECT_EQ(shown, expected);
     }
+    // The status line, shown from the start, lies below the area the core lays out in.
+    EXPECT_EQ(window.screen().geometry().bottom() + 1, window.statusBar()->geometry().top());
+    EXPECT_EQ(window.app().shell().clientHeight, window.screen().height());
 }
 
 TEST(MainWindow, MenuActionsReachTheCore) {
@@ -144,13 +150,18 @@ TEST(MainWindow, AResizeRepaintsTheMazeAtTheNewSize) {
     EXPECT_EQ(window.screen().canvas().width(), window.screen().width());
 }
 
-// Sends a mouse event to the window as the platform would, so Qt's own delivery (and its
-// grab of the mouse from press to release) decides which widget gets it.
+// Send a mouse event or a key press to the window as the platform would, so Qt's own delivery
+// (its grab of the mouse from press to release, an open pop-up) decides which widget gets it.
 void sendMouse(MainWindow& window, QEvent::Type type, QPoint screenPoint, Qt::MouseButtons buttons) {
     QWindow* handle = window.windowHandle();
     const QPointF local = QPointF(window.screen().mapTo(&window, screenPoint));
     QMouseEvent event(type, local, handle->mapToGlobal(local), Qt::LeftButton, buttons, Qt::NoModifier);
     QCoreApplication::sendEvent(handle, &event);
+}
+
+void sendKey(MainWindow& window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, bool held = false) {
+    QKeyEvent event(QEvent::KeyPress, key, modifiers, QString(), held);
+    QCoreApplication::sendEvent(window.windowHandle(), &event);
 }
 
 TEST(MainWindow, ADragThatLeavesTheWindowStillMovesAndDropsTheTile) {
@@ -190,30 +201,65 @@ TEST(MainWindow, AResizeInTheMazeDrawsItsWallsAtTheNewSize) {
     EXPECT_EQ(window.app().shell().clientWidth, canvas.width());
 }
 
-TEST(MainWindow, AltOrF10FocusTheMenuBarReturnRunsAnItemAndNoKeyReachesTheExercises) {
+TEST(MainWindow, KeysReachTheExerciseUnlessTheMenusHaveThem) {
     MainWindow window(AppConfig{1, ""});
     window.startUp();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.runCommand(CommandId::lines(1));
+    const ReadingState& reading = window.app().reading();
+    const std::size_t pages = reading.pageStarts.size();
+    // Space pauses, once however long held; → and the keypad's → show a page at once, held
+    // too; with Ctrl, → is not the exercise's.
+    sendKey(window, Qt::Key_Space);
+    sendKey(window, Qt::Key_Space, Qt::NoModifier, true);
+    sendKey(window, Qt::Key_Right);
+    sendKey(window, Qt::Key_Right, Qt::KeypadModifier, true);
+    sendKey(window, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_TRUE(reading.paused);
+    EXPECT_EQ(reading.pageStarts.size(), pages + 2);
+    // Alt or F10 highlights the first menu, where Home is not the exercise's; Escape leaves. Alt,
+    // Right, Down opens 表示時間, Home stays in it, Down to ０．２秒, and Return picks it.
     QWindow* handle = window.windowHandle();
     QMenuBar* bar = window.menuBar();
-    // Keys as the window system delivers them; outside the menus they change nothing.
-    for (Qt::Key key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Return, Qt::Key_Space, Qt::Key_5}) {
-        QTest::keyClick(handle, key);
-    }
-    EXPECT_EQ(window.app().imagePractice().questionState, -1);
-    // Alt alone, or F10, highlights the first menu; Escape leaves; Alt, Right to 表示時間, Down
-    // opens it on ０．１秒, Down to ０．２秒, and Return picks it.
     for (Qt::Key key : {Qt::Key_Alt, Qt::Key_F10}) {
         QTest::keyClick(handle, key);
         EXPECT_TRUE(bar->hasFocus() && bar->activeAction() == bar->actions().front()) << key;
+        sendKey(window, Qt::Key_Home);
         QTest::keyClick(handle, Qt::Key_Escape);
         EXPECT_FALSE(bar->hasFocus());
     }
-    for (Qt::Key key : {Qt::Key_Alt, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}) {
+    for (Qt::Key key : {Qt::Key_Alt, Qt::Key_Right, Qt::Key_Down, Qt::Key_Home, Qt::Key_Down, Qt::Key_Return}) {
         QTest::keyClick(handle, key);
     }
     EXPECT_EQ(window.app().shell().displayTicks, 2);
+    EXPECT_EQ(reading.pageStarts.size(), pages + 2);
+}
+
+TEST(MainWindow, OpenedPopupsShowTheCoresChecksAndGreyWhatCannotBeChosen) {
+    using namespace CommandId;
+    using Ids = std::vector<int>;
+    MainWindow window(AppConfig{1, ""});
+    window.startUp();
+    // The items checked, or greyed, in all the pop-ups as each opens.
+    const auto shown = [&window](bool checked) {
+        Ids ids;
+        for (const QAction* popup : window.menuBar()->actions()) {
+            popup->menu()->popup(QPoint());
+            for (const QAction* item : popup->menu()->actions()) {
+                if (!item->isSeparator() && (checked ? item->isChecked() : !item->isEnabled())) ids.push_back(item->data().toInt());
+            }
+            popup->menu()->hide();
+        }
+        return ids;
+    };
+    EXPECT_EQ(shown(true), (Ids{displayTenths(5), SixteenCharacters, lines(1)}));
+    // Run as commands, not through the items, so only the opening can show the new marks.
+    for (int id : {displayTenths(2), EightCharacters, lines(4), PauseOrResume, MazeLarge}) window.runCommand(id);
+    EXPECT_EQ(shown(true), (Ids{displayTenths(2), EightCharacters, lines(4), PauseOrResume, MazeLarge}));
+    // In a new maze: the reading and answer keys' items, and 次の迷路 until the route is drawn.
+    EXPECT_EQ(shown(false), (Ids{PauseOrResume, NextPage, PreviousPage, FromTheBeginning, AnswerFirst, AnswerFirst + 1,
+                                 AnswerFirst + 2, NextQuestion, NextMaze}));
 }
 
 // Records the region of every paint of the client area.

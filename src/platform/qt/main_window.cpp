@@ -1,12 +1,19 @@
-// Building the menu bar from the core's table, placing the window on the screen, and the one
-// step after every call into the core.
+// Building the menu bar from the core's table, placing the window on the screen, translating
+// Qt's keys, and the one step after every call into the core.
 #include "main_window.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStatusBar>
+
+#include <optional>
 
 #include "menu_keys.h"
 #include "shell/menu.h"
@@ -33,6 +40,69 @@ QIcon programIcon() {
     return icon;
 }
 
+// Items that set one value of several show the value in force with a radio mark, each set in its
+// own group; the pause shows a check mark; the other items none.
+enum class Mark { None, Radio, Check };
+Mark markOf(CommandAction action) {
+    switch (action) {
+        case CommandAction::SetDisplayTime:
+        case CommandAction::SetLineWidth:
+        case CommandAction::SetLines:
+        case CommandAction::SetMazeSize:
+            return Mark::Radio;
+        case CommandAction::PauseOrResume:
+            return Mark::Check;
+        default:
+            return Mark::None;
+    }
+}
+
+// The key goes after a tab, where the menu shows it in its column of keys. It is only shown: a
+// QAction shortcut would take the key from the window, and inside an open menu the arrows too.
+QString itemText(const MenuItem& item) {
+    QString text = fromUtf8(item.label);
+    if (!item.shortcut.empty()) text += u'\t' + fromUtf8(item.shortcut);
+    return text;
+}
+
+// The exercises' key for a key press, if it is one. The keypad's keys count as the main ones;
+// with Ctrl, Alt or Meta held a key is not the exercises'.
+std::optional<Key> exerciseKey(const QKeyEvent& event) {
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return std::nullopt;
+    switch (event.key()) {
+        case Qt::Key_Space: return Key::Space;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return Key::Return;
+        case Qt::Key_Left: return Key::Left;
+        case Qt::Key_Right: return Key::Right;
+        case Qt::Key_Up: return Key::Up;
+        case Qt::Key_Down: return Key::Down;
+        case Qt::Key_PageUp: return Key::PageUp;
+        case Qt::Key_PageDown: return Key::PageDown;
+        case Qt::Key_Home: return Key::Home;
+        case Qt::Key_1: return Key::One;
+        case Qt::Key_2: return Key::Two;
+        case Qt::Key_3: return Key::Three;
+        default: return std::nullopt;
+    }
+}
+
+// Held down, the arrows and page keys go on paging and stepping; a held Space, Return, Home or
+// digit counts once, so the pause does not flicker on and off and an answer is not given twice.
+bool repeatsWhenHeld(Key key) {
+    switch (key) {
+        case Key::Left:
+        case Key::Right:
+        case Key::Up:
+        case Key::Down:
+        case Key::PageUp:
+        case Key::PageDown:
+            return true;
+        default:
+            return false;
+    }
+}
+
 // The program ends with 1 after its loop, as it always has on Windows.
 constexpr int kExitCodeAfterQuit = 1;
 
@@ -48,6 +118,7 @@ MainWindow::MainWindow(AppConfig config, WindowOptions options)
     registerResources();
     setWindowIcon(programIcon());
     setCentralWidget(screen_);
+    buildStatusBar();
     platform_ = std::make_unique<QtPlatform>(*this, *screen_);
     app_ = std::make_unique<App>(*platform_, std::move(config));
     buildMenuBar();
@@ -83,13 +154,50 @@ void MainWindow::connectScreen() {
 void MainWindow::buildMenuBar() {
     for (const Popup& popup : menuBarTable()) {
         QMenu* menu = menuBar()->addMenu(fromUtf8(popup.label));
+        QActionGroup* group = nullptr;
+        CommandAction groupAction = CommandAction::None;
         for (const MenuItem& item : popup.items) {
-            QAction* action = menu->addAction(fromUtf8(item.label));
+            if (item.afterSeparator) menu->addSeparator();
+            QAction* action = menu->addAction(itemText(item));
             action->setData(item.id);
+            const Mark mark = markOf(item.meaning.action);
+            action->setCheckable(mark != Mark::None);
+            if (mark == Mark::Radio) {
+                if (group == nullptr || groupAction != item.meaning.action) {
+                    group = new QActionGroup(menu);
+                    groupAction = item.meaning.action;
+                }
+                group->addAction(action);
+            }
             const int id = item.id;
             connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
         }
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] { showCommandStates(*menu); });
     }
+}
+
+void MainWindow::showCommandStates(QMenu& menu) {
+    for (QAction* action : menu.actions()) {
+        if (action->isSeparator()) continue;
+        const int id = action->data().toInt();
+        action->setEnabled(app_->commandAvailable(id));
+        if (action->isCheckable()) action->setChecked(app_->commandChecked(id));
+    }
+}
+
+void MainWindow::buildStatusBar() {
+    // Always shown, so the exercise area keeps its size when the first text appears: the label
+    // is as high as a line of Japanese from the start (taller than the interface's font where
+    // that font has no Japanese and another stands in), and a line longer than the window is cut
+    // at its edge instead of asking for the width it would need. The core's text is shown as it
+    // is, never read as markup.
+    statusText_ = new QLabel;
+    statusBar()->addWidget(statusText_, 1);
+    statusText_->setTextFormat(Qt::PlainText);
+    statusText_->setText(QStringLiteral("速読"));
+    statusText_->setFixedHeight(statusText_->sizeHint().height());
+    statusText_->clear();
+    statusText_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
 }
 
 void MainWindow::startUp() {
@@ -113,6 +221,18 @@ void MainWindow::startUp() {
 
 void MainWindow::runCommand(int id) { afterCoreCall(app_->command(id)); }
 
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    // An open pop-up gets the keys itself and passes none on to the window. A highlighted menu
+    // bar passes on those it does not use, which are still the menus' and not the exercise's.
+    const std::optional<Key> key = exerciseKey(*event);
+    if (!started_ || !key || menuBar()->hasFocus()) {
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (!event->isAutoRepeat() || repeatsWhenHeld(*key)) afterCoreCall(app_->key(*key));
+}
+
 void MainWindow::afterCoreCall(Outcome outcome) {
     switch (outcome) {
         case Outcome::CloseWindow:
@@ -130,6 +250,11 @@ void MainWindow::afterCoreCall(Outcome outcome) {
             break;
     }
     screen_->present();
+    std::string status = app_->statusLine();
+    if (status != statusShown_) {
+        statusText_->setText(QString::fromStdString(status));
+        statusShown_ = std::move(status);
+    }
     ticker_.setAsleep(options_.tickSleepsWhileWaiting && app_->waitsForInput());
 }
 

@@ -1,15 +1,19 @@
-// The one main window: menu bar from the core's table, the client area, the grid tick, and the
-// dispatch of every event to the core.
+// The one main window: menu bar from the core's table, the client area, the status line, the
+// grid tick, and the dispatch of every event to the core.
 #pragma once
 
 #include <QMainWindow>
 
 #include <memory>
+#include <string>
 
 #include "grid_ticker.h"
 #include "qt_platform.h"
 #include "screen_widget.h"
 #include "shell/app.h"
+
+class QLabel;
+class QMenu;
 
 namespace tavori::qt {
 
@@ -22,9 +26,10 @@ struct WindowOptions {
     bool tickSleepsWhileWaiting = true;
 };
 
-// The one place that calls the core: menu commands, ticks, the client area's mouse signals and
-// renewals all go through here, and after every call the same step presents what it drew,
-// carries out its outcome and lets the tick sleep while the core waits for input.
+// The one place that calls the core: menu commands, keys, ticks, the client area's mouse signals
+// and renewals all go through here, and after every call the same step presents what it drew,
+// carries out its outcome, shows a changed status line and lets the tick sleep while the core
+// waits for input.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -46,15 +51,22 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The exercises' keys, while no menu is open or highlighted.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildMenuBar();
+    void buildStatusBar();
+    // The core's check marks and available items, on a pop-up about to open.
+    void showCommandStates(QMenu& menu);
     void connectScreen();
     // After every call into the core.
     void afterCoreCall(Outcome outcome = Outcome::None);
 
     const WindowOptions options_;
     ScreenWidget* screen_;  // owned by the window as its central widget
+    QLabel* statusText_;    // owned by the status bar
+    std::string statusShown_;
     std::unique_ptr<QtPlatform> platform_;
     std::unique_ptr<App> app_;
     GridTicker ticker_;
