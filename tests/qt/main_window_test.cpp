@@ -7,6 +7,7 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -208,7 +209,7 @@ TEST(MainWindow, KeysReachTheExerciseUnlessTheMenusHaveThem) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     window.runCommand(CommandId::lines(1));
     const ReadingState& reading = window.app().reading();
-    const std::size_t pages = reading.pageStarts.size();
+    const std::size_t pages = reading.pagesShown.size();
     // Space pauses, once however long held; → and the keypad's → show a page at once, held
     // too; with Ctrl, → is not the exercise's.
     sendKey(window, Qt::Key_Space);
@@ -217,7 +218,10 @@ TEST(MainWindow, KeysReachTheExerciseUnlessTheMenusHaveThem) {
     sendKey(window, Qt::Key_Right, Qt::KeypadModifier, true);
     sendKey(window, Qt::Key_Right, Qt::ControlModifier);
     EXPECT_TRUE(reading.paused);
-    EXPECT_EQ(reading.pageStarts.size(), pages + 2);
+    EXPECT_EQ(reading.pagesShown.size(), pages + 2);
+    // The status line shows the core's own text for the page and the pause.
+    EXPECT_EQ(window.statusBar()->findChild<QLabel*>()->text().toStdString(), window.app().statusLine());
+    EXPECT_TRUE(window.app().statusLine().ends_with("一時停止"));
     // Alt or F10 highlights the first menu, where Home is not the exercise's; Escape leaves. Alt,
     // Right, Down opens 表示時間, Home stays in it, Down to ０．２秒, and Return picks it.
     QWindow* handle = window.windowHandle();
@@ -233,7 +237,7 @@ TEST(MainWindow, KeysReachTheExerciseUnlessTheMenusHaveThem) {
         QTest::keyClick(handle, key);
     }
     EXPECT_EQ(window.app().shell().displayTicks, 2);
-    EXPECT_EQ(reading.pageStarts.size(), pages + 2);
+    EXPECT_EQ(reading.pagesShown.size(), pages + 2);
 }
 
 TEST(MainWindow, OpenedPopupsShowTheCoresChecksAndGreyWhatCannotBeChosen) {

@@ -10,6 +10,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -229,6 +230,11 @@ TEST(EndToEnd, WindowTitleCommandsKeysMenusAndCloseBox) {
     }
     std::this_thread::sleep_for(300ms);  // a few ticks in the last mode
     EXPECT_TRUE(program.running());
+    // The status strip shows the core's line: the text's name first, the pause last.
+    wchar_t status[256] = {};
+    GetWindowTextW(FindWindowExW(window, nullptr, L"Static", nullptr), status, 256);
+    EXPECT_TRUE(std::wstring_view(status).starts_with(L"w.txt") && std::wstring_view(status).ends_with(L"一時停止"))
+        << status;
 
     // The menu bar, read back from inside the running program: the table's items in order, each
     // key's item after a separator with its key after a tab.
