@@ -55,12 +55,56 @@ std::int32_t charactersBetween(const std::vector<char>& text, std::int64_t from,
     return characters;
 }
 
+// The status line's figures follow the tick's pages at most once a second.
+constexpr std::int32_t kTicksBetweenFigures = 10;
+
+// The page from readingPosition, drawn and counted; the history of pages kept.
+void showPage(ReadingState& reading, Context& context, bool refreshFigures) {
+    // A page from the beginning has none before it: a wrapped text starts its history again,
+    // which also bounds it by the text's length.
+    auto& pages = reading.pagesShown;
+    const std::int32_t start = reading.readingPosition;
+    if (start == 0) {
+        pages.clear();
+    }
+    const std::int32_t before = !pages.empty() && pages.back().end == start
+                                    ? pages.back().charactersBefore + pages.back().characters
+                                    : charactersBetween(reading.readingText, 0, start);
+    PageRows rows;
+    buildReadingPage(reading, rows);
+    drawReadingPage(reading, rows, context);
+    reading.pageTickCount = 1;
+    const std::int32_t end = reading.readingPosition;
+    const std::int32_t characters =
+        charactersBetween(reading.readingText, start, end == 0 ? static_cast<std::int64_t>(reading.readingText.size()) : end);
+    pages.push_back({start, end, before, characters});
+    reading.measuredCharacters += characters;
+    if (refreshFigures) {
+        refreshReadingFigures(reading, context.shell.displayTicks);
+    }
+}
+
 }  // namespace
 
 void measureSpeedAfresh(ReadingState& reading) {
     reading.measuredCharacters = 0;
     reading.measuredTicks = 0;
-    reading.measuredPerMinute = -1;
+    reading.figures.measuredPerMinute = -1;
+}
+
+void refreshReadingFigures(ReadingState& reading, std::int32_t displayTicks) {
+    reading.ticksSinceFigures = 0;
+    if (reading.pagesShown.empty()) {
+        return;
+    }
+    const ReadingState::ShownPage& page = reading.pagesShown.back();
+    const std::int64_t read = std::int64_t{page.charactersBefore} + page.characters;
+    auto& figures = reading.figures;
+    figures.percent = reading.textCharacters > 0 ? std::clamp<std::int64_t>(read * 100 / reading.textCharacters, 0, 100) : 0;
+    // A display time is in ticks of 0.1 s: characters per tick × 600 is per minute.
+    figures.nominalPerMinute = displayTicks > 0 ? std::int64_t{page.characters} * 600 / displayTicks : 0;
+    figures.measuredPerMinute =
+        reading.measuredTicks > 0 ? reading.measuredCharacters * 600 / reading.measuredTicks : -1;
 }
 
 void loadReadingText(ReadingState& reading, Platform& platform, const std::string& fileName) {
@@ -158,38 +202,16 @@ void stepSpeedReading(ReadingState& reading, Context& context) {
         return;
     }
     ++reading.measuredTicks;
+    ++reading.ticksSinceFigures;
     if (reading.pageTickCount < context.shell.displayTicks) {
         ++reading.pageTickCount;
         return;
     }
-    showNextPage(reading, context);
+    showPage(reading, context, reading.ticksSinceFigures >= kTicksBetweenFigures);
 }
 
-void showNextPage(ReadingState& reading, Context& context) {
-    // A page from the beginning has none before it: a wrapped text starts its history again,
-    // which also bounds it by the text's length.
-    auto& pages = reading.pagesShown;
-    const std::int32_t start = reading.readingPosition;
-    if (start == 0) {
-        pages.clear();
-    }
-    const std::int32_t before = !pages.empty() && pages.back().end == start
-                                    ? pages.back().charactersBefore + pages.back().characters
-                                    : charactersBetween(reading.readingText, 0, start);
-    PageRows rows;
-    buildReadingPage(reading, rows);
-    drawReadingPage(reading, rows, context);
-    reading.pageTickCount = 1;
-    const std::int32_t end = reading.readingPosition;
-    const std::int32_t characters =
-        charactersBetween(reading.readingText, start, end == 0 ? static_cast<std::int64_t>(reading.readingText.size()) : end);
-    pages.push_back({start, end, before, characters});
-    reading.measuredCharacters += characters;
-    // Ten ticks a second: characters per tick × 600 is per minute.
-    if (reading.measuredTicks > 0) {
-        reading.measuredPerMinute = reading.measuredCharacters * 600 / reading.measuredTicks;
-    }
-}
+void showNextPage(ReadingState& reading, Context& context) { showPage(reading, context, true); }
+
 
 void showPreviousPage(ReadingState& reading, Context& context) {
     if (reading.pagesShown.size() < 2) {

@@ -38,8 +38,20 @@ struct ReadingState {
     // with the page, not at every tick.
     std::int64_t measuredCharacters = 0;
     std::int64_t measuredTicks = 0;
-    std::int64_t measuredPerMinute = -1;
+    // The figures the status line shows of the pages: refreshed with a page at most once a
+    // second of ticks, so that pages of 0.1 s do not rewrite the line ten times a second, and
+    // at once for a page or a display time a key or command asked for.
+    struct Figures {
+        std::int64_t percent = -1;  // −1 before any page
+        std::int64_t nominalPerMinute = 0;
+        std::int64_t measuredPerMinute = -1;  // −1 until measured
+    };
+    Figures figures;
+    std::int32_t ticksSinceFigures = 0;
 };
+
+// Brings the status line's figures up to the page on screen and the display time.
+void refreshReadingFigures(ReadingState& reading, std::int32_t displayTicks);
 
 // Starts the measured speed again (a new setting, a new text, a resume).
 void measureSpeedAfresh(ReadingState& reading);

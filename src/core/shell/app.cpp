@@ -64,6 +64,7 @@ Outcome App::command(int id) {
         case CommandAction::SetDisplayTime:
             shell_.displayTicks = meaning.value;
             measureSpeedAfresh(reading_);
+            refreshReadingFigures(reading_, shell_.displayTicks);
             break;
         case CommandAction::LoadReadingText:
             clearScreen();
@@ -137,6 +138,7 @@ void App::runKeyCommand(CommandMeaning meaning) {
         case CommandAction::StepDisplayTime:
             shell_.displayTicks = steppedDisplayTicks(shell_.displayTicks, meaning.value);
             measureSpeedAfresh(reading_);
+            refreshReadingFigures(reading_, shell_.displayTicks);
             return;
         case CommandAction::PauseOrResume:
             reading_.paused = !reading_.paused;

@@ -87,6 +87,34 @@ CommandMeaning commandMeaning(int id) {
     return {};
 }
 
+ItemMark itemMark(CommandAction action) {
+    switch (action) {
+        case SetDisplayTime:
+        case SetLineWidth:
+        case SetLines:
+        case SetMazeSize:
+            return ItemMark::Radio;
+        case PauseOrResume:
+            return ItemMark::Check;
+        default:
+            return ItemMark::None;
+    }
+}
+
+bool repeatsWhenHeld(Key key) {
+    switch (key) {
+        case Key::Left:
+        case Key::Right:
+        case Key::Up:
+        case Key::Down:
+        case Key::PageUp:
+        case Key::PageDown:
+            return true;
+        default:
+            return false;
+    }
+}
+
 std::optional<int> commandForKey(Mode mode, Key key) {
     for (const KeyBinding& binding : kKeyBindings) {
         if (binding.mode == mode && binding.key == key) {

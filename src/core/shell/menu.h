@@ -93,6 +93,15 @@ std::span<const Popup> menuBarTable();
 // The meaning of the menu item with this id; None for an id on no item.
 CommandMeaning commandMeaning(int id);
 
+// The mark an item shows: a radio mark on the one value in force of several (display time,
+// width, rows, maze size), a check while it holds (the pause), or none.
+enum class ItemMark { None, Radio, Check };
+ItemMark itemMark(CommandAction action);
+
+// Held down, the arrows and page keys go on paging and stepping; a held Space, Return, Home or
+// digit counts once, so the pause does not flicker and an answer is not given twice.
+bool repeatsWhenHeld(Key key);
+
 // The command a key gives in an exercise, if any.
 std::optional<int> commandForKey(Mode mode, Key key);
 

@@ -22,18 +22,14 @@ std::string fileNameOf(const std::string& path) {
     return path.substr(path.find_last_of("/\\") + 1);
 }
 
-std::string readingLine(const ReadingState& reading, const ShellState& shell) {
+std::string readingLine(const ReadingState& reading) {
     std::string line = fileNameOf(reading.readingFileName);
-    if (!reading.pagesShown.empty()) {
-        const ReadingState::ShownPage& page = reading.pagesShown.back();
-        const std::int64_t read = std::int64_t{page.charactersBefore} + page.characters;
-        const std::int64_t percent =
-            reading.textCharacters > 0 ? std::clamp<std::int64_t>(read * 100 / reading.textCharacters, 0, 100) : 0;
-        line += std::string(kGap) + "進み " + std::to_string(percent) + "%";
-        line += std::string(kGap) + "表示 " + std::to_string(nominalCharactersPerMinute(page.characters, shell.displayTicks)) +
-                " 文字/分";
-        if (reading.measuredPerMinute >= 0) {
-            line += std::string(kGap) + "実測 " + std::to_string(reading.measuredPerMinute) + " 文字/分";
+    const ReadingState::Figures& figures = reading.figures;
+    if (figures.percent >= 0) {
+        line += std::string(kGap) + "進み " + std::to_string(figures.percent) + "%";
+        line += std::string(kGap) + "表示 " + std::to_string(figures.nominalPerMinute) + " 文字/分";
+        if (figures.measuredPerMinute >= 0) {
+            line += std::string(kGap) + "実測 " + std::to_string(figures.measuredPerMinute) + " 文字/分";
         }
     }
     if (reading.paused) {
@@ -83,14 +79,10 @@ std::string puzzleLine(const PuzzleState& puzzle) {
 
 }  // namespace
 
-std::int64_t nominalCharactersPerMinute(std::int32_t pageCharacters, std::int32_t displayTicks) {
-    return displayTicks > 0 ? std::int64_t{pageCharacters} * 600 / displayTicks : 0;
-}
-
 std::string composeStatusLine(const StatusSources& sources) {
     switch (sources.shell.currentMode) {
         case Mode::SpeedReading:
-            return readingLine(sources.reading, sources.shell);
+            return readingLine(sources.reading);
         case Mode::ImagePractice:
             return imagePracticeLine(sources.imagePractice);
         case Mode::Maze:

@@ -24,7 +24,4 @@ struct StatusSources {
 // The line for the exercise on screen, in UTF-8.
 std::string composeStatusLine(const StatusSources& sources);
 
-// The nominal speed of a page: its characters shown for the display time, per minute.
-std::int64_t nominalCharactersPerMinute(std::int32_t pageCharacters, std::int32_t displayTicks);
-
 }  // namespace tavori

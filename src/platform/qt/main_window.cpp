@@ -7,7 +7,6 @@
 #include <QCloseEvent>
 #include <QIcon>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -40,23 +39,6 @@ QIcon programIcon() {
     return icon;
 }
 
-// Items that set one value of several show the value in force with a radio mark, each set in its
-// own group; the pause shows a check mark; the other items none.
-enum class Mark { None, Radio, Check };
-Mark markOf(CommandAction action) {
-    switch (action) {
-        case CommandAction::SetDisplayTime:
-        case CommandAction::SetLineWidth:
-        case CommandAction::SetLines:
-        case CommandAction::SetMazeSize:
-            return Mark::Radio;
-        case CommandAction::PauseOrResume:
-            return Mark::Check;
-        default:
-            return Mark::None;
-    }
-}
-
 // The key goes after a tab, where the menu shows it in its column of keys. It is only shown: a
 // QAction shortcut would take the key from the window, and inside an open menu the arrows too.
 QString itemText(const MenuItem& item) {
@@ -84,22 +66,6 @@ std::optional<Key> exerciseKey(const QKeyEvent& event) {
         case Qt::Key_2: return Key::Two;
         case Qt::Key_3: return Key::Three;
         default: return std::nullopt;
-    }
-}
-
-// Held down, the arrows and page keys go on paging and stepping; a held Space, Return, Home or
-// digit counts once, so the pause does not flicker on and off and an answer is not given twice.
-bool repeatsWhenHeld(Key key) {
-    switch (key) {
-        case Key::Left:
-        case Key::Right:
-        case Key::Up:
-        case Key::Down:
-        case Key::PageUp:
-        case Key::PageDown:
-            return true;
-        default:
-            return false;
     }
 }
 
@@ -160,9 +126,9 @@ void MainWindow::buildMenuBar() {
             if (item.afterSeparator) menu->addSeparator();
             QAction* action = menu->addAction(itemText(item));
             action->setData(item.id);
-            const Mark mark = markOf(item.meaning.action);
-            action->setCheckable(mark != Mark::None);
-            if (mark == Mark::Radio) {
+            const ItemMark mark = itemMark(item.meaning.action);
+            action->setCheckable(mark != ItemMark::None);
+            if (mark == ItemMark::Radio) {
                 if (group == nullptr || groupAction != item.meaning.action) {
                     group = new QActionGroup(menu);
                     groupAction = item.meaning.action;
@@ -191,13 +157,8 @@ void MainWindow::buildStatusBar() {
     // that font has no Japanese and another stands in), and a line longer than the window is cut
     // at its edge instead of asking for the width it would need. The core's text is shown as it
     // is, never read as markup.
-    statusText_ = new QLabel;
+    statusText_ = new StatusLine;
     statusBar()->addWidget(statusText_, 1);
-    statusText_->setTextFormat(Qt::PlainText);
-    statusText_->setText(QStringLiteral("速読"));
-    statusText_->setFixedHeight(statusText_->sizeHint().height());
-    statusText_->clear();
-    statusText_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
 }
 
 void MainWindow::startUp() {
@@ -257,6 +218,8 @@ void MainWindow::afterCoreCall(Outcome outcome) {
     }
     ticker_.setAsleep(options_.tickSleepsWhileWaiting && app_->waitsForInput());
 }
+
+const QString& MainWindow::statusLine() const { return statusText_->text(); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     ticker_.stop();

@@ -10,9 +10,9 @@
 #include "grid_ticker.h"
 #include "qt_platform.h"
 #include "screen_widget.h"
+#include "status_line.h"
 #include "shell/app.h"
 
-class QLabel;
 class QMenu;
 
 namespace tavori::qt {
@@ -48,6 +48,8 @@ public:
     // Steps run by the tick so far.
     std::int64_t ticksRun() const { return ticker_.ticksRun(); }
     GridTicker& ticker() { return ticker_; }
+    // The status line as shown.
+    const QString& statusLine() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -65,7 +67,7 @@ private:
 
     const WindowOptions options_;
     ScreenWidget* screen_;  // owned by the window as its central widget
-    QLabel* statusText_;    // owned by the status bar
+    StatusLine* statusText_;  // owned by the status bar
     std::string statusShown_;
     std::unique_ptr<QtPlatform> platform_;
     std::unique_ptr<App> app_;

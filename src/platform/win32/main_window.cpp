@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "menu_bar.h"
+#include "shell/menu.h"
 
 namespace tavori::win32 {
 
@@ -19,49 +20,31 @@ WindowSession* sessionOf(HWND window) {
 // Client coordinates as signed 16-bit values: a captured drag outside the window is negative.
 POINT mousePoint(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
-// The key a WM_KEYDOWN stands for, if it is one the exercises answer to. A held key repeats only
-// where a repeat means something (paging and the display time); a held Space, Return, Home or
-// digit acts once.
+// The exercises' key for a WM_KEYDOWN, if it is one: the keypad's digits count as the main
+// row's, and a held key (bit 30: it was down already) repeats only where that means something.
 std::optional<Key> keyOf(WPARAM virtualKey, LPARAM flags) {
-    switch (virtualKey) {
-        case VK_LEFT:
-            return Key::Left;
-        case VK_RIGHT:
-            return Key::Right;
-        case VK_UP:
-            return Key::Up;
-        case VK_DOWN:
-            return Key::Down;
-        case VK_PRIOR:
-            return Key::PageUp;
-        case VK_NEXT:
-            return Key::PageDown;
-        default:
-            break;
-    }
-    const bool repeated = (flags & (LPARAM{1} << 30)) != 0;  // the key was down already
-    if (repeated) {
-        return std::nullopt;
-    }
-    switch (virtualKey) {
-        case VK_SPACE:
-            return Key::Space;
-        case VK_RETURN:
-            return Key::Return;
-        case VK_HOME:
-            return Key::Home;
-        case '1':
-        case VK_NUMPAD1:
-            return Key::One;
-        case '2':
-        case VK_NUMPAD2:
-            return Key::Two;
-        case '3':
-        case VK_NUMPAD3:
-            return Key::Three;
-        default:
-            return std::nullopt;
-    }
+    const std::optional<Key> key = [virtualKey]() -> std::optional<Key> {
+        switch (virtualKey) {
+            case VK_LEFT: return Key::Left;
+            case VK_RIGHT: return Key::Right;
+            case VK_UP: return Key::Up;
+            case VK_DOWN: return Key::Down;
+            case VK_PRIOR: return Key::PageUp;
+            case VK_NEXT: return Key::PageDown;
+            case VK_SPACE: return Key::Space;
+            case VK_RETURN: return Key::Return;
+            case VK_HOME: return Key::Home;
+            case '1':
+            case VK_NUMPAD1: return Key::One;
+            case '2':
+            case VK_NUMPAD2: return Key::Two;
+            case '3':
+            case VK_NUMPAD3: return Key::Three;
+            default: return std::nullopt;
+        }
+    }();
+    const bool repeated = (flags & (LPARAM{1} << 30)) != 0;
+    return key && (!repeated || repeatsWhenHeld(*key)) ? key : std::nullopt;
 }
 
 // The messages whose handling below calls into the core.

@@ -11,20 +11,6 @@ namespace tavori::win32 {
 
 namespace {
 
-// The items that pick one value among their neighbours: the display time, the width, the rows
-// and the maze size.
-bool choosesAmongSeveral(CommandAction action) {
-    switch (action) {
-        case CommandAction::SetDisplayTime:
-        case CommandAction::SetLineWidth:
-        case CommandAction::SetLines:
-        case CommandAction::SetMazeSize:
-            return true;
-        default:
-            return false;
-    }
-}
-
 void appendItem(HMENU menu, const MenuItem& item) {
     if (item.afterSeparator) {
         AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
@@ -36,7 +22,7 @@ void appendItem(HMENU menu, const MenuItem& item) {
     MENUITEMINFOW info{};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
-    info.fType = MFT_STRING | (choosesAmongSeveral(item.meaning.action) ? MFT_RADIOCHECK : 0u);
+    info.fType = MFT_STRING | (itemMark(item.meaning.action) == ItemMark::Radio ? MFT_RADIOCHECK : 0u);
     info.wID = static_cast<UINT>(item.id);
     info.dwTypeData = label.data();
     InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info);
