@@ -117,6 +117,7 @@ void loadReadingText(ReadingState& reading, Platform& platform, const std::strin
     }
     reading.textCharacters = charactersBetween(reading.readingText, 0, static_cast<std::int64_t>(reading.readingText.size()));
     reading.pagesShown.clear();
+    reading.figures = {};
     measureSpeedAfresh(reading);
 }
 
