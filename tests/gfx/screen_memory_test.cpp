@@ -45,9 +45,7 @@ protected:
 // drawing comes back: boxes, frames, rows of text, tile copies from the work canvas; and copies
 // from the window itself and from a canvas with no memory.
 struct Drawing {
-    int kind;
-    int place;
-    int variant;
+    int kind, place, variant;
 };
 
 void draw(const Drawing& d, Canvas& window, Canvas& work, const Canvas& unremembered) {
@@ -119,9 +117,7 @@ void compareSteps(unsigned seed, const std::vector<std::vector<Drawing>>& openin
             }
             (erase == 0 ? windowMemory : workMemory).forget();
         }
-        if (below(10) == 0) {
-            unremembered.fillRect(below(30), below(30), 30, 30, rgb(0, 0, static_cast<unsigned>(below(256))));
-        }
+        if (below(10) == 0) unremembered.fillRect(below(30), below(30), 30, 30, rgb(0, 0, static_cast<unsigned>(below(256))));
         std::vector<Colour> shown;
         for (int at = 0; at < kWidth * kHeight; ++at) shown.push_back(window.pixel(at % kWidth, at / kWidth));
         window.changes.clear();
@@ -131,9 +127,7 @@ void compareSteps(unsigned seed, const std::vector<std::vector<Drawing>>& openin
         }
         workMemory.settle();
         windowMemory.settle();
-        for (int at = 0; at < kWidth * kHeight; ++at) {
-            const int x = at % kWidth;
-            const int y = at / kWidth;
+        for (int at = 0, x = 0, y = 0; at < kWidth * kHeight; ++at, x = at % kWidth, y = at / kWidth) {
             ASSERT_EQ(window.pixel(x, y), plainWindow.pixel(x, y)) << "step " << stepNumber << " at " << x << "," << y;
             ASSERT_TRUE(shown[static_cast<std::size_t>(at)] == window.pixel(x, y) || window.presented(x, y)) << stepNumber;
         }

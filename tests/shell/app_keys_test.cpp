@@ -1,5 +1,5 @@
-// Keys through the App: pausing, paging back across a long text, answers by row; the menus'
-// check marks; and the status line's figures for known pages.
+// Keys through the App: pausing, paging back across a long text, answers by row; and the
+// status line's figures for known pages.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -69,12 +69,8 @@ TEST_F(LongText, PauseHoldsThePageAndBackGoesOverEveryPageShownToTheFirst) {
     EXPECT_EQ(drawnRuns(), atFirst);
     app.key(Key::Right);
     EXPECT_EQ(shownPage(), pages[1]);
-    // ↑ and ↓ walk the display times; the measure starts again with each.
     app.key(Key::Down);
     EXPECT_EQ(app.shell().displayTicks, 2);
-    app.key(Key::Up);
-    app.key(Key::Up);
-    EXPECT_EQ(app.shell().displayTicks, 1);
 }
 
 TEST_F(AppKeys, RowKeysAnswerAsClicksDoAndSpaceAsksTheNextQuestion) {
@@ -93,22 +89,6 @@ TEST_F(AppKeys, RowKeysAnswerAsClicksDoAndSpaceAsksTheNextQuestion) {
     EXPECT_EQ(app.imagePractice().questionsAnswered, 2);
     EXPECT_EQ(app.imagePractice().wrongAnswers, 2);
     EXPECT_EQ(app.statusLine(), "回答 2　一度で正解 0　誤り 2　平均 0.0 秒");
-}
-
-TEST_F(AppKeys, MenusCheckTheSettingsInForce) {
-    const auto checked = [this](std::initializer_list<int> ids) {
-        for (const int id : ids) EXPECT_TRUE(app.commandChecked(id)) << id;
-    };
-    checked({CommandId::displayTenths(5), CommandId::SixteenCharacters, CommandId::lines(1)});
-    EXPECT_FALSE(app.commandChecked(CommandId::MazeSmall));
-    EXPECT_FALSE(app.commandChecked(CommandId::MazeLarge));
-    EXPECT_FALSE(app.commandAvailable(CommandId::NextPage));
-    app.command(CommandId::displayTenths(2));
-    app.command(CommandId::MazeSmall);
-    checked({CommandId::displayTenths(2), CommandId::MazeSmall});
-    EXPECT_FALSE(app.commandChecked(CommandId::displayTenths(5)));
-    EXPECT_FALSE(app.commandChecked(CommandId::MazeLarge));
-    EXPECT_FALSE(app.commandAvailable(CommandId::NextMaze));  // the route is not drawn yet
 }
 
 class KnownPages : public AppKeys {

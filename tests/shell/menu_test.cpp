@@ -32,13 +32,8 @@ TEST(MenuTable, SevenPopupsInOrder) {
     }
 }
 
-TEST(MenuTable, KeysGiveTheirItemsCommandsInTheirExercisesAndDisplayTimesStepAlongTheMenu) {
-    EXPECT_EQ(commandForKey(Mode::SpeedReading, Key::PageDown), CommandId::NextPage);
-    EXPECT_EQ(commandForKey(Mode::SpeedReading, Key::Up), CommandId::ShorterDisplayTime);
-    EXPECT_EQ(commandForKey(Mode::ImagePractice, Key::Three), CommandId::AnswerFirst + 2);
-    EXPECT_EQ(commandForKey(Mode::Maze, Key::Return), CommandId::NextMaze);
+TEST(MenuTable, NoKeyForThePuzzleAndDisplayTimesStepAlongTheMenu) {
     EXPECT_EQ(commandForKey(Mode::Puzzle, Key::Space), std::nullopt);
-    EXPECT_EQ(commandForKey(Mode::SpeedReading, Key::One), std::nullopt);
     // From, which way, to: held at both ends, and from between two values to the nearer one.
     const int steps[][3] = {{1, -1, 1}, {1, 1, 2}, {10, 1, 20}, {20, -1, 10}, {50, 1, 50}, {15, -1, 10}, {15, 1, 20}};
     for (const auto& [from, direction, to] : steps) {
