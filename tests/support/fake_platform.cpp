@@ -90,4 +90,34 @@ std::string FakePlatform::utf8ToCp932(std::string_view utf8) {
 #endif
 }
 
+std::optional<std::string> FakePlatform::readStoredFile(std::string_view name, std::int64_t limit) {
+    const auto found = storedFiles.find(name);
+    if (found == storedFiles.end() || static_cast<std::int64_t>(found->second.size()) > limit) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+bool FakePlatform::writeStoredFile(std::string_view name, std::string_view bytes) {
+    if (storedWritesFail) {
+        return false;
+    }
+    storedFiles.insert_or_assign(std::string(name), std::string(bytes));
+    ++storedWrites[std::string(name)];
+    return true;
+}
+
+bool FakePlatform::appendToStoredFile(std::string_view name, std::string_view header, std::string_view bytes) {
+    if (storedWritesFail) {
+        return false;
+    }
+    std::string& file = storedFiles[std::string(name)];
+    if (file.empty()) {
+        file = header;
+    }
+    file += bytes;
+    ++storedWrites[std::string(name)];
+    return true;
+}
+
 }  // namespace tavori::testing

@@ -71,6 +71,17 @@ public:
     ClientSize clientSize() override { return size_; }
     std::int64_t steadyMilliseconds() override { return milliseconds; }
     std::int64_t milliseconds = 0;
+    LocalTime localTime() override { return now; }
+    LocalTime now{2026, 12, 8, 9, 30, 0};
+    std::optional<std::string> readStoredFile(std::string_view name, std::int64_t limit) override;
+    bool writeStoredFile(std::string_view name, std::string_view bytes) override;
+    bool appendToStoredFile(std::string_view name, std::string_view header, std::string_view bytes) override;
+    std::string storedFilePath(std::string_view name) override { return "/home/reader/.config/tavori/" + std::string(name); }
+    // The configuration folder's files by name, and how often each was written whole.
+    std::map<std::string, std::string, std::less<>> storedFiles;
+    std::map<std::string, int, std::less<>> storedWrites;
+    // A write that stops before its rename (a kill, a full disk): the old file stays whole.
+    bool storedWritesFail = false;
     Canvas& windowCanvas() override { return window_; }
     Canvas& workBitmap() override { return work_; }
 

@@ -34,6 +34,16 @@ struct ClientSize {
     std::int32_t height = 0;
 };
 
+// A moment of the local wall clock, for the record's dates.
+struct LocalTime {
+    int year = 1970;
+    int month = 1;  // 1 … 12
+    int day = 1;    // 1 … 31
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
 // Whether a shell request belongs to the main window (the help document) or to no window
 // (the home page, opened while the window goes away).
 enum class ShellOwner { None, MainWindow };
@@ -64,6 +74,27 @@ public:
 
     // Milliseconds on a clock that only goes forward, for the times the status line shows.
     virtual std::int64_t steadyMilliseconds() = 0;
+
+    // The local date and time now.
+    virtual LocalTime localTime() = 0;
+
+    // Small files kept between runs in the user's own configuration folder (TAVORI_CONFIG_DIR
+    // when set; otherwise $XDG_CONFIG_HOME/tavori or %APPDATA%\tavori), named by a plain file
+    // name. The core owns what they hold; none of these ever reports a failure by other means
+    // than its result, and a folder that cannot be made or written leaves the program as it is.
+    //
+    // The whole of a stored file, or nothing when it is missing, unreadable or longer than
+    // `limit` bytes.
+    virtual std::optional<std::string> readStoredFile(std::string_view name, std::int64_t limit) = 0;
+    // Replaces a stored file whole or not at all: written to a temporary file in the same folder,
+    // flushed to the disk, then renamed over the old one. Makes the folder when it is missing.
+    virtual bool writeStoredFile(std::string_view name, std::string_view bytes) = 0;
+    // Appends `bytes` (whole lines) to a stored file in one write, so that two programs appending
+    // at once never interleave within a line; `header` is written first when the file is new or
+    // empty. Makes the folder when it is missing.
+    virtual bool appendToStoredFile(std::string_view name, std::string_view header, std::string_view bytes) = 0;
+    // The full path of a stored file, UTF-8, for the shell to open.
+    virtual std::string storedFilePath(std::string_view name) = 0;
 
     // The window's client area, and the 500 × 400 off-screen work bitmap.
     virtual Canvas& windowCanvas() = 0;

@@ -124,4 +124,11 @@ void QtPlatform::matchWorkBitmapToScreen() {
 
 std::int64_t QtPlatform::steadyMilliseconds() { return monotonicMicroseconds() / 1000; }
 
+// Not yet kept: stubs until the stored files land.
+LocalTime QtPlatform::localTime() { return {}; }
+std::optional<std::string> QtPlatform::readStoredFile(std::string_view, std::int64_t) { return std::nullopt; }
+bool QtPlatform::writeStoredFile(std::string_view, std::string_view) { return false; }
+bool QtPlatform::appendToStoredFile(std::string_view, std::string_view, std::string_view) { return false; }
+std::string QtPlatform::storedFilePath(std::string_view name) { return std::string(name); }
+
 }  // namespace tavori::qt

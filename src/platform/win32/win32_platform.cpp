@@ -166,4 +166,11 @@ ClientSize Win32Platform::clientSize() {
 
 std::int64_t Win32Platform::steadyMilliseconds() { return static_cast<std::int64_t>(GetTickCount64()); }
 
+// Not yet kept: stubs until the stored files land.
+LocalTime Win32Platform::localTime() { return {}; }
+std::optional<std::string> Win32Platform::readStoredFile(std::string_view, std::int64_t) { return std::nullopt; }
+bool Win32Platform::writeStoredFile(std::string_view, std::string_view) { return false; }
+bool Win32Platform::appendToStoredFile(std::string_view, std::string_view, std::string_view) { return false; }
+std::string Win32Platform::storedFilePath(std::string_view name) { return std::string(name); }
+
 }  // namespace tavori::win32

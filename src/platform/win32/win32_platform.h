@@ -28,6 +28,11 @@ public:
     std::string utf8ToCp932(std::string_view utf8) override;
     ClientSize clientSize() override;
     std::int64_t steadyMilliseconds() override;
+    LocalTime localTime() override;
+    std::optional<std::string> readStoredFile(std::string_view name, std::int64_t limit) override;
+    bool writeStoredFile(std::string_view name, std::string_view bytes) override;
+    bool appendToStoredFile(std::string_view name, std::string_view header, std::string_view bytes) override;
+    std::string storedFilePath(std::string_view name) override;
     Canvas& windowCanvas() override { return windowCanvas_; }
     Canvas& workBitmap() override { return workBitmap_; }
 
