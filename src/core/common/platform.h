@@ -42,6 +42,8 @@ struct LocalTime {
     int hour = 0;
     int minute = 0;
     int second = 0;
+
+    bool operator==(const LocalTime&) const = default;
 };
 
 // Whether a shell request belongs to the main window (the help document) or to no window
