@@ -7,7 +7,7 @@ namespace {
 
 using enum CommandAction;
 
-constexpr MenuItem kFileItems[] = {{500, "終了", {Quit}}};
+constexpr MenuItem kFileItems[] = {{500, "終了", {Quit}}, {941, "記録", {OpenRecord}, {}, true}};
 
 // Display times in ticks of 0.1 s.
 constexpr MenuItem kDisplayTimeItems[] = {
@@ -75,6 +75,17 @@ constexpr Popup kMenuBar[] = {
 }  // namespace
 
 std::span<const Popup> menuBarTable() { return kMenuBar; }
+
+bool isMenuValue(CommandAction action, std::int32_t value) {
+    for (const Popup& popup : menuBarTable()) {
+        for (const MenuItem& item : popup.items) {
+            if (item.meaning.action == action && item.meaning.value == value) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
 
 CommandMeaning commandMeaning(int id) {
     for (const Popup& popup : kMenuBar) {

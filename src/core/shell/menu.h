@@ -37,6 +37,7 @@ inline constexpr int FromTheBeginning = 914;
 inline constexpr int AnswerFirst = 921;   // 921..923 answer with row 1..3
 inline constexpr int NextQuestion = 924;
 inline constexpr int NextMaze = 931;
+inline constexpr int Record = 941;  // after a separator at the end of ファイル
 
 // The display-time item of `tenths` × 0.1 s (1 … 10), of `seconds` s (2 … 5), and the item
 // of `rows` rows (1 … 16).
@@ -64,6 +65,7 @@ enum class CommandAction {
     AnswerRow,        // value: row 0..2
     NextQuestion,
     NextMaze,
+    OpenRecord,       // the report of the practice record
 };
 
 // What a command does, with its figure: written once, in the menu table.
@@ -92,6 +94,10 @@ std::span<const Popup> menuBarTable();
 
 // The meaning of the menu item with this id; None for an id on no item.
 CommandMeaning commandMeaning(int id);
+
+// Whether some item of the menus sets this value (a display time, width, row count or maze
+// size that a reader can choose).
+bool isMenuValue(CommandAction action, std::int32_t value);
 
 // The mark an item shows: a radio mark on the one value in force of several (display time,
 // width, rows, maze size), a check while it holds (the pause), or none.
