@@ -1,0 +1,108 @@
+// The record file's lines: written and read back unchanged, and every kind of bad line skipped.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "record/history.h"
+
+namespace tavori {
+namespace {
+
+SessionRecord readingSession() {
+    SessionRecord record;
+    record.start = {2026, 12, 8, 9, 30, 5};
+    record.textName = "吾輩は猫である.txt";
+    record.charactersShown = 12345;
+    record.activeMilliseconds = 600000;
+    record.nominalPerMinute = 1920;
+    record.measuredPerMinute = 1234;
+    return record;
+}
+
+// The good line with one of its tab-separated fields replaced.
+std::string withField(std::size_t column, const std::string& value) {
+    std::string line = historyLine(readingSession());
+    std::size_t start = 0;
+    for (std::size_t skipped = 0; skipped < column; ++skipped) start = line.find('\t', start) + 1;
+    const std::size_t end = line.find_first_of("\t\n", start);
+    return line.replace(start, end - start, value);
+}
+
+TEST(HistoryLine, WritesTheColumnsInTheHeadersOrder) {
+    EXPECT_EQ(historyHeader(),
+              "date\ttime\texercise\tdisplay_s\tcharacters\trows\tmaze\tvertical\ttext\tcharacters_shown\t"
+              "active_ms\tnominal_cpm\tmeasured_cpm\tquestions\tfirst_try\twrong\tanswer_ms\tmazes\tmaze_ms\t"
+              "puzzles\tpuzzle_ms\n");
+    EXPECT_EQ(historyLine(readingSession()),
+              "2026-12-08\t09:30:05\treading\t0.5\t16\t1\t10\t0\t吾輩は猫である.txt\t12345\t600000\t1920\t1234"
+              "\t0\t0\t0\t0\t0\t0\t0\t0\n");
+}
+
+TEST(HistoryLine, EveryExerciseAndBoundReadsBackEqual) {
+    std::vector<SessionRecord> records(4, readingSession());
+    records[0].displayTicks = 100;
+    records[0].vertical = true;
+    records[0].rows = 16;
+    records[0].characters = 8;
+    records[1].exercise = RecordedExercise::ImagePractice;
+    records[1].start = {2028, 2, 29, 23, 59, 60};
+    records[1].displayTicks = 1;
+    records[1].questions = kMostFigure;
+    records[1].rightFirstTime = kMostFigure;
+    records[2].exercise = RecordedExercise::Maze;
+    records[2].mazeSize = kMostMazeSize;
+    records[2].textName.clear();
+    records[3].exercise = RecordedExercise::Puzzle;
+    records[3].start = {1, 1, 1, 0, 0, 0};
+    records[3].meanPuzzleMilliseconds = kMostFigure;
+    std::string file(historyHeader());
+    for (const SessionRecord& record : records) file += historyLine(record);
+    EXPECT_EQ(parseHistory(file), records);
+}
+
+TEST(HistoryLine, NameIsCleanedToOneLineOfValidUtf8) {
+    SessionRecord record = readingSession();
+    record.textName = "a\tb\r\nc\x01\x7F" "d\xFF\xE3\x81" "あ";
+    const std::vector<SessionRecord> read = parseHistory(historyLine(record));
+    ASSERT_EQ(read.size(), 1u);
+    EXPECT_EQ(read[0].textName, "a b  c  d\uFFFD\uFFFD\uFFFDあ");
+    // Reading cleans as writing does, so the read record writes the same line again.
+    EXPECT_EQ(historyLine(read[0]), historyLine(record));
+}
+
+TEST(ParseHistory, SkipsEveryMalformedOrOutOfBoundsLine) {
+    const std::string good = historyLine(readingSession());
+    const std::string bad[] = {
+        std::string(historyHeader()), "\n", "\r\n", "\t\n",
+        good.substr(0, good.rfind('\t')) + "\n",  // a column short
+        withField(0, "2026-02-29"), withField(0, "2026-13-01"), withField(0, "0000-01-01"),
+        withField(0, "2026-1-08"), withField(1, "24:00:00"), withField(1, "09:60:00"), withField(1, "9:30:05"),
+        withField(2, "Reading"), withField(3, "0.0"), withField(3, "10.1"), withField(3, "0.55"),
+        withField(3, ".5"), withField(4, "12"), withField(4, "016"), withField(5, "0"), withField(5, "17"),
+        withField(6, "0"), withField(6, "1001"), withField(7, "2"), withField(9, "-1"),
+        withField(9, "+1"), withField(9, " 1"), withField(9, "1 "), withField(9, "1.0"), withField(9, ""),
+        withField(10, "1000000000001"), withField(11, "99999999999999999999"),
+        withField(14, "1"),  // right at the first try with no question asked
+    };
+    for (const std::string& line : bad) {
+        const std::vector<SessionRecord> read = parseHistory(good + line + good);
+        EXPECT_EQ(read.size(), 2u) << line;
+    }
+}
+
+TEST(ParseHistory, AcceptsEditorsLineEndsExtraColumnsAndAMark) {
+    const std::vector<SessionRecord> one = {readingSession()};
+    std::string line = historyLine(readingSession());
+    line.pop_back();
+    EXPECT_EQ(parseHistory(line + "\r\n"), one);
+    EXPECT_EQ(parseHistory(line + "\tlater\tcolumns\n"), one);
+    EXPECT_EQ(parseHistory("\xEF\xBB\xBF" + std::string(historyHeader()) + line + "\n"), one);
+    EXPECT_EQ(parseHistory(withField(3, "10")).at(0).displayTicks, 100);
+    // A last line without its '\n' was cut short: even complete-looking, it is not read.
+    EXPECT_EQ(parseHistory(line + "\n" + line), one);
+    EXPECT_TRUE(parseHistory(line).empty());
+}
+
+}  // namespace
+}  // namespace tavori
