@@ -46,6 +46,12 @@ struct PuzzleState {
     std::int32_t grabbedRow = 0;
     std::int32_t grabOffsetX = 0;  // grabbed tile's corner minus the pointer at the press
     std::int32_t grabOffsetY = 0;
+
+    // Puzzles put back whole since the program started and the steps they took; whether the
+    // one on screen has been counted.
+    std::int32_t puzzlesSolved = 0;
+    std::int64_t solvingTicks = 0;
+    bool solvedCounted = false;
 };
 
 }  // namespace tavori

@@ -24,6 +24,7 @@ void setUpPuzzle(PuzzleState& puzzle, Context& context) {
     scatterTiles(puzzle.tiles, context.random, context.shell.clientWidth, context.shell.clientHeight);
     // Nothing is drawn now; the tiles appear at the next step.
     puzzle.puzzleState = 1;
+    puzzle.solvedCounted = false;
 }
 
 }  // namespace

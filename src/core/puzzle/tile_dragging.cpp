@@ -1,4 +1,6 @@
 // Press, move and release in the puzzle: grabbing a tile, carrying its group, snapping it.
+#include <algorithm>
+
 #include "gfx/primitives.h"
 #include "puzzle/puzzle.h"
 #include "puzzle/tile_coordinates.h"
@@ -59,6 +61,16 @@ void dragTile(PuzzleState& puzzle, Context& context, int x, int y) {
     grabbed.y = y + puzzle.grabOffsetY;
     layOutGroup(puzzle.tiles, puzzle.grabbedColumn, puzzle.grabbedRow);
     repaintTiles(puzzle, context);
+    const TileTable& tiles = puzzle.tiles;
+    const bool whole = std::all_of(tiles.begin(), tiles.end(), [&tiles](const auto& column) {
+        return std::all_of(column.begin(), column.end(), [&tiles](const Tile& tile) { return tile.group == tiles[0][0].group; });
+    });
+    if (whole && !puzzle.solvedCounted) {
+        puzzle.solvedCounted = true;
+        ++puzzle.puzzlesSolved;
+        // The step count runs from 1 at the scattering.
+        puzzle.solvingTicks += std::max(puzzle.puzzleState - 1, 0);
+    }
 }
 
 void dropTile(PuzzleState& puzzle, Context& context, int /*x*/, int /*y*/) {
@@ -70,6 +82,16 @@ void dropTile(PuzzleState& puzzle, Context& context, int /*x*/, int /*y*/) {
     // back to their places, and the neighbours they joined come to the group.
     layOutGroup(puzzle.tiles, puzzle.grabbedColumn, puzzle.grabbedRow);
     repaintTiles(puzzle, context);
+    const TileTable& tiles = puzzle.tiles;
+    const bool whole = std::all_of(tiles.begin(), tiles.end(), [&tiles](const auto& column) {
+        return std::all_of(column.begin(), column.end(), [&tiles](const Tile& tile) { return tile.group == tiles[0][0].group; });
+    });
+    if (whole && !puzzle.solvedCounted) {
+        puzzle.solvedCounted = true;
+        ++puzzle.puzzlesSolved;
+        // The step count runs from 1 at the scattering.
+        puzzle.solvingTicks += std::max(puzzle.puzzleState - 1, 0);
+    }
 }
 
 }  // namespace tavori

@@ -2,6 +2,8 @@
 // in turn, each within inclusive bounds of overlap, gap and offset across.
 #include "puzzle/tile_groups.h"
 
+#include <map>
+
 #include "puzzle/tile_coordinates.h"
 
 namespace tavori {
@@ -106,6 +108,20 @@ void snapGroupToNeighbours(TileTable& tiles, std::int32_t group) {
             checkDown(tiles, tile, column, row);
         }
     }
+}
+
+int joinedTileCount(const TileTable& tiles) {
+    std::map<std::int32_t, int> groupSizes;
+    for (const auto& column : tiles) {
+        for (const Tile& tile : column) {
+            ++groupSizes[tile.group];
+        }
+    }
+    int joined = 0;
+    for (const auto& [group, size] : groupSizes) {
+        joined += size > 1 ? size : 0;
+    }
+    return joined;
 }
 
 }  // namespace tavori

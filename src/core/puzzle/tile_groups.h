@@ -21,4 +21,7 @@ void layOutGroup(TileTable& tiles, int grabbedColumn, int grabbedRow);
 // may be offset across by up to 50 px, all bounds inclusive.
 void snapGroupToNeighbours(TileTable& tiles, std::int32_t group);
 
+// The tiles joined to at least one other.
+int joinedTileCount(const TileTable& tiles);
+
 }  // namespace tavori

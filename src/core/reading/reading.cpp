@@ -79,6 +79,8 @@ void showPage(ReadingState& reading, Context& context, bool refreshFigures) {
         charactersBetween(reading.readingText, start, end == 0 ? static_cast<std::int64_t>(reading.readingText.size()) : end);
     pages.push_back({start, end, before, characters});
     reading.measuredCharacters += characters;
+    reading.charactersShownInAll += characters;
+    reading.pageTicksInAll += context.shell.displayTicks;
     if (refreshFigures) {
         refreshReadingFigures(reading, context.shell.displayTicks);
     }
@@ -203,6 +205,7 @@ void stepSpeedReading(ReadingState& reading, Context& context) {
         return;
     }
     ++reading.measuredTicks;
+    ++reading.ticksInAll;
     ++reading.ticksSinceFigures;
     if (reading.pageTickCount < context.shell.displayTicks) {
         ++reading.pageTickCount;
@@ -222,6 +225,35 @@ void showPreviousPage(ReadingState& reading, Context& context) {
     reading.readingPosition = reading.pagesShown.back().start;
     reading.pagesShown.pop_back();
     showNextPage(reading, context);
+}
+
+void resumeAtPage(ReadingState& reading, std::int64_t pageStart) {
+    auto& pages = reading.pagesShown;
+    pages.clear();
+    reading.readingPosition = 0;
+    const auto textEnd = static_cast<std::int64_t>(reading.readingText.size());
+    std::int32_t before = 0;
+    PageRows rows;
+    while (pageStart > 0) {
+        const std::int32_t start = reading.readingPosition;
+        buildReadingPage(reading, rows);
+        const std::int32_t end = reading.readingPosition;
+        if (pageStart < (end == 0 ? textEnd : end)) {
+            reading.readingPosition = start;
+            break;
+        }
+        if (end <= start) {
+            // Past the text's end (or, were a page ever to take no byte, no further on).
+            reading.readingPosition = 0;
+            break;
+        }
+        const std::int32_t characters = charactersBetween(reading.readingText, start, end);
+        pages.push_back({start, end, before, characters});
+        before += characters;
+    }
+    if (reading.readingPosition == 0) {
+        pages.clear();
+    }
 }
 
 void showFirstPage(ReadingState& reading, Context& context) {

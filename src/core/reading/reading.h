@@ -48,6 +48,11 @@ struct ReadingState {
     };
     Figures figures;
     std::int32_t ticksSinceFigures = 0;
+    // Since the program started, for the record of each session: characters shown, ticks
+    // stepped unpaused, and the display ticks of the pages shown (the nominal speed's time).
+    std::int64_t charactersShownInAll = 0;
+    std::int64_t ticksInAll = 0;
+    std::int64_t pageTicksInAll = 0;
 };
 
 // Brings the status line's figures up to the page on screen and the display time.
@@ -82,6 +87,10 @@ void stepSpeedReading(ReadingState& reading, Context& context);
 void showNextPage(ReadingState& reading, Context& context);
 // Shows the page before the one on screen again (nothing before the text's first page).
 void showPreviousPage(ReadingState& reading, Context& context);
+// Makes the page that holds `pageStart` the next one shown, with the pages before it as the
+// history that going back walks: the text is paged from its beginning, as a reader would have
+// paged it. A position the text does not reach starts from the beginning.
+void resumeAtPage(ReadingState& reading, std::int64_t pageStart);
 // Shows the text's first page.
 void showFirstPage(ReadingState& reading, Context& context);
 

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "puzzle/tile_groups.h"
+
 namespace tavori {
 
 namespace {
@@ -60,17 +62,7 @@ std::string mazeLine(const MazeState& maze) {
 }
 
 std::string puzzleLine(const PuzzleState& puzzle) {
-    int joined = 0;
-    for (const auto& column : puzzle.tiles) {
-        for (const Tile& tile : column) {
-            int sameGroup = 0;
-            for (const auto& otherColumn : puzzle.tiles) {
-                sameGroup += static_cast<int>(std::count_if(otherColumn.begin(), otherColumn.end(),
-                                                            [&tile](const Tile& other) { return other.group == tile.group; }));
-            }
-            joined += sameGroup > 1 ? 1 : 0;
-        }
-    }
+    const int joined = joinedTileCount(puzzle.tiles);
     // The step count runs from 1 at the scattering, ten steps a second.
     const std::int64_t seconds = std::max<std::int64_t>(puzzle.puzzleState - 1, 0) / 10;
     return std::to_string(seconds) + " 秒" + std::string(kGap) + "つながったタイル " + std::to_string(joined) + "/" +
