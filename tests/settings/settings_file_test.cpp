@@ -51,13 +51,13 @@ TEST(SettingsFile, WhatIsNotSoundGivesTheDefault) {
 
 TEST(SettingsFile, PlacesKeepTheMostRecentTwoHundred) {
     std::vector<KeptPlace> places;
-    for (int text = 0; text <= 200; ++text) keepPlace(places, {{100, static_cast<std::uint64_t>(text)}, text});
+    for (int text = 0; text <= 200; ++text) keepPlace(places, {{1000, static_cast<std::uint64_t>(text)}, text});
     ASSERT_EQ(places.size(), 200u);
-    EXPECT_EQ(placeOf(places, {100, 0}), std::nullopt);
-    EXPECT_EQ(placeOf(places, {100, 1}), 1);
+    EXPECT_EQ(placeOf(places, {1000, 0}), std::nullopt);
+    EXPECT_EQ(placeOf(places, {1000, 1}), 1);
     // Read again, a text moves to the front with its new place, once.
-    keepPlace(places, {{100, 1}, 50});
-    EXPECT_EQ(places.front(), (KeptPlace{{100, 1}, 50}));
+    keepPlace(places, {{1000, 1}, 50});
+    EXPECT_EQ(places.front(), (KeptPlace{{1000, 1}, 50}));
     EXPECT_EQ(places.size(), 200u);
     StoredSettings settings;
     settings.places = places;

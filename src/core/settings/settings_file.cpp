@@ -6,6 +6,7 @@
 #include <charconv>
 #include <limits>
 
+#include "common/utf8.h"
 #include "shell/menu.h"
 
 namespace tavori {
@@ -53,22 +54,9 @@ std::optional<std::int32_t> menuValue(CommandAction action, std::optional<std::i
 // Well-formed UTF-8 with no control character: a path the program wrote, not noise.
 bool isCleanUtf8(std::string_view text) {
     for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = utf8SequenceLength(text, at);
         const auto lead = static_cast<unsigned char>(text[at]);
-        const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
-        if (length == 0 || at + length > text.size() || (length == 1 && (lead < 0x20 || lead == 0x7F))) {
-            return false;
-        }
-        std::uint32_t code = length == 1 ? lead : lead & (0x7Fu >> length);
-        for (std::size_t i = 1; i < length; ++i) {
-            const auto follower = static_cast<unsigned char>(text[at + i]);
-            if ((follower & 0xC0) != 0x80) {
-                return false;
-            }
-            code = code << 6 | (follower & 0x3Fu);
-        }
-        // Overlong forms, surrogates and code points past U+10FFFF are not UTF-8.
-        constexpr std::uint32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (code < kLeast[length] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) {
+        if (length == 0 || (length == 1 && (lead < 0x20 || lead == 0x7F))) {
             return false;
         }
         at += length;

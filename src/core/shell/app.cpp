@@ -43,8 +43,15 @@ void App::startUp() {
     const ClientSize size = heldClientSize(platform_.clientSize());
     shell_.clientWidth = size.width;
     shell_.clientHeight = size.height;
-    loadReadingText(reading_, platform_, siblingPath(platform_, "w", ".txt"));
-    loadTemplateFile(imagePractice_, platform_, siblingPath(platform_, "tvr", ".tvr3"));
+    restoreKept();
+    loadReadingText(reading_, platform_,
+                    reading_.readingFileName.empty() ? siblingPath(platform_, "w", ".txt") : reading_.readingFileName);
+    identifyReadingText();
+    resumeAtPage(reading_, placeOf(kept_.places, readingIdentity_).value_or(0));
+    loadTemplateFile(imagePractice_, platform_,
+                     imagePractice_.templateFileName == "tvr.tvr3" ? siblingPath(platform_, "tvr", ".tvr3")
+                                                                   : imagePractice_.templateFileName);
+    beginSession();
 }
 
 void App::clearScreen() { tavori::clearScreen(window_, shell_.clientWidth, shell_.clientHeight); }
@@ -57,6 +64,7 @@ Outcome App::command(int id) {
     }
     const ScreenSettles settles(*this);
     const CommandMeaning meaning = commandMeaning(id);
+    const Mode modeBefore = shell_.currentMode;
     switch (meaning.action) {
         case CommandAction::Quit:
             // The front end closes the window and runs destroy(); nothing steps after it.
@@ -71,9 +79,14 @@ Outcome App::command(int id) {
             // The clear shows while the dialog is open.
             settleScreen();
             // A cancelled dialog loads nothing: the text and the place in it stay.
-            if (chooseOpenFile(platform_, kReadingTextFilter, reading_.readingFileName)) {
+            if (std::string name = reading_.readingFileName;
+                chooseOpenFile(platform_, kReadingTextFilter, name)) {
+                // The text being left keeps its place; the new one resumes at its own.
+                keepReadingPlace();
+                reading_.readingFileName = std::move(name);
                 loadReadingText(reading_, platform_, reading_.readingFileName);
-                reading_.readingPosition = 0;
+                identifyReadingText();
+                resumeAtPage(reading_, placeOf(kept_.places, readingIdentity_).value_or(0));
             }
             enterSpeedReading();
             clearScreen();
@@ -118,6 +131,9 @@ Outcome App::command(int id) {
             platform_.openWithShell(siblingPath(platform_, "最初にお読みください", ".html"),
                                     ShellOwner::MainWindow);
             break;
+        case CommandAction::OpenRecord:
+            openRecord();
+            return Outcome::None;
         case CommandAction::None:
             break;
         default:
@@ -126,6 +142,14 @@ Outcome App::command(int id) {
             return Outcome::None;
     }
     stepMode();
+    if (shell_.currentMode != modeBefore) {
+        if (modeBefore == Mode::SpeedReading) {
+            keepReadingPlace();
+        }
+        endSession();
+        beginSession();
+    }
+    keepSettings();
     return Outcome::None;
 }
 
@@ -139,11 +163,15 @@ void App::runKeyCommand(CommandMeaning meaning) {
             shell_.displayTicks = steppedDisplayTicks(shell_.displayTicks, meaning.value);
             measureSpeedAfresh(reading_);
             refreshReadingFigures(reading_, shell_.displayTicks);
+            keepSettings();
             return;
         case CommandAction::PauseOrResume:
             reading_.paused = !reading_.paused;
             if (!reading_.paused) {
                 measureSpeedAfresh(reading_);
+            } else {
+                // A pause is where a reader may stop for the day.
+                keepReadingPlace();
             }
             return;
         case CommandAction::NextPage:
@@ -319,6 +347,10 @@ void App::destroy() {
     if (destroyed_) {
         return;
     }
+    if (shell_.currentMode == Mode::SpeedReading) {
+        keepReadingPlace();
+    }
+    endSession();
     destroyed_ = true;
     if (!homePage_.empty()) {
         platform_.openWithShell(homePage_, ShellOwner::None);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "common/context.h"
@@ -11,6 +12,8 @@
 #include "maze/maze.h"
 #include "puzzle/puzzle.h"
 #include "reading/reading.h"
+#include "record/session_record.h"
+#include "settings/settings_file.h"
 #include "shell/menu.h"
 
 namespace tavori {
@@ -51,7 +54,9 @@ public:
 
     // After the window exists: reads the client size (held to 0 … 65535, as at every maze
     // paint) and loads w.txt and tvr.tvr3 from beside the executable (a missing file leaves
-    // that content empty).
+    // that content empty). Kept settings, when there are any, come first: the display time,
+    // width, rows and maze size, the text and template last opened (where they still are),
+    // and the page of the text where it was left.
     void startUp();
 
     // A menu command by id; unknown ids do nothing of their own. Every command except "終了"
@@ -73,7 +78,8 @@ public:
     Outcome key(Key key);
     // The client area was uncovered or resized (and erased black): only the maze redraws.
     void paint();
-    // The window is going away: the home-page request. Later events are ignored.
+    // The window is going away: the session on screen recorded, the place in the text kept, and
+    // the home-page request. Later events are ignored.
     void destroy();
 
     // Whether a menu item shows a check mark (the display time, width, rows and maze size in
@@ -120,6 +126,35 @@ private:
     bool destroyed_ = false;
     // No maze size shows as chosen until one is.
     bool mazeSizeChosen_ = false;
+
+    // What is kept between runs (shell/app_keeping.cpp). Nothing is written on the tick's path:
+    // the settings after a command that changes them, the place when the reader pauses,
+    // leaves speed reading, opens another text or closes the window.
+    void restoreKept();
+    void keepSettings();
+    void keepReadingPlace();
+    void identifyReadingText();
+    // A session runs from entering an exercise to leaving it or closing the window.
+    void beginSession();
+    void endSession();
+    // The session on screen as the record would have it, or nothing while it has shown nothing.
+    std::optional<SessionRecord> sessionSoFar() const;
+    void openRecord();
+
+    StoredSettings kept_;
+    std::string keptText_;  // the settings file as last read or written
+    TextIdentity readingIdentity_;
+    struct SessionStart {
+        Mode mode = Mode::ImagePractice;
+        LocalTime at;
+        // The exercises' counters since the program started, as they stood then.
+        std::int64_t characters = 0, ticks = 0, pageTicks = 0;
+        std::int64_t questions = 0, rightFirstTime = 0, wrong = 0, answerTicks = 0;
+        std::int64_t mazes = 0, mazeMilliseconds = 0;
+        std::int64_t puzzles = 0, puzzleTicks = 0;
+        bool running = false;
+    };
+    SessionStart session_;
 };
 
 }  // namespace tavori
