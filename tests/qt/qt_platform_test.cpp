@@ -1,4 +1,5 @@
-// The Linux platform services: files, the dialog's filter and title, the help document.
+// The Linux platform services: files, the dialog's filter and title, the help document, and the
+// stored files in the configuration folder.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -9,15 +10,19 @@
 #include <QTimer>
 
 #include <fstream>
+#include <thread>
 
 #include "main_window.h"
 #include "qt_platform.h"
 #include "qt_translations.h"
 #include "shell/menu.h"
+#include "stored_files.h"
 #include "support/app_state_access.h"
 
 namespace tavori::qt {
 namespace {
+
+using namespace std::literals;
 
 void writeFile(const std::string& path, const std::string& content) {
     std::ofstream(path, std::ios::binary) << content;
@@ -128,6 +133,90 @@ TEST(QtPlatform, OnAJapaneseSystemTheDialogSpeaksJapaneseUnderItsOwnTitleAndFilt
     EXPECT_EQ(filters, QStringList{QStringLiteral("tvr3 Files(*.tvr3)")});
     EXPECT_TRUE(buttons.contains(QStringLiteral("開く(&O)")) && buttons.contains(QStringLiteral("キャンセル")))
         << buttons.join(u'|').toStdString();
+}
+
+// Sets environment variables (null: unsets them) for one test and puts them back afterwards.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(std::initializer_list<std::pair<const char*, const char*>> values) {
+        for (const auto& [name, value] : values) {
+            saved_.emplace_back(name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
+            value != nullptr ? qputenv(name, value) : qunsetenv(name);
+        }
+    }
+    ~ScopedEnvironment() {
+        for (const auto& [name, value] : saved_) value ? qputenv(name, *value) : qunsetenv(name);
+    }
+
+private:
+    std::vector<std::pair<const char*, std::optional<QByteArray>>> saved_;
+};
+
+TEST(QtStoredFiles, FolderFromTheEnvironment) {
+    const struct { const char* configDir; const char* xdgConfigHome; const char* expected; } cases[] = {
+        {"/tmp/選んだ", "/tmp/xdg", "/tmp/選んだ/s.txt"}, {"", "/tmp/xdg", "/tmp/xdg/tavori/s.txt"},
+        {nullptr, "relative", "/tmp/home/.config/tavori/s.txt"}, {nullptr, "", "/tmp/home/.config/tavori/s.txt"}};
+    for (const auto& each : cases) {
+        const ScopedEnvironment environment{{"TAVORI_CONFIG_DIR", each.configDir}, {"XDG_CONFIG_HOME", each.xdgConfigHome}, {"HOME", "/tmp/home"}};
+        EXPECT_EQ(stored::path("s.txt"), each.expected) << each.xdgConfigHome;
+    }
+}
+
+// A configuration folder of the test's own, not yet made.
+class QtStoredFilesInFolder : public ::testing::Test {
+protected:
+    QTemporaryDir temporary_;
+    const QString folder_ = temporary_.filePath(QStringLiteral("設定/tavori"));
+    const ScopedEnvironment environment_{{"TAVORI_CONFIG_DIR", folder_.toUtf8().constData()}};
+    MainWindow window_{AppConfig{1, ""}};
+    Platform& platform_ = window_.platform();
+};
+
+TEST_F(QtStoredFilesInFolder, AWriteReplacesTheFileWholeAndLeavesOnlyIt) {
+    EXPECT_EQ(platform_.readStoredFile("s.txt", 100), std::nullopt);
+    EXPECT_FALSE(QFileInfo::exists(folder_));  // not made by a read
+    ASSERT_TRUE(platform_.writeStoredFile("s.txt", std::string(5000, 'a')) && platform_.writeStoredFile("s.txt", "短い"));
+    EXPECT_EQ(platform_.readStoredFile("s.txt", 6), "短い");
+    EXPECT_EQ(platform_.readStoredFile("s.txt", 5), std::nullopt);  // longer than the limit
+    EXPECT_EQ(QDir(folder_).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden), QStringList{"s.txt"});
+    EXPECT_EQ(platform_.storedFilePath("s.txt"), (folder_ + "/s.txt").toStdString());
+}
+
+TEST_F(QtStoredFilesInFolder, ConcurrentWritesNeverTearAndAppendsKeepWholeLinesAndOneHeader) {
+    const std::string contents[] = {std::string(100000, 'a'), std::string(100000, 'b')};
+    std::vector<std::thread> writers;
+    for (int each = 0; each < 2; ++each) {
+        writers.emplace_back([&, each] {
+            for (int i = 0; i < 20; ++i) {
+                stored::write("s.txt", contents[each]);
+                stored::append("h.tsv", "H\n", each ? "b\n" : "a\n");
+            }
+        });
+    }
+    for (int i = 0; i < 100; ++i) {
+        const auto seen = platform_.readStoredFile("s.txt", 100000);
+        EXPECT_TRUE(!seen || *seen == contents[0] || *seen == contents[1]);
+    }
+    for (std::thread& writer : writers) writer.join();
+    const std::string history = platform_.readStoredFile("h.tsv", 1000).value_or("");
+    EXPECT_EQ(history.substr(0, 2), "H\n");
+    EXPECT_EQ(history.size(), 82u);
+    EXPECT_EQ(history.find_first_not_of("ab\n", 2), std::string::npos) << history;
+}
+
+TEST_F(QtStoredFilesInFolder, BadNamesAndAFolderThatCannotBeMadeFailQuietly) {
+    for (const std::string_view name : {""sv, "."sv, ".."sv, "../x"sv, "a\\b"sv, "a\0b"sv}) {
+        EXPECT_TRUE(!platform_.writeStoredFile(name, "x") && !platform_.appendToStoredFile(name, "", "x") && !platform_.readStoredFile(name, 9)) << name;
+    }
+    EXPECT_FALSE(QFileInfo::exists(folder_));
+    // Under a regular file, which stays as it was.
+    const std::string file = temporary_.filePath("file").toStdString();
+    writeFile(file, "kept");
+    const ScopedEnvironment underAFile{{"TAVORI_CONFIG_DIR", (file + "/tavori").c_str()}};
+    EXPECT_FALSE(platform_.writeStoredFile("s.txt", "x") || platform_.appendToStoredFile("h.tsv", "H\n", "x\n"));
+    EXPECT_EQ(stored::read("../file", 10), std::nullopt);
+    std::ifstream kept(file);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "kept");
 }
 
 }  // namespace

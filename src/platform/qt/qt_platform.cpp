@@ -1,5 +1,6 @@
-// Regular files read with POSIX calls, the dialog and the desktop's opener through Qt, and the
-// work bitmap kept at the window's resolution.
+// Regular files read with POSIX calls, the dialog and the desktop's opener through Qt, the
+// local time, the stored files (stored_files.h), and the work bitmap kept at the window's
+// resolution.
 #include "qt_platform.h"
 
 #include <fcntl.h>
@@ -7,6 +8,7 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -16,6 +18,7 @@
 #include "font_choice.h"
 #include "grid_ticker.h"
 #include "screen_widget.h"
+#include "stored_files.h"
 
 namespace tavori::qt {
 
@@ -124,11 +127,23 @@ void QtPlatform::matchWorkBitmapToScreen() {
 
 std::int64_t QtPlatform::steadyMilliseconds() { return monotonicMicroseconds() / 1000; }
 
-// Not yet kept: stubs until the stored files land.
-LocalTime QtPlatform::localTime() { return {}; }
-std::optional<std::string> QtPlatform::readStoredFile(std::string_view, std::int64_t) { return std::nullopt; }
-bool QtPlatform::writeStoredFile(std::string_view, std::string_view) { return false; }
-bool QtPlatform::appendToStoredFile(std::string_view, std::string_view, std::string_view) { return false; }
-std::string QtPlatform::storedFilePath(std::string_view name) { return std::string(name); }
+LocalTime QtPlatform::localTime() {
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate date = now.date();
+    const QTime time = now.time();
+    return LocalTime{date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second()};
+}
+
+std::optional<std::string> QtPlatform::readStoredFile(std::string_view name, std::int64_t limit) {
+    return stored::read(name, limit);
+}
+
+bool QtPlatform::writeStoredFile(std::string_view name, std::string_view bytes) { return stored::write(name, bytes); }
+
+bool QtPlatform::appendToStoredFile(std::string_view name, std::string_view header, std::string_view bytes) {
+    return stored::append(name, header, bytes);
+}
+
+std::string QtPlatform::storedFilePath(std::string_view name) { return stored::path(name); }
 
 }  // namespace tavori::qt
