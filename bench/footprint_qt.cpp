@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <sys/resource.h>
@@ -67,6 +68,9 @@ int main(int argc, char** argv) {
     QElapsedTimer clock;
     clock.start();
     QApplication application(argc, argv);
+    // Every window starts as a first run, whatever the user has kept.
+    const QTemporaryDir configuration;
+    qputenv("TAVORI_CONFIG_DIR", configuration.path().toLocal8Bit());
     const int idleSeconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 30;
     // An optional second argument measures only the exercises whose name holds it.
     const std::string only = argc > 2 ? argv[2] : "";
@@ -96,6 +100,9 @@ int main(int argc, char** argv) {
     };
     // Each exercise idles in a window of its own, first as built, then as the earlier design.
     const auto idleIn = [&idleCpu](bool earlier, const std::function<void(tavori::qt::MainWindow&)>& enter) {
+        // A folder of its own, so that no window starts from what the one before it kept.
+        const QTemporaryDir ownConfiguration;
+        qputenv("TAVORI_CONFIG_DIR", ownConfiguration.path().toLocal8Bit());
         tavori::AppConfig config{1, ""};
         config.remembersScreen = !earlier;
         tavori::qt::WindowOptions options;

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QTemporaryDir>
 
 #include <cstdio>
 #include <cstdlib>
@@ -103,6 +104,9 @@ void puzzle(MainWindow& window) {
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Pictured as a first run shows them, whatever the user has kept.
+    const QTemporaryDir configuration;
+    qputenv("TAVORI_CONFIG_DIR", configuration.path().toLocal8Bit());
     // The scale must be known before the application starts.
     QByteArray scale;
     const bool scaled = argc > 2 && std::string_view(argv[1]) == "--scale";

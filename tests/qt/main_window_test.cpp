@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QDeadlineTimer>
 #include <QDesktopServices>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -358,6 +359,36 @@ TEST(MainWindow, HelpOpensTheDocumentBesideTheExecutable) {
     EXPECT_TRUE(recorder.urls[0].isLocalFile());
     EXPECT_TRUE(recorder.urls[0].toLocalFile().endsWith(QStringLiteral("/最初にお読みください.html")));
     EXPECT_EQ(QFileInfo(recorder.urls[0].toLocalFile()).absolutePath(), QCoreApplication::applicationDirPath());
+}
+
+TEST(MainWindow, ARestartFindsTheSettingsAndThePageAndTheRecordOpensFromTheFolder) {
+    std::int32_t page = 0;
+    {
+        MainWindow window(AppConfig{1, ""});
+        window.startUp();
+        window.runCommand(CommandId::lines(4));
+        window.runCommand(CommandId::displayTenths(1));
+        for (int press = 0; press < 5; ++press) QTest::keyClick(&window, Qt::Key_Right);
+        page = window.app().reading().pagesShown.back().start;
+        ASSERT_GT(page, 0);
+        window.close();
+    }
+    MainWindow window(AppConfig{1, ""});
+    window.startUp();
+    EXPECT_TRUE(window.app().commandChecked(CommandId::lines(4)));
+    EXPECT_TRUE(window.app().commandChecked(CommandId::displayTenths(1)));
+    EXPECT_EQ(window.app().reading().readingPosition, page);
+    // The closed window's session is in the record, and its report opens from the folder.
+    UrlRecorder recorder;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
+    findAction(window, CommandId::Record)->trigger();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    ASSERT_EQ(recorder.urls.size(), 1);
+    const QString report = recorder.urls[0].toLocalFile();
+    EXPECT_EQ(report, qEnvironmentVariable("TAVORI_CONFIG_DIR") + QStringLiteral("/report.html"));
+    QFile written(report);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll().contains("<svg"));
 }
 
 TEST(MainWindow, QuitCommandClosesLikeTheCloseBox) {
