@@ -2,6 +2,7 @@
 // checked one by one, no line trusted beyond its bounds.
 #include "record/history.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -16,6 +17,9 @@ constexpr std::string_view kHeader =
     "active_ms\tnominal_cpm\tmeasured_cpm\tquestions\tfirst_try\twrong\tanswer_ms\tmazes\tmaze_ms\t"
     "puzzles\tpuzzle_ms\n";
 constexpr std::size_t kColumnCount = 21;
+// A session's line is at least this long: the date, time, "maze", a digit in each other column
+// but the name, the tabs and the '\n'.
+constexpr std::size_t kShortestLine = 60;
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
@@ -198,6 +202,10 @@ std::vector<SessionRecord> parseHistory(std::string_view bytes) {
         bytes.remove_prefix(kByteOrderMark.size());
     }
     std::vector<SessionRecord> records;
+    // A slot for each line that can be a session, so a million records are not moved again and
+    // again as the vector grows; a file of blank lines reserves no more than one of sessions.
+    const auto lineEnds = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+    records.reserve(std::min(lineEnds, bytes.size() / kShortestLine));
     // Only lines ended by '\n' count: whatever follows the last one is a write cut short.
     for (std::size_t start = 0;;) {
         const std::size_t end = bytes.find('\n', start);

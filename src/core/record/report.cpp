@@ -107,7 +107,7 @@ void appendGrouped(std::string& out, double value, int decimals) {
         out += plain;
         return;
     }
-    std::size_t wholeStart = plain.front() == '-' ? 1 : 0;
+    const std::size_t wholeStart = plain.front() == '-' ? 1 : 0;
     const std::size_t wholeEnd = std::min(plain.find('.'), plain.size());
     out.append(plain, 0, wholeStart);
     for (std::size_t index = wholeStart; index < wholeEnd; ++index) {
