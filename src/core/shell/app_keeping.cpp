@@ -12,9 +12,10 @@ namespace tavori {
 namespace {
 
 constexpr std::string_view kReportFileName = "report.html";
-// A record of a session a minute for years is some tens of megabytes; a larger file is read no
-// further than this.
-constexpr std::int64_t kHistoryFileLimit = std::int64_t{256} << 20;
+// Some 300,000 sessions, fifty a day for sixteen years: a record that long is read and charted
+// in a fraction of a second, and a larger file (a hostile one of a million short lines) is not
+// read at all rather than keep the reader waiting.
+constexpr std::int64_t kHistoryFileLimit = std::int64_t{32} << 20;
 constexpr std::string_view kDefaultTemplateName = "tvr.tvr3";
 
 std::string fileNameOf(const std::string& path, std::string_view otherwise) {
