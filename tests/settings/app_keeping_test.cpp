@@ -94,6 +94,23 @@ TEST_F(AppKeeping, AFolderThatCannotBeWrittenChangesNothingElse) {
     EXPECT_EQ(platform.storedWrites["settings.txt"], 1);
 }
 
+TEST_F(AppKeeping, TwoCopiesRunningAtOnceKeepBothTheirPlaces) {
+    const auto first = start();
+    const auto second = start();
+    platform.dialogAnswers.push_back("/books/novel.txt");
+    first->command(CommandId::LoadReadingText);
+    second->command(CommandId::lines(1));
+    for (const auto& app : {first.get(), second.get()}) {
+        app->key(Key::Right);
+        app->key(Key::Right);
+        app->key(Key::Space);
+    }
+    const StoredSettings kept = parseSettings(platform.storedFiles["settings.txt"]);
+    ASSERT_EQ(kept.places.size(), 2u);
+    EXPECT_EQ(kept.places[0].pageStart, second->reading().pagesShown.back().start);
+    EXPECT_EQ(kept.places[1].pageStart, first->reading().pagesShown.back().start);
+}
+
 TEST_F(AppKeeping, EachSessionThatShowedSomethingIsOneLineOfTheRecord) {
     platform.now = {2026, 12, 8, 21, 5, 0};
     const auto app = start();

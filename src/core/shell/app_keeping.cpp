@@ -79,6 +79,19 @@ void App::keepSettings() {
     std::string text = formatSettings(now);
     // Written once per change: a folder that cannot be written is not tried again for it.
     if (text != keptText_) {
+        // Another copy of the program may have written since: its settings give way to these,
+        // the last written, but the places it kept in other texts stay, after this one's.
+        const std::optional<std::string> onDisk = platform_.readStoredFile(kSettingsFileName, kSettingsFileLimit);
+        if (onDisk && *onDisk != keptText_) {
+            const StoredSettings theirs = parseSettings(*onDisk);
+            for (const KeptPlace& place : theirs.places) {
+                if (!placeOf(now.places, place.text)) {
+                    now.places.push_back(place);
+                }
+            }
+            now.places.resize(std::min(now.places.size(), kKeptPlaces));
+            text = formatSettings(now);
+        }
         platform_.writeStoredFile(kSettingsFileName, text);
         keptText_ = std::move(text);
     }
