@@ -1,13 +1,21 @@
 // The Windows platform services: the executable's path, reading files by long, non-ASCII paths,
-// and the main window's area the core lays out and draws in, above the status strip.
+// the stored files, and the main window's area the core lays out and draws in, above the status
+// strip.
 #include "win32_platform.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
+#include <optional>
 #include <string>
+#include <thread>
+#include <utility>
+#include <vector>
 
 #include "files/files.h"
 #include "main_window.h"
+#include "stored_files.h"
 #include "text_conversion.h"
 
 namespace tavori::win32 {
@@ -132,6 +140,89 @@ TEST(PlatformServices, TheCoreHasTheClientAreaAboveTheStatusStrip) {
     DestroyWindow(window);
     MSG quit{};  // posted by WM_DESTROY for the program's loop
     PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
+// Sets environment variables (null: removes them) for one test and puts them back afterwards.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(std::initializer_list<std::pair<const wchar_t*, const wchar_t*>> values) {
+        for (const auto& [name, value] : values) {
+            std::wstring old(32767, L'\0');
+            old.resize(GetEnvironmentVariableW(name, old.data(), 32767));
+            saved_.emplace_back(name, old.empty() ? std::nullopt : std::optional(old));
+            SetEnvironmentVariableW(name, value);
+        }
+    }
+    ~ScopedEnvironment() {
+        for (const auto& [name, value] : saved_) SetEnvironmentVariableW(name, value ? value->c_str() : nullptr);
+    }
+
+private:
+    std::vector<std::pair<const wchar_t*, std::optional<std::wstring>>> saved_;
+};
+
+TEST(PlatformServices, StoredFilesFolderFromTheEnvironment) {
+    const struct { const wchar_t* configDir; const wchar_t* appData; const char* expected; } cases[] = {
+        {L"C:\\選んだ", L"C:\\ad", "C:\\選んだ\\s.txt"}, {L"", L"C:\\ad\\", "C:\\ad\\tavori\\s.txt"},
+        {nullptr, nullptr, "\\tavori\\s.txt"}};  // the shell's own Application Data folder
+    for (const auto& each : cases) {
+        const ScopedEnvironment environment{{L"TAVORI_CONFIG_DIR", each.configDir}, {L"APPDATA", each.appData}};
+        const std::string path = Win32Platform().storedFilePath("s.txt");
+        EXPECT_TRUE(path.ends_with(each.expected) && path.size() > 14) << path;
+    }
+}
+
+// Deletes a folder's files and then the folder; the names it held, "." and ".." among them.
+std::vector<std::wstring> removeFolder(const std::wstring& folder) {
+    WIN32_FIND_DATAW found{};
+    std::vector<std::wstring> names;
+    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
+        names.emplace_back(found.cFileName);
+        DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+    }
+    FindClose(search);
+    RemoveDirectoryW(folder.c_str());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A configuration folder with a Japanese name, not made until the first write.
+TEST(PlatformServices, StoredFilesReplacedWholeNeverTornAndAppendedWithOneHeader) {
+    const std::wstring folder = temporaryFolder() + L"tavori_設定_" + std::to_wstring(GetCurrentProcessId());
+    const ScopedEnvironment environment{{L"TAVORI_CONFIG_DIR", folder.c_str()}};
+    Win32Platform platform;
+    EXPECT_EQ(platform.readStoredFile("s.txt", 100), std::nullopt);
+    EXPECT_EQ(GetFileAttributesW(folder.c_str()), INVALID_FILE_ATTRIBUTES);  // not made by a read
+    for (const std::string_view name : {"", ".", "..", "..\\x", "a/b"}) {
+        EXPECT_TRUE(!platform.writeStoredFile(name, "x") && !platform.appendToStoredFile(name, "", "x")) << name;
+    }
+    ASSERT_TRUE(platform.writeStoredFile("s.txt", std::string(5000, 'a')) && platform.writeStoredFile("s.txt", "短い"));
+    EXPECT_EQ(platform.readStoredFile("s.txt", 6), "短い");
+    EXPECT_EQ(platform.readStoredFile("s.txt", 5), std::nullopt);  // longer than the limit
+    EXPECT_EQ(platform.storedFilePath("s.txt"), wideToUtf8(folder) + "\\s.txt");
+
+    // Two writers and appenders at once, and a reader.
+    const std::string contents[] = {std::string(100000, 'a'), std::string(100000, 'b')};
+    std::atomic<int> failures{0};
+    std::vector<std::thread> writers;
+    for (int each = 0; each < 2; ++each) {
+        writers.emplace_back([&, each] {
+            for (int i = 0; i < 30; ++i) {
+                failures += !stored::write("s.txt", contents[each]) + !stored::append("h.tsv", "H\n", each ? "b\n" : "a\n");
+            }
+        });
+    }
+    for (int i = 0; i < 200; ++i) {
+        Sleep(1);  // a reader that lets go now and then: one that never does holds off every move
+        const auto seen = platform.readStoredFile("s.txt", 100000);
+        EXPECT_TRUE(!seen || *seen == "短い" || *seen == contents[0] || *seen == contents[1]);
+    }
+    for (std::thread& writer : writers) writer.join();
+    EXPECT_EQ(failures, 0);  // a move refused while another one holds the file is tried again
+    const std::string history = platform.readStoredFile("h.tsv", 1000).value_or("");
+    EXPECT_TRUE(history.size() == 122 && history.rfind("H\n", 0) == 0 && history.find_first_not_of("ab\n", 2) == std::string::npos) << history;
+    EXPECT_EQ(removeFolder(folder), (std::vector<std::wstring>{L".", L"..", L"h.tsv", L"s.txt"}));  // no temporary file
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Files through CreateFileW, GetOpenFileNameW with the program's filter, ShellExecuteW, and the
-// work bitmap made compatible with the window.
+// Files through CreateFileW, GetOpenFileNameW with the program's filter, ShellExecuteW, the local
+// time, the stored files (stored_files.h), and the work bitmap made compatible with the window.
 #include "win32_platform.h"
 
 #include <commdlg.h>
@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "stored_files.h"
 #include "text_conversion.h"
 
 namespace tavori::win32 {
@@ -166,11 +167,24 @@ ClientSize Win32Platform::clientSize() {
 
 std::int64_t Win32Platform::steadyMilliseconds() { return static_cast<std::int64_t>(GetTickCount64()); }
 
-// Not yet kept: stubs until the stored files land.
-LocalTime Win32Platform::localTime() { return {}; }
-std::optional<std::string> Win32Platform::readStoredFile(std::string_view, std::int64_t) { return std::nullopt; }
-bool Win32Platform::writeStoredFile(std::string_view, std::string_view) { return false; }
-bool Win32Platform::appendToStoredFile(std::string_view, std::string_view, std::string_view) { return false; }
-std::string Win32Platform::storedFilePath(std::string_view name) { return std::string(name); }
+LocalTime Win32Platform::localTime() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return LocalTime{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+}
+
+std::optional<std::string> Win32Platform::readStoredFile(std::string_view name, std::int64_t limit) {
+    return stored::read(name, limit);
+}
+
+bool Win32Platform::writeStoredFile(std::string_view name, std::string_view bytes) {
+    return stored::write(name, bytes);
+}
+
+bool Win32Platform::appendToStoredFile(std::string_view name, std::string_view header, std::string_view bytes) {
+    return stored::append(name, header, bytes);
+}
+
+std::string Win32Platform::storedFilePath(std::string_view name) { return stored::path(name); }
 
 }  // namespace tavori::win32
