@@ -198,6 +198,9 @@ TEST_F(QtStoredFilesInFolder, WritesReplaceWholeNeverTornAndAppendsWriteOneHeade
     for (std::thread& writer : writers) writer.join();
     const std::string history = platform_.readStoredFile("h.tsv", 1000).value_or("");
     EXPECT_TRUE(history.size() == 82 && history.rfind("H\n", 0) == 0 && history.find_first_not_of("ab\n", 2) == std::string::npos) << history;
+    // A line cut short by a crash gets its end before the next, which is then whole.
+    ASSERT_TRUE(platform_.writeStoredFile("h.tsv", "H\ncut") && platform_.appendToStoredFile("h.tsv", "H\n", "next\n"));
+    EXPECT_EQ(platform_.readStoredFile("h.tsv", 100), "H\ncut\nnext\n");
     EXPECT_EQ(QDir(folder_).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden), (QStringList{"h.tsv", "s.txt"}));
 }
 

@@ -114,6 +114,8 @@ bool FakePlatform::appendToStoredFile(std::string_view name, std::string_view he
     std::string& file = storedFiles[std::string(name)];
     if (file.empty()) {
         file = header;
+    } else if (file.back() != '\n') {
+        file += '\n';
     }
     file += bytes;
     ++storedWrites[std::string(name)];

@@ -93,7 +93,8 @@ public:
     virtual bool writeStoredFile(std::string_view name, std::string_view bytes) = 0;
     // Appends `bytes` (whole lines) to a stored file in one write, so that two programs appending
     // at once never interleave within a line; `header` is written first when the file is new or
-    // empty. Makes the folder when it is missing.
+    // empty, and a line end first when its last line was cut short (a crash in a write), so that
+    // the cut line stays the only one lost. Makes the folder when it is missing.
     virtual bool appendToStoredFile(std::string_view name, std::string_view header, std::string_view bytes) = 0;
     // The full path of a stored file, UTF-8, for the shell to open.
     virtual std::string storedFilePath(std::string_view name) = 0;

@@ -84,10 +84,16 @@ bool append(std::string_view name, std::string_view header, std::string_view byt
     // lock (let go when the file closes) keeps two programs starting a new file from both
     // writing the header.
     QFile output(*file);
-    if (!output.open(QIODevice::Append | QIODevice::Unbuffered) || ::flock(output.handle(), LOCK_EX) != 0) {
+    if (!output.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered) ||
+        ::flock(output.handle(), LOCK_EX) != 0) {
         return false;
     }
-    std::string record(output.size() == 0 ? header : std::string_view());
+    const qint64 size = output.size();
+    char last = '\n';
+    if (size > 0 && (::pread(output.handle(), &last, 1, size - 1) != 1)) {
+        return false;
+    }
+    std::string record(size == 0 ? header : last != '\n' ? std::string_view("\n") : std::string_view());
     record += bytes;
     return output.write(record.data(), sizeOf(record)) == sizeOf(record);
 }
