@@ -96,6 +96,24 @@ TEST_F(TileDrop, OneReleaseJoinsAChainOfGroups) {
     EXPECT_EQ(tile(0, 1).x, 500);
 }
 
+TEST_F(TileDrop, TheDropThatPutsThePictureBackWholeCountsItOnce) {
+    // Every tile in place and one group but [1][0], which comes to its place after 42 steps.
+    for (int row = 0; row < kTileRows; ++row) {
+        for (int column = 0; column < kTileColumns; ++column) {
+            place(column, row, 100 + 100 * column, 100 + 100 * row);
+            tile(column, row).group = column == 1 && row == 0 ? 1 : 99;
+        }
+    }
+    puzzle.puzzleState = 43;
+    dragTileTo(1, 0, 700, 500);
+    EXPECT_EQ(puzzle.puzzlesSolved, 0);
+    dragTileTo(1, 0, 205, 95);
+    EXPECT_EQ(puzzle.puzzlesSolved, 1);
+    EXPECT_EQ(puzzle.solvingTicks, 42);
+    dragTileTo(1, 0, 200, 100);
+    EXPECT_EQ(puzzle.puzzlesSolved, 1);
+}
+
 TEST_F(TileDrop, ANeighbourOfAnotherTileInTheGroupComesToTheGroup) {
     // Group {[0][0], [1][0]}; [2][0] lies beside [1][0]; [0][0] is grabbed.
     place(0, 0, 100, 100);

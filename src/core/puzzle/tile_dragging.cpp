@@ -11,6 +11,20 @@ namespace tavori {
 
 namespace {
 
+// A drop that joins the last two groups puts the picture back whole: counted once per puzzle.
+void countIfPutBackWhole(PuzzleState& puzzle) {
+    const TileTable& tiles = puzzle.tiles;
+    const bool whole = std::all_of(tiles.begin(), tiles.end(), [&tiles](const auto& column) {
+        return std::all_of(column.begin(), column.end(), [&tiles](const Tile& tile) { return tile.group == tiles[0][0].group; });
+    });
+    if (whole && !puzzle.solvedCounted) {
+        puzzle.solvedCounted = true;
+        ++puzzle.puzzlesSolved;
+        // The step count runs from 1 at the scattering.
+        puzzle.solvingTicks += std::max(puzzle.puzzleState - 1, 0);
+    }
+}
+
 bool grabbedTileExists(const PuzzleState& puzzle) {
     return puzzle.tileGrabbed && puzzle.grabbedColumn >= 0 && puzzle.grabbedColumn < kTileColumns &&
            puzzle.grabbedRow >= 0 && puzzle.grabbedRow < kTileRows;
@@ -61,16 +75,6 @@ void dragTile(PuzzleState& puzzle, Context& context, int x, int y) {
     grabbed.y = y + puzzle.grabOffsetY;
     layOutGroup(puzzle.tiles, puzzle.grabbedColumn, puzzle.grabbedRow);
     repaintTiles(puzzle, context);
-    const TileTable& tiles = puzzle.tiles;
-    const bool whole = std::all_of(tiles.begin(), tiles.end(), [&tiles](const auto& column) {
-        return std::all_of(column.begin(), column.end(), [&tiles](const Tile& tile) { return tile.group == tiles[0][0].group; });
-    });
-    if (whole && !puzzle.solvedCounted) {
-        puzzle.solvedCounted = true;
-        ++puzzle.puzzlesSolved;
-        // The step count runs from 1 at the scattering.
-        puzzle.solvingTicks += std::max(puzzle.puzzleState - 1, 0);
-    }
 }
 
 void dropTile(PuzzleState& puzzle, Context& context, int /*x*/, int /*y*/) {
@@ -82,16 +86,7 @@ void dropTile(PuzzleState& puzzle, Context& context, int /*x*/, int /*y*/) {
     // back to their places, and the neighbours they joined come to the group.
     layOutGroup(puzzle.tiles, puzzle.grabbedColumn, puzzle.grabbedRow);
     repaintTiles(puzzle, context);
-    const TileTable& tiles = puzzle.tiles;
-    const bool whole = std::all_of(tiles.begin(), tiles.end(), [&tiles](const auto& column) {
-        return std::all_of(column.begin(), column.end(), [&tiles](const Tile& tile) { return tile.group == tiles[0][0].group; });
-    });
-    if (whole && !puzzle.solvedCounted) {
-        puzzle.solvedCounted = true;
-        ++puzzle.puzzlesSolved;
-        // The step count runs from 1 at the scattering.
-        puzzle.solvingTicks += std::max(puzzle.puzzleState - 1, 0);
-    }
+    countIfPutBackWhole(puzzle);
 }
 
 }  // namespace tavori
