@@ -193,7 +193,25 @@ private:
     bool started_ = false;
 };
 
+// The status strip's text.
+std::wstring statusOf(HWND window) {
+    wchar_t status[256] = {};
+    GetWindowTextW(FindWindowExW(window, nullptr, L"Static", nullptr), status, 256);
+    return status;
+}
+
+// A configuration folder of the test's own, made empty, that the programs it starts inherit.
+std::wstring freshConfigurationFolder() {
+    const std::wstring folder = besideThisTest((L"config_" + std::to_wstring(GetCurrentProcessId())).c_str());
+    for (const wchar_t* name : {L"settings.txt", L"history.tsv", L"report.html"}) {
+        DeleteFileW((folder + L"\\" + name).c_str());
+    }
+    SetEnvironmentVariableW(L"TAVORI_CONFIG_DIR", folder.c_str());
+    return folder;
+}
+
 TEST(EndToEnd, WindowTitleCommandsKeysMenusAndCloseBox) {
+    const std::wstring configuration = freshConfigurationFolder();
     // The probe loaded into the program learns from its environment where to write.
     const std::wstring probeOutput =
         besideThisTest((L"menu_probe_" + std::to_wstring(GetCurrentProcessId()) + L".txt").c_str());
@@ -222,19 +240,18 @@ TEST(EndToEnd, WindowTitleCommandsKeysMenusAndCloseBox) {
             SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(-30, -20));
         }
     }
-    // Keys in speed reading: Space pauses, a held Space (bit 30: the key was down) does not
-    // resume, a held ↓ goes on lengthening the display time (0.1 s → 0.2 s → 0.3 s).
-    for (const auto& [key, flags] : {std::pair<WPARAM, LPARAM>{VK_SPACE, 1}, {VK_SPACE, 0x40000001}, {VK_DOWN, 1},
-                                     {VK_DOWN, 0x40000001}}) {
+    // Keys in speed reading: → shows the next page, Space pauses, a held Space (bit 30: the key
+    // was down) does not resume, a held ↓ goes on lengthening the display time (0.1 s → 0.2 s →
+    // 0.3 s).
+    for (const auto& [key, flags] : {std::pair<WPARAM, LPARAM>{VK_RIGHT, 1}, {VK_SPACE, 1}, {VK_SPACE, 0x40000001},
+                                     {VK_DOWN, 1}, {VK_DOWN, 0x40000001}}) {
         SendMessageW(window, WM_KEYDOWN, key, flags);
     }
     std::this_thread::sleep_for(300ms);  // a few ticks in the last mode
     EXPECT_TRUE(program.running());
     // The status strip shows the core's line: the text's name first, the pause last.
-    wchar_t status[256] = {};
-    GetWindowTextW(FindWindowExW(window, nullptr, L"Static", nullptr), status, 256);
-    EXPECT_TRUE(std::wstring_view(status).starts_with(L"w.txt") && std::wstring_view(status).ends_with(L"一時停止"))
-        << status;
+    const std::wstring status = statusOf(window);
+    EXPECT_TRUE(status.starts_with(L"w.txt") && status.ends_with(L"一時停止")) << status;
 
     // The menu bar, read back from inside the running program: the table's items in order, each
     // key's item after a separator with its key after a tab.
@@ -279,9 +296,24 @@ TEST(EndToEnd, WindowTitleCommandsKeysMenusAndCloseBox) {
     const std::optional<DWORD> code = program.waitForExit();
     ASSERT_TRUE(code.has_value()) << "the program did not end after WM_CLOSE";
     EXPECT_EQ(*code, 1u);
+
+    // Started again, it has the rows, the display time and the page where they were: in speed
+    // reading, → shows that page, with the same progress and nominal speed as before the close.
+    RunningProgram again(L"");
+    const HWND restarted = again.waitForWindow();
+    ASSERT_NE(restarted, nullptr);
+    SendMessageW(restarted, WM_COMMAND, MAKEWPARAM(CommandId::SixteenCharacters, 0), 0);
+    SendMessageW(restarted, WM_KEYDOWN, VK_RIGHT, 1);
+    SendMessageW(restarted, WM_KEYDOWN, VK_SPACE, 1);
+    const std::wstring restored = statusOf(restarted);
+    const std::wstring_view perMinute = L"文字/分";
+    ASSERT_NE(status.find(perMinute), std::wstring::npos) << status;
+    EXPECT_EQ(restored.substr(0, restored.find(perMinute)), status.substr(0, status.find(perMinute))) << restored;
+    EXPECT_NE(GetFileAttributesW((configuration + L"\\settings.txt").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST(EndToEnd, QuitCommandEndsWithExitCodeOne) {
+    freshConfigurationFolder();
     RunningProgram program(L"");
     ASSERT_TRUE(program.started());
     const HWND window = program.waitForWindow();

@@ -222,6 +222,9 @@ TEST(PlatformServices, StoredFilesReplacedWholeNeverTornAndAppendedWithOneHeader
     EXPECT_EQ(failures, 0);  // a move refused while another one holds the file is tried again
     const std::string history = platform.readStoredFile("h.tsv", 1000).value_or("");
     EXPECT_TRUE(history.size() == 122 && history.rfind("H\n", 0) == 0 && history.find_first_not_of("ab\n", 2) == std::string::npos) << history;
+    // A line cut short by a crash gets its end before the next, which is then whole.
+    ASSERT_TRUE(platform.writeStoredFile("h.tsv", "H\ncut") && platform.appendToStoredFile("h.tsv", "H\n", "next\n"));
+    EXPECT_EQ(platform.readStoredFile("h.tsv", 100), "H\ncut\nnext\n");
     EXPECT_EQ(removeFolder(folder), (std::vector<std::wstring>{L".", L"..", L"h.tsv", L"s.txt"}));  // no temporary file
 }
 

@@ -192,6 +192,19 @@ bool write(std::string_view name, std::string_view bytes) {
     return false;
 }
 
+namespace {
+
+// The byte at `offset`, read there whatever the handle's position.
+bool byteAt(HANDLE file, std::int64_t offset, char& byte) {
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>(offset);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    DWORD got = 0;
+    return ReadFile(file, &byte, 1, &got, &at) && got == 1;
+}
+
+}  // namespace
+
 bool append(std::string_view name, std::string_view header, std::string_view bytes) {
     const std::wstring file = pathOf(name);
     if (file.empty() || !makeFolderOf(file)) {
@@ -208,8 +221,10 @@ bool append(std::string_view name, std::string_view header, std::string_view byt
     }
     LARGE_INTEGER size{};
     bool appended = false;
-    if (GetFileSizeEx(output.get(), &size)) {
-        std::string record(size.QuadPart == 0 ? header : std::string_view());
+    // A line cut short by a crash gets its end first, so that it stays the only one lost.
+    char last = '\n';
+    if (GetFileSizeEx(output.get(), &size) && (size.QuadPart == 0 || byteAt(output.get(), size.QuadPart - 1, last))) {
+        std::string record(size.QuadPart == 0 ? header : last != '\n' ? std::string_view("\n") : std::string_view());
         record += bytes;
         DWORD written = 0;
         appended = record.size() <= MAXDWORD &&
