@@ -6,12 +6,10 @@
 #include <vector>
 
 #include "gfx/vertical_cells.h"
-#include "support/raster_canvas.h"
 
 namespace tavori {
 namespace {
 
-using testing::RasterCanvas;
 using enum VerticalForm;
 
 TEST(VerticalForms, EachClassOfCharacterAndItsNeighbours) {
@@ -68,22 +66,6 @@ TEST(VerticalCells, FullCellsForDoubleByteAndHalfCellsForSingleByteCharacters) {
     EXPECT_EQ(verticalColumnLength(column, 62), 217);
     // Cells too small to halve cover nothing.
     EXPECT_EQ(verticalColumnLength(column, 1), 0);
-}
-
-TEST(VerticalCells, TheRasterPaintsOpaqueCellsAndMarksEachGlyphWhereItsFormPutsIt) {
-    RasterCanvas canvas(100, 300);
-    canvas.fillRect(0, 0, 100, 300, rgb(255, 0, 0));
-    // 亜, 、, ぁ and " " from (10, 20) in cells of 64.
-    canvas.verticalText(10, 20, "\x88\x9F\x81\x41\x82\x9F ", 64, kWhite, kBlue);
-    ASSERT_EQ(canvas.verticalCells().size(), 4u);
-    EXPECT_EQ(canvas.verticalCells()[2].y, 20 + 128);
-    EXPECT_EQ(canvas.verticalCells()[3].height, 32);
-    // The column's cells, and nothing else, are painted: three marks and the rest blue.
-    EXPECT_EQ(canvas.countPixels(10, 20, 74, 244, kBlue), 64 * 224 - 3);
-    EXPECT_EQ(canvas.countPixels(0, 0, 100, 300, rgb(255, 0, 0)), 100 * 300 - 64 * 224);
-    EXPECT_EQ(canvas.pixel(42, 52), kWhite);            // upright at the centre
-    EXPECT_EQ(canvas.pixel(42 + 16, 116 - 16), kWhite);  // the corner mark in its upper right quarter
-    EXPECT_EQ(canvas.pixel(42 + 4, 180 - 4), kWhite);    // the small kana a little up and right
 }
 
 }  // namespace
