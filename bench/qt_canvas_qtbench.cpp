@@ -1,7 +1,7 @@
 // Drawing on the Qt canvas: a reading page of 16 rows of 33 bytes in 1,000 × 32 boxes, with
 // its glyphs kept in the cache (two pages in turn, so every row changes) and rendered afresh,
-// at device pixel ratios 1 and 2; and one drag redraw at 1920 × 1080 (a black fill of the
-// client area and fifteen 100 × 100 tile copies).
+// at device pixel ratios 1 and 2, and the same pages in 16 columns; and one drag redraw at
+// 1920 × 1080 (a black fill of the client area and fifteen 100 × 100 tile copies).
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -12,7 +12,9 @@
 
 #include "font_choice.h"
 #include "gfx/primitives.h"
+#include "gfx/vertical_cells.h"
 #include "qt_canvas.h"
+#include "reading/vertical_page.h"
 
 namespace {
 
@@ -64,6 +66,37 @@ void readingPage(benchmark::State& state) {
 }
 BENCHMARK(readingPage)->ArgNames({"ratio", "cache", "cold"})->Args({1, 1, 0})->Args({1, 1, 1})->Args({1, 0, 0})
     ->Args({2, 1, 0})->Args({2, 0, 0})
+    ->Unit(benchmark::kMicrosecond);
+
+// The same two pages in sixteen columns, at the geometry the core gives a 1200 × 700 area
+// (cells of 38 px, 48 px apart), each column's box below its cells blacked as the core does.
+// args: device pixel ratio, glyph cache on (1) or off (0).
+void readingPageInColumns(benchmark::State& state) {
+    QtCanvas canvas(QSize(1200, 700), tavori::qt::chooseTextFont(), static_cast<double>(state.range(0)),
+                    state.range(1) != 0 ? tavori::qt::GlyphLimits{} : tavori::qt::GlyphLimits{0, 0});
+    tavori::ReadingState reading;
+    reading.linesPerScreen = 16;
+    const tavori::VerticalPageLayout layout = tavori::verticalPageLayout(reading, 1200, 700);
+    auto pages = readingPages();
+    for (auto& page : pages) {
+        for (std::string& column : page) column.pop_back();  // a column draws no trailing space
+    }
+    std::size_t page = 0;
+    for (auto _ : state) {
+        for (int column = 0; column < 16; ++column) {
+            const std::string& text = pages[page][static_cast<std::size_t>(column)];
+            const int x = layout.firstColumnX - column * layout.spacing;
+            canvas.verticalText(x, layout.top, text, layout.cellSize, tavori::kWhite, tavori::kBlack);
+            const int covered = tavori::verticalColumnLength(text, layout.cellSize);
+            tavori::fillBox(canvas, x, layout.top + covered, x + layout.cellSize, layout.top + layout.columnLength,
+                            tavori::kBlack);
+        }
+        page ^= 1u;
+        benchmark::ClobberMemory();
+    }
+    state.SetLabel(state.range(1) != 0 ? "glyphs kept" : "glyphs rendered afresh");
+}
+BENCHMARK(readingPageInColumns)->ArgNames({"ratio", "cache"})->Args({1, 1})->Args({1, 0})->Args({2, 1})->Args({2, 0})
     ->Unit(benchmark::kMicrosecond);
 
 void dragRedraw(benchmark::State& state) {

@@ -1,5 +1,5 @@
-// Building and drawing one 16-row page of the reading text, and loading a text through the
-// pipeline.
+// Building and drawing one 16-row page of the reading text, in rows and in columns, and loading
+// a text through the pipeline.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -51,6 +51,24 @@ void BM_StepAndDrawPage16Rows(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_StepAndDrawPage16Rows);
+
+// The same pages in sixteen columns (縦書き), a cell per character logged by the raster canvas.
+void BM_StepAndDrawPage16Columns(benchmark::State& state) {
+    testing::FakePlatform platform(1200, 800);
+    RandomGenerator random{1};
+    ShellState shell{Mode::SpeedReading, 1, 1200, 800};
+    Context context{platform, random, shell};
+    ReadingState reading;
+    reading.readingText = benchText();
+    reading.linesPerScreen = 16;
+    reading.vertical = true;
+    for (auto _ : state) {
+        reading.pageTickCount = 1;
+        stepSpeedReading(reading, context);
+        platform.window().clearTextRuns();
+    }
+}
+BENCHMARK(BM_StepAndDrawPage16Columns);
 
 // A novel-sized (about 1 MB) Aozora Bunko text in Shift-JIS with LF line ends: every line
 // gets a CR, and its ruby and notes are removed.

@@ -1,7 +1,7 @@
 // Renders each exercise, seeded and scripted, through the Qt canvas on the offscreen platform
-// into PNG files: a page of reading, a flashed question and its answer rows, a maze with its
-// route, a puzzle half put together. `--scale 2` draws them as on a screen of twice the
-// pixels, into name@2x.png.
+// into PNG files: a page of reading in rows and one in columns (縦書き), a flashed question and
+// its answer rows, a maze with its route, a puzzle half put together. `--scale 2` draws them as
+// on a screen of twice the pixels, into name@2x.png.
 #include <QApplication>
 #include <QDir>
 #include <QImage>
@@ -46,6 +46,13 @@ void reading(MainWindow& window) {
     tavori::App& app = window.app();
     app.command(CommandId::lines(3));  // three rows
     app.command(CommandId::displayTenths(1));  // 0.1 s: this command's own step shows the first page
+}
+
+void readingVertical(MainWindow& window) {
+    tavori::App& app = window.app();
+    app.command(CommandId::lines(8));  // eight columns
+    app.command(CommandId::Vertical);
+    app.command(CommandId::displayTenths(1));  // this command's own step shows the first page
 }
 
 void flash(MainWindow& window) {
@@ -123,8 +130,8 @@ int main(int argc, char** argv) {
                                   : QStringLiteral(".png");
 
     const std::pair<const char*, std::function<void(MainWindow&)>> pictures[] = {
-        {"reading", reading}, {"image-flash", flash}, {"image-answers", answers},
-        {"maze", maze},       {"puzzle", puzzle},
+        {"reading", reading}, {"reading-vertical", readingVertical}, {"image-flash", flash},
+        {"image-answers", answers}, {"maze", maze}, {"puzzle", puzzle},
     };
     int failures = 0;
     for (const auto& [name, script] : pictures) {

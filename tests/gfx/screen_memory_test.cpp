@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gfx/screen_memory.h"
+#include "gfx/vertical_cells.h"
 #include "support/raster_canvas.h"
 
 namespace tavori {
@@ -29,6 +30,13 @@ public:
             setPixel(x + static_cast<int>(at) * charWidth, y, rgb(static_cast<unsigned char>(bytes[at]), 1, 2));
         }
     }
+    void verticalText(int x, int y, std::string_view bytes, int cellSize, Colour foreground,
+                      Colour background) override {
+        RasterCanvas::verticalText(x, y, bytes, cellSize, foreground, background);
+        forEachVerticalCell(bytes, cellSize, [&](const VerticalCell& cell) {
+            setPixel(x, y + cell.top, rgb(static_cast<unsigned char>(bytes[cell.position]), 1, 3));
+        });
+    }
     bool presented(int x, int y) const {
         for (const auto& [left, top, right, bottom] : changes) {
             if (left <= x && x < right && top <= y && y < bottom) return true;
@@ -43,7 +51,7 @@ protected:
 
 // One of the drawings the exercises make, at the few places they make them, so that the same
 // drawing comes back: boxes, frames, rows of text, tile copies from the work canvas; and copies
-// from the window itself and from a canvas with no memory.
+// from the window itself and from a canvas with no memory; some rows are drawn as columns.
 struct Drawing {
     int kind, place, variant;
 };
@@ -60,8 +68,11 @@ void draw(const Drawing& d, Canvas& window, Canvas& work, const Canvas& unrememb
         case 3: {
             // Single-byte and double-byte characters, and a lead byte alone at the end.
             const std::string bytes = std::string("a \x82\xa0\x88\x9f" "b\x82").substr(d.variant % 4, d.variant % 7);
-            if (d.kind == 2) window.text(x % 30, y, bytes, 12, 3 + d.place % 2, colour, colours[(d.variant + 1) % 4]);
-            else work.text(x % 30, y % 40, bytes, 12, 3 + d.place % 2, colour, colours[(d.variant + 1) % 4]);
+            if (d.kind == 2 && d.variant % 5 == 0) {
+                window.verticalText(x % 30, y % 20, bytes, 6 + 2 * (d.place % 2), colour, colours[(d.variant + 1) % 4]);
+            } else if (d.kind == 2) {
+                window.text(x % 30, y, bytes, 12, 3 + d.place % 2, colour, colours[(d.variant + 1) % 4]);
+            } else work.text(x % 30, y % 40, bytes, 12, 3 + d.place % 2, colour, colours[(d.variant + 1) % 4]);
             return;
         }
         case 4: window.blit(work, 10 * (d.variant % 4), 10 * (d.place % 3), 20, 20, x, y); return;

@@ -259,8 +259,8 @@ TEST(MainWindow, OpenedPopupsShowTheCoresChecksAndGreyWhatCannotBeChosen) {
     };
     EXPECT_EQ(shown(true), (Ids{displayTenths(5), SixteenCharacters, lines(1)}));
     // Run as commands, not through the items, so only the opening can show the new marks.
-    for (int id : {displayTenths(2), EightCharacters, lines(4), PauseOrResume, MazeLarge}) window.runCommand(id);
-    EXPECT_EQ(shown(true), (Ids{displayTenths(2), EightCharacters, lines(4), PauseOrResume, MazeLarge}));
+    for (int id : {displayTenths(2), EightCharacters, lines(4), PauseOrResume, Vertical, MazeLarge}) window.runCommand(id);
+    EXPECT_EQ(shown(true), (Ids{displayTenths(2), EightCharacters, lines(4), PauseOrResume, Vertical, MazeLarge}));
     // In a new maze: the reading and answer keys' items, and 次の迷路 until the route is drawn.
     EXPECT_EQ(shown(false), (Ids{PauseOrResume, NextPage, PreviousPage, FromTheBeginning, AnswerFirst, AnswerFirst + 1,
                                  AnswerFirst + 2, NextQuestion, NextMaze}));

@@ -1,5 +1,5 @@
 // The Qt canvas: the canvas rules, device-pixel blocks at high ratios, the drawn region, the
-// glyph cache and the font choice.
+// glyph cache, the forms of a column's glyphs and the font choice.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -148,20 +148,82 @@ TEST(QtCanvas, CachedGlyphsMatchFreshlyRenderedOnes) {
     for (const double ratio : {1.0, 1.5, 2.0}) {
         QtCanvas cached(QSize(300, 60), chooseTextFont(), ratio);
         QtCanvas fresh(QSize(300, 60), chooseTextFont(), ratio, GlyphLimits{0, 0});
-        cached.text(3, 5, page, 32, 23, kWhite, kBlue);
+        // The same characters in a column, where the forms are part of the key.
+        const auto draw = [&page](QtCanvas& canvas) {
+            canvas.text(3, 5, page, 32, 23, kWhite, kBlue);
+            canvas.verticalText(250, 0, "\x81\x75\x82\x9F\x93\xC7\x81\x42" "a", 12, kWhite, kBlue);
+        };
+        draw(cached);
         fillBox(cached, 0, 0, 300, 60, kRed);
         const std::size_t rendered = cached.glyphCache().misses();
-        cached.text(3, 5, page, 32, 23, kWhite, kBlue);
+        draw(cached);
         fillBox(fresh, 0, 0, 300, 60, kRed);
-        fresh.text(3, 5, page, 32, 23, kWhite, kBlue);
+        draw(fresh);
         EXPECT_EQ(cached.glyphCache().misses(), rendered) << ratio;  // the second page only copied
         EXPECT_EQ(fresh.glyphCache().size(), 0u);
         EXPECT_EQ(cached.image(), fresh.image()) << ratio;
     }
 }
 
+// The bounding box of the ink (whatever is not black) in a logical cell, in device pixels
+// from the cell's corner.
+QRect inkIn(const QtCanvas& canvas, int x, int y, int width, int height) {
+    const int left = canvas.deviceEdge(x);
+    const int top = canvas.deviceEdge(y);
+    QRect box;
+    for (int row = top; row < canvas.deviceEdge(y + height); ++row) {
+        for (int column = left; column < canvas.deviceEdge(x + width); ++column) {
+            if (canvas.image().pixel(column, row) != qRgb(0, 0, 0)) box |= QRect(column - left, row - top, 1, 1);
+        }
+    }
+    return box;
+}
+
+TEST(QtCanvasVertical, BracketsTurnAndSmallKanaAndCommasMoveUpAndRightWithinTheirCells) {
+    for (const double ratio : {1.0, 2.0}) {
+        SCOPED_TRACE(ratio);
+        QtCanvas canvas(QSize(320, 400), chooseTextFont(), ratio);
+        fillBox(canvas, 0, 0, 320, 400, kRed);
+        // In a row, cells of 64: 「, ぁ, 、 and "A" (half as wide); in a column from (240, 10):
+        // the same four, "A" in half a cell's height.
+        canvas.text(0, 0, "\x81\x75\x82\x9F\x81\x41" "A", 64, 32, kWhite, kBlack);
+        canvas.verticalText(240, 10, "\x81\x75\x82\x9F\x81\x41" "A", 64, kWhite, kBlack);
+        const int s = canvas.deviceEdge(64) - canvas.deviceEdge(0);
+        // The turned bracket is the row's turned a quarter clockwise: its box transposed, the
+        // row's left edge now its top and the row's bottom its left.
+        const QRect rowBracket = inkIn(canvas, 0, 0, 64, 64);
+        const QRect turned = inkIn(canvas, 240, 10, 64, 64);
+        ASSERT_FALSE(rowBracket.isEmpty());
+        EXPECT_NEAR(turned.left(), s - 1 - rowBracket.bottom(), 1);
+        EXPECT_NEAR(turned.top(), rowBracket.left(), 1);
+        EXPECT_NEAR(turned.width(), rowBracket.height(), 1);
+        EXPECT_NEAR(turned.height(), rowBracket.width(), 1);
+        const QRect rowA = inkIn(canvas, 192, 0, 32, 64);
+        const QRect turnedA = inkIn(canvas, 240, 202, 64, 32);
+        EXPECT_NEAR(turnedA.width(), rowA.height(), 1);
+        EXPECT_NEAR(turnedA.height(), rowA.width(), 1);
+        // The small kana sits higher and further right, by an eighth of the cell.
+        const QRect rowKana = inkIn(canvas, 64, 0, 64, 64);
+        const QRect kana = inkIn(canvas, 240, 74, 64, 64);
+        EXPECT_NEAR(kana.left() - rowKana.left(), s / 8, 1);
+        EXPECT_NEAR(rowKana.top() - kana.top(), s / 8, 1);
+        EXPECT_EQ(kana.size(), rowKana.size());
+        // The comma leaves the row's lower left for the column's upper right.
+        const QRect rowComma = inkIn(canvas, 128, 0, 64, 64);
+        const QRect comma = inkIn(canvas, 240, 138, 64, 64);
+        EXPECT_LT(rowComma.right(), s / 2);
+        EXPECT_GE(rowComma.top(), s / 2);
+        EXPECT_GE(comma.left(), s / 2);
+        EXPECT_LT(comma.bottom(), s / 2);
+        // Every cell is opaque and nothing outside the column changed.
+        EXPECT_EQ(devicePixelsOf(canvas, kRed).second,
+                  canvas.image().width() * canvas.image().height() - canvas.deviceEdge(224) * canvas.deviceEdge(64) -
+                      (canvas.deviceEdge(304) - canvas.deviceEdge(240)) * (canvas.deviceEdge(234) - canvas.deviceEdge(10)));
+    }
+}
+
 TEST(GlyphCache, KeepsTheRecentlyUsedWithinItsLimits) {
-    const auto key = [](int character) { return GlyphKey{static_cast<std::uint16_t>(character), 4, 4, 0, 0, 1000}; };
+    const auto key = [](int character) { return GlyphKey{static_cast<std::uint16_t>(character), 4, 4, 0, 0, 1000, 0}; };
     // Eight entries, then ten cells' worth of bytes: the newest and the one used at every step stay.
     for (const auto& [entries, bytes, most] : {std::tuple{8u, 1u << 20, 8u}, std::tuple{100u, 640u, 10u}}) {
         GlyphCache cache(entries, bytes);

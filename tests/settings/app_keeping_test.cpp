@@ -74,6 +74,18 @@ TEST_F(AppKeeping, ARestartFindsTheSettingsAndThePageOfATextMovedSince) {
     app->key(Key::Home);
     app->key(Key::Space);
     EXPECT_EQ(start()->reading().readingPosition, 0);
+    // 縦書き is kept once it has been used, and a restart draws the pages in columns.
+    EXPECT_EQ(platform.storedFiles["settings.txt"].find("vertical="), std::string::npos);
+    start()->command(CommandId::Vertical);
+    const auto restarted = start();
+    EXPECT_TRUE(restarted->commandChecked(CommandId::Vertical));
+    platform.window().clearTextRuns();
+    restarted->command(CommandId::lines(2));
+    restarted->key(Key::Right);
+    EXPECT_TRUE(platform.window().textRuns().empty());
+    EXPECT_FALSE(platform.window().verticalCells().empty());
+    restarted->command(CommandId::Vertical);
+    EXPECT_NE(platform.storedFiles["settings.txt"].find("vertical=0\n"), std::string::npos);
 }
 
 TEST_F(AppKeeping, AFolderThatCannotBeWrittenChangesNothingElse) {
@@ -135,6 +147,27 @@ TEST_F(AppKeeping, EachSessionThatShowedSomethingIsOneLineOfTheRecord) {
     ASSERT_FALSE(platform.shellRequests.empty());
     EXPECT_EQ(platform.shellRequests.back().target, platform.storedFilePath("report.html"));
     EXPECT_NE(platform.storedFiles["report.html"].find("<svg"), std::string::npos);
+}
+
+TEST_F(AppKeeping, ASwitchOfDirectionEndsTheSessionAndBeginsOneInTheOther) {
+    const auto app = start();
+    app->command(CommandId::lines(1));
+    for (int tick = 0; tick < 10; ++tick) app->tick();
+    platform.now.minute = 15;
+    app->command(CommandId::Vertical);
+    for (int tick = 0; tick < 10; ++tick) app->tick();
+    app->destroy();
+    const std::vector<SessionRecord> sessions = parseHistory(platform.storedFiles["history.tsv"]);
+    ASSERT_EQ(sessions.size(), 2u);
+    // Pages at the 5th and 10th tick in rows; in columns the switch's own step and ten ticks,
+    // with pages at the 4th and 9th.
+    EXPECT_FALSE(sessions[0].vertical);
+    EXPECT_EQ(sessions[0].charactersShown, 12);
+    EXPECT_EQ(sessions[0].activeMilliseconds, 1000);
+    EXPECT_TRUE(sessions[1].vertical);
+    EXPECT_EQ(sessions[1].start.minute, 15);
+    EXPECT_EQ(sessions[1].charactersShown, 12);
+    EXPECT_EQ(sessions[1].activeMilliseconds, 1100);
 }
 
 }  // namespace

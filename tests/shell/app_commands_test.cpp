@@ -81,6 +81,19 @@ TEST_F(AppCommands, RowsAndWidthsEnterSpeedReadingKeepingThePosition) {
     app.command(CommandId::SixteenCharacters);
     EXPECT_EQ(app.reading().bytesPerLine, 32);
     EXPECT_EQ(app.reading().readingPosition, 123);
+    // 縦書き clears, checks its item and measures afresh, and the second use turns it off.
+    AppStateAccess::reading(app).measuredCharacters = 99;
+    for (const bool vertical : {true, false}) {
+        app.command(CommandId::Puzzle);
+        paintRed();
+        app.command(CommandId::Vertical);
+        EXPECT_EQ(app.reading().vertical, vertical);
+        EXPECT_EQ(app.commandChecked(CommandId::Vertical), vertical);
+        EXPECT_EQ(app.shell().currentMode, Mode::SpeedReading);
+        EXPECT_EQ(redPixels(), 0);
+        EXPECT_EQ(app.reading().measuredCharacters, 0);
+        EXPECT_EQ(app.reading().readingPosition, 123);
+    }
 }
 
 TEST_F(AppCommands, LoadReadingTextAsksForATxtFileAndRewinds) {
@@ -193,7 +206,7 @@ TEST(AppModeTable, EveryEnteringCommandReachesItsModeFromEveryMode) {
         {lines(16), Mode::SpeedReading},       {EightCharacters, Mode::SpeedReading},
         {SixteenCharacters, Mode::SpeedReading}, {LoadTemplate, Mode::ImagePractice},
         {Puzzle, Mode::Puzzle},                {MazeSmall, Mode::Maze},
-        {MazeLarge, Mode::Maze},
+        {MazeLarge, Mode::Maze},               {Vertical, Mode::SpeedReading},
     };
     const int modeEntries[] = {LoadTemplate, LoadReadingText, MazeSmall, Puzzle};
     for (const int from : modeEntries) {

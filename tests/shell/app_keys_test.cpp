@@ -116,6 +116,11 @@ TEST_F(KnownPages, StatusGivesTheNominalAndMeasuredSpeedAndTheProgress) {
     // The tick's pages change the figures at most once a second.
     for (int tick = 0; tick < 5; ++tick) app.tick();
     EXPECT_EQ(app.statusLine(), line);
+    // Read in columns, the line says so before its speeds, which start afresh.
+    app.key(Key::Home);
+    app.command(CommandId::Vertical);
+    app.key(Key::Right);
+    EXPECT_EQ(app.statusLine(), "w.txt　縦書き　進み 100%　表示 1080 文字/分　実測 5400 文字/分");
 }
 
 }  // namespace

@@ -17,16 +17,16 @@ TEST(MenuTable, SevenPopupsInOrder) {
         EXPECT_EQ(popups[index].label, labels[index]);
     }
     // Each pop-up's own items, then the added items after a separator, with ids of their own
-    // and their keys shown (the record's item has none).
+    // and their keys shown (the record's item and 縦書き have none).
     const std::size_t itemCounts[] = {1, 14, 19, 1, 1, 2, 1};
-    const std::size_t keyItemCounts[] = {1, 2, 4, 4, 0, 1, 0};
+    const std::size_t keyItemCounts[] = {1, 2, 5, 4, 0, 1, 0};
     for (std::size_t index = 0; index < popups.size(); ++index) {
         const auto items = popups[index].items;
         ASSERT_EQ(items.size(), itemCounts[index] + keyItemCounts[index]) << popups[index].label;
         for (std::size_t item = 0; item < items.size(); ++item) {
             const bool keys = item >= itemCounts[index];
             EXPECT_EQ(items[item].afterSeparator, item == itemCounts[index]) << items[item].id;
-            EXPECT_EQ(!items[item].shortcut.empty(), keys && items[item].id != 941) << items[item].id;
+            EXPECT_EQ(!items[item].shortcut.empty(), keys && items[item].id != 941 && items[item].id != 915) << items[item].id;
             EXPECT_EQ(items[item].id >= 900, keys) << items[item].id;
         }
     }
@@ -53,6 +53,11 @@ TEST(MenuTable, ReadingMenuOrderAndIdeographicPadding) {
     EXPECT_EQ(reading[11].label, "\xE3\x80\x80９行表示");
     EXPECT_EQ(reading[12].label, "１０行表示");
     EXPECT_EQ(reading[2].label, "１６文字表示");
+    // 縦書き closes the pop-up, after 最初から, with a check mark while it holds.
+    EXPECT_EQ(reading.back().id, CommandId::Vertical);
+    EXPECT_EQ(reading[reading.size() - 2].id, CommandId::FromTheBeginning);
+    EXPECT_EQ(reading.back().label, "縦書き");
+    EXPECT_EQ(itemMark(reading.back().meaning.action), ItemMark::Check);
 }
 
 TEST(MenuTable, DisplayTimesAndOtherItems) {
@@ -85,7 +90,7 @@ TEST(MenuTable, EveryIdAppearsOnce) {
         }
     }
     EXPECT_EQ(ids.size(), total);
-    EXPECT_EQ(total, 51u);
+    EXPECT_EQ(total, 52u);
 }
 
 }  // namespace

@@ -39,6 +39,20 @@ void RasterCanvas::text(int x, int y, std::string_view bytes, int cellHeight, in
     }
 }
 
+void RasterCanvas::verticalText(int x, int y, std::string_view bytes, int cellSize, Colour foreground,
+                                Colour background) {
+    fillVerticalCells(x, y, bytes, cellSize, background);
+    forEachVerticalCell(bytes, cellSize, [&](const VerticalCell& cell) {
+        const std::string character(bytes.substr(cell.position, cell.length));
+        verticalCells_.push_back({x, y + cell.top, cellSize, cell.height, character, cell.form, foreground, background});
+        if (cell.height > 0 && character != " ") {
+            // Half the glyph's move, so a corner mark lands at the centre of its quarter.
+            const int shift = verticalShiftEighths(cell.form) * cellSize / 16;
+            setPixel(x + cellSize / 2 + shift, y + cell.top + cell.height / 2 - shift, foreground);
+        }
+    });
+}
+
 int RasterCanvas::countPixels(int left, int top, int right, int bottom, Colour colour) const {
     int count = 0;
     for (int y = top; y < bottom; ++y) {

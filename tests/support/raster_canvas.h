@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gfx/pixel_canvas.h"
+#include "gfx/vertical_cells.h"
 
 namespace tavori::testing {
 
@@ -16,6 +17,18 @@ struct TextRun {
     std::string bytes;
     int cellHeight;
     int charWidth;
+    Colour foreground;
+    Colour background;
+};
+
+// One cell of a vertical column, where it landed on the canvas.
+struct VerticalCellRun {
+    int x;
+    int y;
+    int width;
+    int height;
+    std::string bytes;  // the character's one or two bytes
+    VerticalForm form;
     Colour foreground;
     Colour background;
 };
@@ -32,8 +45,17 @@ public:
     void text(int x, int y, std::string_view bytes, int cellHeight, int charWidth,
               Colour foreground, Colour background) override;
 
+    // Fills the cells with the background, logs each cell, and marks each visible character
+    // with one foreground pixel at its cell's centre, moved right and up by half its form's move.
+    void verticalText(int x, int y, std::string_view bytes, int cellSize, Colour foreground,
+                      Colour background) override;
+
     const std::vector<TextRun>& textRuns() const { return textRuns_; }
-    void clearTextRuns() { textRuns_.clear(); }
+    const std::vector<VerticalCellRun>& verticalCells() const { return verticalCells_; }
+    void clearTextRuns() {
+        textRuns_.clear();
+        verticalCells_.clear();
+    }
 
     // Number of pixels of the given colour inside left <= x < right, top <= y < bottom.
     int countPixels(int left, int top, int right, int bottom, Colour colour) const;
@@ -41,6 +63,7 @@ public:
 private:
     std::vector<std::uint32_t> buffer_;
     std::vector<TextRun> textRuns_;
+    std::vector<VerticalCellRun> verticalCells_;
 };
 
 }  // namespace tavori::testing

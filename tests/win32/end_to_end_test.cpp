@@ -253,6 +253,9 @@ TEST(EndToEnd, WindowTitleCommandsKeysMenusAndCloseBox) {
     const std::wstring status = statusOf(window);
     EXPECT_TRUE(status.starts_with(L"w.txt") && status.ends_with(L"一時停止")) << status;
 
+    // 縦書き: the paused page goes on in columns, and its item shows a check.
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(CommandId::Vertical, 0), 0);
+
     // The menu bar, read back from inside the running program: the table's items in order, each
     // key's item after a separator with its key after a tab.
     ASSERT_NE(GetMenu(window), nullptr);
@@ -289,6 +292,7 @@ TEST(EndToEnd, WindowTitleCommandsKeysMenusAndCloseBox) {
     EXPECT_EQ(states[723], MFT_RADIOCHECK | MF_CHECKED);
     EXPECT_EQ(states[202], MFT_RADIOCHECK | MF_CHECKED);
     EXPECT_EQ(states[911], MF_CHECKED);
+    EXPECT_EQ(states[915], MF_CHECKED);
     EXPECT_NE(states[921] & MF_GRAYED, 0u);
 
     // The close box's WM_CLOSE reaches the default handling: WM_DESTROY, then exit code 1.

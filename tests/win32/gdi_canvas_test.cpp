@@ -1,8 +1,10 @@
-// The GDI canvas on a 32-bit DIB section: the canvas rules, and a canvas without a bitmap.
+// The GDI canvas on a 32-bit DIB section: the canvas rules, a column's forms, and a canvas
+// without a bitmap.
 #include "gdi_canvas.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 
@@ -67,11 +69,63 @@ struct GdiTraits {
 };
 INSTANTIATE_TYPED_TEST_SUITE_P(Gdi, CanvasContract, GdiTraits);
 
+// The bounding box of the ink (whatever is not black) in a cell, from the cell's corner.
+RECT inkIn(const DibSurface& surface, int left, int top, int width, int height) {
+    RECT box{width, height, 0, 0};
+    for (int y = top; y < top + height; ++y) {
+        for (int x = left; x < left + width; ++x) {
+            if (surface.pixel(x, y) != kBlack) {
+                box = RECT{std::min<LONG>(box.left, x - left), std::min<LONG>(box.top, y - top),
+                           std::max<LONG>(box.right, x - left + 1), std::max<LONG>(box.bottom, y - top + 1)};
+            }
+        }
+    }
+    return box;
+}
+
+TEST(GdiCanvas, BracketsTurnAndSmallKanaAndCommasMoveUpAndRightWithinTheirCells) {
+    DibSurface surface(320, 400);
+    surface.canvas.fillRect(0, 0, 320, 400, kRed);
+    // In a row, cells of 64: 「, ぁ, 、 and "A" (half as wide); in a column from (240, 10):
+    // the same four, "A" in half a cell's height.
+    surface.canvas.text(0, 0, "\x81\x75\x82\x9F\x81\x41" "A", 64, 32, kWhite, kBlack);
+    surface.canvas.verticalText(240, 10, "\x81\x75\x82\x9F\x81\x41" "A", 64, kWhite, kBlack);
+    // The turned bracket is the row's turned a quarter clockwise: its box transposed, the row's
+    // left edge now its top and the row's bottom its left (the font's hinting may move an edge
+    // by a pixel or two when it turns).
+    const RECT rowBracket = inkIn(surface, 0, 0, 64, 64);
+    const RECT turned = inkIn(surface, 240, 10, 64, 64);
+    ASSERT_LT(rowBracket.left, rowBracket.right);
+    EXPECT_NEAR(turned.left, 64 - rowBracket.bottom, 2);
+    EXPECT_NEAR(turned.top, rowBracket.left, 2);
+    EXPECT_NEAR(turned.right - turned.left, rowBracket.bottom - rowBracket.top, 2);
+    EXPECT_NEAR(turned.bottom - turned.top, rowBracket.right - rowBracket.left, 2);
+    const RECT rowA = inkIn(surface, 192, 0, 32, 64);
+    const RECT turnedA = inkIn(surface, 240, 202, 64, 32);
+    EXPECT_NEAR(turnedA.right - turnedA.left, rowA.bottom - rowA.top, 2);
+    EXPECT_NEAR(turnedA.bottom - turnedA.top, rowA.right - rowA.left, 2);
+    // The small kana sits higher and further right, by an eighth of the cell.
+    const RECT rowKana = inkIn(surface, 64, 0, 64, 64);
+    const RECT kana = inkIn(surface, 240, 74, 64, 64);
+    EXPECT_EQ(kana.left - rowKana.left, 8);
+    EXPECT_EQ(rowKana.top - kana.top, 8);
+    // The comma leaves the row's lower left for the column's upper right.
+    const RECT rowComma = inkIn(surface, 128, 0, 64, 64);
+    const RECT comma = inkIn(surface, 240, 138, 64, 64);
+    EXPECT_LE(rowComma.right, 32);
+    EXPECT_GE(rowComma.top, 32);
+    EXPECT_GE(comma.left, 32);
+    EXPECT_LE(comma.bottom, 32);
+    // Every cell is opaque and nothing outside the column changed.
+    EXPECT_EQ(surface.count(0, 0, 320, 400, kRed), 320 * 400 - 224 * 64 - 64 * 224);
+}
+
 TEST(GdiCanvas, ABitmapCanvasWithoutABitmapIgnoresDrawing) {
     BitmapCanvas empty;
     empty.fillRect(0, 0, 10, 10, kRed);
     empty.line(0, 0, 5, 5, kRed);
     empty.text(0, 0, "A", 16, 8, kWhite, kBlack);
+    empty.verticalText(0, 0, "A", 16, kWhite, kBlack);
     DibSurface target(10, 10);
     target.canvas.blit(empty, 0, 0, 10, 10, 0, 0);
     EXPECT_EQ(target.count(0, 0, 10, 10, kBlack), 100);

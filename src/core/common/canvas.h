@@ -25,6 +25,14 @@ public:
     virtual void text(int x, int y, std::string_view bytes, int cellHeight, int charWidth,
                       Colour foreground, Colour background) = 0;
 
+    // The same bytes as a column read top to bottom, drawn opaque with the top-left corner at
+    // (x, y): each character in its cell `cellSize` wide, a double-byte one cellSize high and a
+    // single-byte one cellSize / 2, every cell filled with `background` first. The cells and
+    // each glyph's form are gfx/vertical_cells.h's (forEachVerticalCell); a canvas draws the
+    // glyph in that form and never outside its cell. A cellSize below 2 covers nothing.
+    virtual void verticalText(int x, int y, std::string_view bytes, int cellSize, Colour foreground,
+                              Colour background) = 0;
+
     // Copies width × height pixels from (sourceX, sourceY) of `source` to (destinationX,
     // destinationY) here, clipped to both canvases.
     virtual void blit(const Canvas& source, int sourceX, int sourceY, int width, int height,

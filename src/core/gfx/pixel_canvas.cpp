@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gfx/copy_clip.h"
+#include "gfx/vertical_cells.h"
 
 namespace tavori {
 
@@ -288,6 +289,19 @@ int PixelCanvas::fillTextCells(int x, int y, std::string_view bytes, int cellHei
     const int runWidth = charWidth > 0 ? cells * charWidth : 0;
     fillRect(x, y, x + runWidth, y + cellHeight, background);
     return runWidth;
+}
+
+int PixelCanvas::fillVerticalCells(int x, int y, std::string_view bytes, int cellSize, Colour background) {
+    const int length = verticalColumnLength(bytes, cellSize);
+    if (length > 0) {
+        fillRect(x, y, x + cellSize, y + length, background);
+    }
+    return length;
+}
+
+void PixelCanvas::verticalText(int x, int y, std::string_view bytes, int cellSize, Colour /*foreground*/,
+                               Colour background) {
+    fillVerticalCells(x, y, bytes, cellSize, background);
 }
 
 }  // namespace tavori

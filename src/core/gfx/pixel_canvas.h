@@ -35,6 +35,9 @@ public:
     void line(int x1, int y1, int x2, int y2, Colour colour) override;
     void blit(const Canvas& source, int sourceX, int sourceY, int width, int height,
               int destinationX, int destinationY) override;
+    // Only the cells' backgrounds; a canvas that shows glyphs draws them over its own.
+    void verticalText(int x, int y, std::string_view bytes, int cellSize, Colour foreground,
+                      Colour background) override;
 
     // Logical size.
     int width() const { return width_; }
@@ -55,6 +58,9 @@ protected:
     // total width in pixels.
     int fillTextCells(int x, int y, std::string_view bytes, int cellHeight, int charWidth,
                       Colour background);
+    // Fills the cells of a column (they tile it from the top, one cell wide) and returns its
+    // length in pixels.
+    int fillVerticalCells(int x, int y, std::string_view bytes, int cellSize, Colour background);
     std::uint32_t encode(Colour colour) const;
     Colour decode(std::uint32_t pixel) const;
 

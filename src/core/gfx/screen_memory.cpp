@@ -23,6 +23,12 @@ void ScreenMemory::text(int x, int y, std::string_view bytes, int cellHeight, in
                  std::string(bytes), nullptr, 0});
 }
 
+void ScreenMemory::verticalText(int x, int y, std::string_view bytes, int cellSize, Colour foreground,
+                                Colour background) {
+    draw(Drawing{Drawing::Kind::VerticalText, {x, y, cellSize, 0, 0, 0}, foreground, background, std::string(bytes),
+                 nullptr, 0});
+}
+
 void ScreenMemory::blit(const Canvas& source, int sourceX, int sourceY, int width, int height, int destinationX,
                         int destinationY) {
     auto* from = const_cast<ScreenMemory*>(dynamic_cast<const ScreenMemory*>(&source));
@@ -121,6 +127,9 @@ void ScreenMemory::passOn(const Drawing& drawing) {
             return;
         case Drawing::Kind::Text:
             target_.text(n[0], n[1], drawing.bytes, n[2], n[3], drawing.colour, drawing.background);
+            return;
+        case Drawing::Kind::VerticalText:
+            target_.verticalText(n[0], n[1], drawing.bytes, n[2], drawing.colour, drawing.background);
             return;
         case Drawing::Kind::Copy: {
             const auto* from = dynamic_cast<const ScreenMemory*>(drawing.source);

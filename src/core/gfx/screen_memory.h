@@ -29,6 +29,8 @@ public:
     void line(int x1, int y1, int x2, int y2, Colour colour) override;
     void text(int x, int y, std::string_view bytes, int cellHeight, int charWidth, Colour foreground,
               Colour background) override;
+    void verticalText(int x, int y, std::string_view bytes, int cellSize, Colour foreground,
+                      Colour background) override;
     // A copy from another memory reads that memory's target, and is remembered by that memory's
     // address and count of drawings: the two must live as long as each other.
     void blit(const Canvas& source, int sourceX, int sourceY, int width, int height, int destinationX,
@@ -42,10 +44,11 @@ public:
 
 private:
     struct Drawing {
-        enum class Kind : std::uint8_t { Fill, Line, Text, Copy };
+        enum class Kind : std::uint8_t { Fill, Line, Text, VerticalText, Copy };
         Kind kind;
         // fill: left, top, right, bottom; line: x1, y1, x2, y2; text: x, y, cellHeight,
-        // charWidth; copy: sourceX, sourceY, width, height, destinationX, destinationY.
+        // charWidth; vertical text: x, y, cellSize; copy: sourceX, sourceY, width, height,
+        // destinationX, destinationY.
         std::array<int, 6> numbers;
         Colour colour = 0;  // the fill's, the line's, the text's foreground
         Colour background = 0;

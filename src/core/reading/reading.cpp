@@ -8,6 +8,7 @@
 #include "common/sjis.h"
 #include "files/text_file.h"
 #include "gfx/primitives.h"
+#include "reading/vertical_page.h"
 
 namespace tavori {
 
@@ -180,6 +181,10 @@ void buildReadingPage(ReadingState& reading, PageRows& rows) {
 }
 
 void drawReadingPage(const ReadingState& reading, PageRows& rows, Context& context) {
+    if (reading.vertical) {
+        drawVerticalPage(reading, rows, context);
+        return;
+    }
     const int boxWidth = reading.bytesPerLine == 16 ? kNarrowBoxWidth : kWideBoxWidth;
     const int rowCount = rowsShown(reading);
     const int x = context.shell.clientWidth / 2 - boxWidth / 2;

@@ -22,6 +22,8 @@ struct ReadingState {
     std::string readingFileName;      // the dialog's name buffer, kept between uses
     // Paused, no page is built and the count stands still.
     bool paused = false;
+    // Pages drawn in columns, right to left (reading/vertical_page.h); built as ever.
+    bool vertical = false;
     // Each page shown since the text last started from its beginning, the page on screen last:
     // going back rebuilds a page from its start, so it is the page shown there before.
     struct ShownPage {
@@ -77,7 +79,8 @@ void loadReadingText(ReadingState& reading, Platform& platform, const std::strin
 // back to 0 when the page meets the end of the text. Each row is a NUL-terminated string.
 void buildReadingPage(ReadingState& reading, PageRows& rows);
 
-// Draws rows 0..linesPerScreen − 1 centred in the client area, white on black, 40 px apart.
+// Draws rows 0..linesPerScreen − 1 centred in the client area, white on black, 40 px apart;
+// as columns instead when the reading is vertical.
 void drawReadingPage(const ReadingState& reading, PageRows& rows, Context& context);
 
 // One step: counts up to displayTicks, then shows the next page; paused, nothing.

@@ -103,6 +103,20 @@ Outcome App::command(int id) {
             measureSpeedAfresh(reading_);
             enterSpeedReading();
             break;
+        case CommandAction::ToggleVertical:
+            clearScreen();
+            // Each session of reading runs in one direction: the one on screen ends with the
+            // pages it showed, and the next begins with this command's own step.
+            if (shell_.currentMode == Mode::SpeedReading) {
+                endSession();
+            }
+            reading_.vertical = !reading_.vertical;
+            measureSpeedAfresh(reading_);
+            if (shell_.currentMode == Mode::SpeedReading) {
+                beginSession();
+            }
+            enterSpeedReading();
+            break;
         case CommandAction::LoadTemplate:
             clearScreen();
             settleScreen();
@@ -219,6 +233,8 @@ bool App::commandChecked(int id) const {
             return mazeSizeChosen_ && meaning.value == maze_.mazeWidth;
         case CommandAction::PauseOrResume:
             return reading_.paused;
+        case CommandAction::ToggleVertical:
+            return reading_.vertical;
         default:
             return false;
     }

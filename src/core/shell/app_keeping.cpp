@@ -40,6 +40,7 @@ void App::restoreKept() {
     shell_.displayTicks = kept_.displayTicks.value_or(shell_.displayTicks);
     reading_.bytesPerLine = kept_.bytesPerLine.value_or(reading_.bytesPerLine);
     reading_.linesPerScreen = kept_.linesPerScreen.value_or(reading_.linesPerScreen);
+    reading_.vertical = kept_.vertical.value_or(reading_.vertical);
     if (kept_.mazeSize) {
         maze_.mazeWidth = maze_.mazeHeight = *kept_.mazeSize;
         mazeSizeChosen_ = true;
@@ -69,6 +70,10 @@ void App::keepSettings() {
     now.linesPerScreen = reading_.linesPerScreen;
     if (mazeSizeChosen_) {
         now.mazeSize = maze_.mazeWidth;
+    }
+    // A reader who has never set a page in columns finds no line for it.
+    if (reading_.vertical || now.vertical) {
+        now.vertical = reading_.vertical;
     }
     if (!reading_.readingFileName.empty()) {
         now.textPath = reading_.readingFileName;
@@ -125,6 +130,7 @@ std::optional<SessionRecord> App::sessionSoFar() const {
     record.characters = reading_.bytesPerLine / 2;
     record.rows = reading_.linesPerScreen;
     record.mazeSize = maze_.mazeWidth - 1;
+    record.vertical = reading_.vertical;
     const auto perMinute = [](std::int64_t characters, std::int64_t ticks) { return ticks > 0 ? characters * 600 / ticks : 0; };
     const auto mean = [](std::int64_t total, std::int64_t count) { return count > 0 ? total / count : 0; };
     bool anything = false;

@@ -35,6 +35,7 @@ constexpr MenuItem kReadingItems[] = {
     {736, "１６行表示", {SetLines, 16}},
     {911, "一時停止／再開", {PauseOrResume}, "Space", true}, {912, "次のページ", {NextPage}, "→"},
     {913, "前のページ", {PreviousPage}, "←"},        {914, "最初から", {FromTheBeginning}, "Home"},
+    {915, "縦書き", {ToggleVertical}},
 };
 
 constexpr MenuItem kImagePracticeItems[] = {
@@ -106,6 +107,7 @@ ItemMark itemMark(CommandAction action) {
         case SetMazeSize:
             return ItemMark::Radio;
         case PauseOrResume:
+        case ToggleVertical:
             return ItemMark::Check;
         default:
             return ItemMark::None;

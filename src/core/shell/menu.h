@@ -34,6 +34,7 @@ inline constexpr int PauseOrResume = 911;
 inline constexpr int NextPage = 912;
 inline constexpr int PreviousPage = 913;
 inline constexpr int FromTheBeginning = 914;
+inline constexpr int Vertical = 915;  // 縦書き: after the keys' items, with no key of its own
 inline constexpr int AnswerFirst = 921;   // 921..923 answer with row 1..3
 inline constexpr int NextQuestion = 924;
 inline constexpr int NextMaze = 931;
@@ -66,6 +67,7 @@ enum class CommandAction {
     NextQuestion,
     NextMaze,
     OpenRecord,       // the report of the practice record
+    ToggleVertical,   // pages in columns (縦書き) or in rows
 };
 
 // What a command does, with its figure: written once, in the menu table.
@@ -100,7 +102,7 @@ CommandMeaning commandMeaning(int id);
 bool isMenuValue(CommandAction action, std::int32_t value);
 
 // The mark an item shows: a radio mark on the one value in force of several (display time,
-// width, rows, maze size), a check while it holds (the pause), or none.
+// width, rows, maze size), a check while it holds (the pause, 縦書き), or none.
 enum class ItemMark { None, Radio, Check };
 ItemMark itemMark(CommandAction action);
 

@@ -26,6 +26,10 @@ std::string fileNameOf(const std::string& path) {
 
 std::string readingLine(const ReadingState& reading) {
     std::string line = fileNameOf(reading.readingFileName);
+    // Before the speeds, so that speeds read in columns are not taken for those read in rows.
+    if (reading.vertical) {
+        line += std::string(kGap) + "縦書き";
+    }
     const ReadingState::Figures& figures = reading.figures;
     if (figures.percent >= 0) {
         line += std::string(kGap) + "進み " + std::to_string(figures.percent) + "%";

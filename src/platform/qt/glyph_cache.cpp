@@ -24,7 +24,7 @@ std::size_t GlyphKeyHash::operator()(const GlyphKey& key) const {
     std::size_t hash = key.character;
     for (const std::size_t part : {static_cast<std::size_t>(key.deviceWidth), static_cast<std::size_t>(key.deviceHeight),
                                    static_cast<std::size_t>(key.foreground), static_cast<std::size_t>(key.background),
-                                   static_cast<std::size_t>(key.ratioThousandths)}) {
+                                   static_cast<std::size_t>(key.ratioThousandths), static_cast<std::size_t>(key.form)}) {
         hash = hash * 1000003u ^ part;
     }
     return hash;

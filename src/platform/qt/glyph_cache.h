@@ -18,6 +18,8 @@ struct GlyphKey {
     std::uint32_t foreground;
     std::uint32_t background;
     int ratioThousandths;
+    // A row's cells, and a column's upright ones, are VerticalForm::Upright.
+    std::uint8_t form;
 
     bool operator==(const GlyphKey&) const = default;
 };

@@ -1,9 +1,11 @@
 // Rendering a glyph to fill its cells (the font's whole line stretched to the cell height and
-// width), copying cached cells into the picture, and keeping the drawn region small.
+// width), in a column's forms too, copying cached cells into the picture, and keeping the drawn
+// region small.
 #include "qt_canvas.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QTransform>
 
 #include <algorithm>
 #include <cmath>
@@ -34,6 +36,42 @@ std::uint16_t characterCode(std::string_view bytes, std::size_t position, std::s
     return width == 2 ? static_cast<std::uint16_t>(first << 8 | static_cast<unsigned char>(bytes[position + 1]))
                       : first;
 }
+
+// A row's cells share the cache with a column's upright ones: they are rendered alike.
+constexpr auto kRowForm = static_cast<std::uint8_t>(VerticalForm::Upright);
+
+// The glyphs of a run or a column as strings, converted once, at the first glyph that is not
+// kept; every CP932 character (or undecodable one) becomes one code point, so the two walks
+// stay in step.
+class RunGlyphs {
+public:
+    explicit RunGlyphs(std::string_view bytes) : bytes_(bytes) {}
+
+    // The character at byte `position` (`width` bytes), the `index`th of the run.
+    QString at(std::size_t index, std::size_t position, std::size_t width) {
+        if (!converted_) {
+            codePoints_ = QString::fromStdString(cp932ToUtf8WithIconv(bytes_)).toUcs4();
+            converted_ = true;
+            std::size_t characters = 0;
+            for (std::size_t at = 0; at < bytes_.size(); at += characterWidthAt(bytes_, at)) {
+                ++characters;
+            }
+            if (static_cast<std::size_t>(codePoints_.size()) != characters) {
+                codePoints_.clear();
+            }
+        }
+        if (!codePoints_.isEmpty()) {
+            const auto codePoint = static_cast<char32_t>(codePoints_[static_cast<qsizetype>(index)]);
+            return QString::fromUcs4(&codePoint, 1);
+        }
+        return QString::fromStdString(cp932ToUtf8WithIconv(bytes_.substr(position, width)));
+    }
+
+private:
+    std::string_view bytes_;
+    QList<uint> codePoints_;
+    bool converted_ = false;
+};
 
 }  // namespace
 
@@ -91,7 +129,15 @@ void QtCanvas::changed(int left, int top, int right, int bottom) {
 }
 
 QImage QtCanvas::renderCell(const QString& glyph, int deviceWidth, int deviceHeight, Colour foreground,
-                            Colour background) const {
+                            Colour background, VerticalForm form) const {
+    if (form == VerticalForm::Turned) {
+        // As the glyph stands in a row cell of the turned size, turned a quarter clockwise: a
+        // turn of a whole quarter moves pixels without resampling them, so the glyph is as
+        // sharp as in a row. (Qt's own vertical text, QTextOption and the like, sets no column:
+        // a QPainter draws every glyph upright along a row.)
+        return renderCell(glyph, deviceHeight, deviceWidth, foreground, background)
+            .transformed(QTransform().rotate(90));
+    }
     QImage cell(deviceWidth, deviceHeight, QImage::Format_RGB32);
     cell.fill(toQColor(background));
     // The font's whole line (ascent + descent) fills the cell height, as a font created with
@@ -107,6 +153,12 @@ QImage QtCanvas::renderCell(const QString& glyph, int deviceWidth, int deviceHei
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setFont(font);
     painter.setPen(toQColor(foreground));
+    if (const int eighths = verticalShiftEighths(form); eighths > 0) {
+        // Right and up by whole device pixels, so the glyph keeps its sharpness; what would leave
+        // the cell is cut off with the cell's image.
+        const auto by = static_cast<double>(std::lround(eighths * deviceWidth / 8.0));
+        painter.translate(by, -by);
+    }
     painter.scale(deviceWidth / advance, 1.0);
     painter.drawText(QPointF(0, metrics.ascent()), glyph);
     return cell;
@@ -137,29 +189,7 @@ void QtCanvas::text(int x, int y, std::string_view bytes, int cellHeight, int ch
         fillTextCells(x, y, bytes, cellHeight, charWidth, background);
         return;
     }
-    // The run is converted once, at its first glyph that is not kept; every CP932 character
-    // (or undecodable one) becomes one code point, so the two walks stay in step.
-    QList<uint> codePoints;
-    bool converted = false;
-    const auto glyphAt = [&](std::size_t index, std::size_t position, std::size_t width) {
-        if (!converted) {
-            codePoints = QString::fromStdString(cp932ToUtf8WithIconv(bytes)).toUcs4();
-            converted = true;
-            std::size_t characters = 0;
-            for (std::size_t at = 0; at < bytes.size(); at += characterWidthAt(bytes, at)) {
-                ++characters;
-            }
-            if (static_cast<std::size_t>(codePoints.size()) != characters) {
-                codePoints.clear();
-            }
-        }
-        if (!codePoints.isEmpty()) {
-            const auto codePoint = static_cast<char32_t>(codePoints[static_cast<qsizetype>(index)]);
-            return QString::fromUcs4(&codePoint, 1);
-        }
-        return QString::fromStdString(cp932ToUtf8WithIconv(bytes.substr(position, width)));
-    };
-
+    RunGlyphs glyphs(bytes);
     const int top = deviceEdge(y);
     const int deviceHeightOfCells = deviceEdge(y + cellHeight) - top;
     const int ratioThousandths = static_cast<int>(std::lround(ratio() * 1000));
@@ -173,10 +203,10 @@ void QtCanvas::text(int x, int y, std::string_view bytes, int cellHeight, int ch
             const int left = deviceEdge(static_cast<int>(cellX));
             const int deviceWidthOfCell = deviceEdge(static_cast<int>(cellRight)) - left;
             const GlyphKey key{characterCode(bytes, position, characterWidth), deviceWidthOfCell, deviceHeightOfCells,
-                               foreground, background, ratioThousandths};
+                               foreground, background, ratioThousandths, kRowForm};
             const GlyphCell* cell = glyphs_.find(key);
             if (cell == nullptr) {
-                cell = &glyphs_.insert(key, renderCell(glyphAt(index, position, characterWidth), deviceWidthOfCell,
+                cell = &glyphs_.insert(key, renderCell(glyphs.at(index, position, characterWidth), deviceWidthOfCell,
                                                        deviceHeightOfCells, foreground, background));
             }
             copyCell(*cell, left, top);
@@ -186,6 +216,40 @@ void QtCanvas::text(int x, int y, std::string_view bytes, int cellHeight, int ch
     }
     // The cells were written straight from the cache, so their span is reported here.
     changed(x, y, static_cast<int>(std::min<std::int64_t>(cellX, width())), y + cellHeight);
+}
+
+void QtCanvas::verticalText(int x, int y, std::string_view bytes, int cellSize, Colour foreground,
+                            Colour background) {
+    // Cells too small to halve cover nothing; a column left or right of the picture shows nothing.
+    if (cellSize < 2 || image_.isNull() || x >= width() || static_cast<std::int64_t>(x) + cellSize <= 0) {
+        return;
+    }
+    if (cellSize > kLargestCell) {
+        fillVerticalCells(x, y, bytes, cellSize, background);
+        return;
+    }
+    RunGlyphs glyphs(bytes);
+    const int left = deviceEdge(x);
+    const int deviceWidthOfCells = deviceEdge(x + cellSize) - left;
+    const int ratioThousandths = static_cast<int>(std::lround(ratio() * 1000));
+    std::size_t index = 0;
+    const int length = forEachVerticalCell(bytes, cellSize, [&](const VerticalCell& cell) {
+        const std::int64_t cellTop = std::int64_t{y} + cell.top;
+        if (cellTop < height() && cellTop + cell.height > 0) {
+            const int top = deviceEdge(static_cast<int>(cellTop));
+            const int deviceHeightOfCell = deviceEdge(static_cast<int>(cellTop + cell.height)) - top;
+            const GlyphKey key{cell.code, deviceWidthOfCells, deviceHeightOfCell, foreground, background,
+                               ratioThousandths, static_cast<std::uint8_t>(cell.form)};
+            const GlyphCell* rendered = glyphs_.find(key);
+            if (rendered == nullptr) {
+                rendered = &glyphs_.insert(key, renderCell(glyphs.at(index, cell.position, cell.length), deviceWidthOfCells,
+                                                           deviceHeightOfCell, foreground, background, cell.form));
+            }
+            copyCell(*rendered, left, top);
+        }
+        ++index;
+    });
+    changed(x, y, x + cellSize, static_cast<int>(std::min<std::int64_t>(std::int64_t{y} + length, height())));
 }
 
 }  // namespace tavori::qt

@@ -1,6 +1,6 @@
 // A canvas over a QImage at the screen's device pixel ratio: fills, lines and copies on whole
-// device-pixel blocks, text glyphs rendered at device resolution into the core's cell geometry
-// and kept in a cache, and the region drawn since the last present.
+// device-pixel blocks, text glyphs (in rows and in columns) rendered at device resolution into
+// the core's cell geometry and kept in a cache, and the region drawn since the last present.
 #pragma once
 
 #include <QFont>
@@ -12,6 +12,7 @@
 
 #include "glyph_cache.h"
 #include "gfx/pixel_canvas.h"
+#include "gfx/vertical_cells.h"
 
 namespace tavori::qt {
 
@@ -38,6 +39,10 @@ public:
 
     void text(int x, int y, std::string_view bytes, int cellHeight, int charWidth,
               Colour foreground, Colour background) override;
+    // Each cell's glyph in its form: turned ones rendered as in a row cell of the turned size and
+    // the image turned a quarter clockwise, corner marks and small kana moved within the cell.
+    void verticalText(int x, int y, std::string_view bytes, int cellSize, Colour foreground,
+                      Colour background) override;
 
     // The logical region whose pixels changed since the last call, and a fresh start.
     QRegion takeDrawnRegion() { return std::exchange(drawn_, QRegion()); }
@@ -49,7 +54,7 @@ protected:
 private:
     void attachImage(double ratio);
     QImage renderCell(const QString& glyph, int deviceWidth, int deviceHeight, Colour foreground,
-                      Colour background) const;
+                      Colour background, VerticalForm form = VerticalForm::Upright) const;
     // Copies the visible part of `cell` to device (left, top).
     void copyCell(const GlyphCell& cell, int left, int top);
 

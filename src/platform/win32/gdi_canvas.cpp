@@ -1,5 +1,5 @@
-// Brushes, pens and ExtTextOutW with an advance per cell, on a device context taken for each call;
-// copies clipped to the source before BitBlt.
+// Brushes, pens and ExtTextOutW with an advance per cell (a column's cells one glyph at a time),
+// on a device context taken for each call; copies clipped to the source before BitBlt.
 #include "gdi_canvas.h"
 
 #include <algorithm>
@@ -10,6 +10,7 @@
 
 #include "common/sjis.h"
 #include "gfx/copy_clip.h"
+#include "gfx/vertical_cells.h"
 #include "text_conversion.h"
 
 namespace tavori::win32 {
@@ -23,6 +24,23 @@ COLORREF toColorRef(Colour colour) { return static_cast<COLORREF>(colour & 0x00F
 // The face the program draws every text in; where it is missing, the font mapper picks the
 // nearest fixed-pitch Shift-JIS face.
 constexpr wchar_t kFontFace[] = L"ＭＳゴシック";
+
+// The program's font for cells `cellHeight` high and a single byte `charWidth` wide, its
+// baseline turned by `escapement` tenths of a degree counter-clockwise.
+Font cellFont(int cellHeight, int charWidth, int escapement) {
+    return Font(CreateFontW(cellHeight, charWidth, escapement, escapement, FW_BOLD, FALSE, FALSE, FALSE,
+                            SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                            FIXED_PITCH | FF_MODERN, kFontFace));
+}
+
+// A baseline turned 270° counter-clockwise runs down the screen with the glyphs' tops to the
+// right: every glyph turned a quarter clockwise. The plain face is turned, not the "@" face: the
+// "@" face stands full-width glyphs upright and swaps in the font's own vertical forms, but only
+// for what its vertical table lists, and it places them by its own vertical metrics; with the
+// gothic that stands in under Wine it centres 「 in its cell instead of against the next
+// character, puts 、 at the middle right, pushes kana and kanji past the cell's right edge and
+// loses ￣. Turning the row's glyph is the form the core names, for every face.
+constexpr int kQuarterClockwise = 2700;
 
 int clampToInt(std::int64_t value) {
     return static_cast<int>(std::clamp<std::int64_t>(value, INT_MIN, INT_MAX));
@@ -86,9 +104,7 @@ void GdiCanvas::text(int x, int y, std::string_view bytes, int cellHeight, int c
     const CellRun run = layOutCells(bytes, charWidth);
     const RECT cells{x, y, clampToInt(x + run.width), clampToInt(std::int64_t{y} + cellHeight)};
     withDc([&](HDC dc) {
-        const Font font(CreateFontW(cellHeight, charWidth, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                    FIXED_PITCH | FF_MODERN, kFontFace));
+        const Font font = cellFont(cellHeight, charWidth, 0);
         const SelectedObject selection(dc, font.get());
         const COLORREF previousText = SetTextColor(dc, toColorRef(foreground));
         const COLORREF previousBackground = SetBkColor(dc, toColorRef(background));
@@ -96,6 +112,38 @@ void GdiCanvas::text(int x, int y, std::string_view bytes, int cellHeight, int c
         // cells where the core put them, and the opaque rectangle fills every cell first.
         ExtTextOutW(dc, x, y, ETO_OPAQUE | ETO_CLIPPED, &cells, run.glyphs.data(),
                     static_cast<UINT>(run.glyphs.size()), run.advances.data());
+        SetBkColor(dc, previousBackground);
+        SetTextColor(dc, previousText);
+    });
+}
+
+void GdiCanvas::verticalText(int x, int y, std::string_view bytes, int cellSize, Colour foreground,
+                             Colour background) {
+    if (bytes.empty() || cellSize < 2) {
+        return;
+    }
+    withDc([&](HDC dc) {
+        // Both made for a row's cell of the column's width, so an upright glyph fills its square
+        // as in a row, and a turned one fills the cell its row cell turns into.
+        const Font upright = cellFont(cellSize, cellSize / 2, 0);
+        const Font turned = cellFont(cellSize, cellSize / 2, kQuarterClockwise);
+        const COLORREF previousText = SetTextColor(dc, toColorRef(foreground));
+        const COLORREF previousBackground = SetBkColor(dc, toColorRef(background));
+        forEachVerticalCell(bytes, cellSize, [&](const VerticalCell& cell) {
+            const RECT box{x, clampToInt(std::int64_t{y} + cell.top), clampToInt(std::int64_t{x} + cellSize),
+                           clampToInt(std::int64_t{y} + cell.top + cell.height)};
+            const wchar_t glyph = cp932CharacterToWide(bytes.substr(cell.position, cell.length));
+            INT advance = static_cast<INT>(cell.length) * (cellSize / 2);
+            const bool isTurned = cell.form == VerticalForm::Turned;
+            // A turned glyph's cell lies left of and below its origin, so the origin is the cell's
+            // top right; a moved one starts right of and above the cell's corner, and the cell's
+            // clip cuts off what would leave it.
+            const int shift = verticalShiftEighths(cell.form) * cellSize / 8;
+            const int originX = isTurned ? box.right : box.left + shift;
+            const int originY = isTurned ? box.top : box.top - shift;
+            const SelectedObject selection(dc, (isTurned ? turned : upright).get());
+            ExtTextOutW(dc, originX, originY, ETO_OPAQUE | ETO_CLIPPED, &box, &glyph, 1, &advance);
+        });
         SetBkColor(dc, previousBackground);
         SetTextColor(dc, previousText);
     });

@@ -18,6 +18,10 @@ public:
     void line(int x1, int y1, int x2, int y2, Colour colour) override;
     void text(int x, int y, std::string_view bytes, int cellHeight, int charWidth, Colour foreground,
               Colour background) override;
+    // Each cell's glyph drawn alone, clipped to its cell: upright, moved or turned with the font's
+    // escapement, as its form says.
+    void verticalText(int x, int y, std::string_view bytes, int cellSize, Colour foreground,
+                      Colour background) override;
     void blit(const Canvas& source, int sourceX, int sourceY, int width, int height, int destinationX,
               int destinationY) override;
 
