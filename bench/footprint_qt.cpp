@@ -122,6 +122,8 @@ int main(int argc, char** argv) {
         // A click starts a question; after the 0.5 s flash the answer rows redraw at every step.
         {"image practice (answer phase)", [](Window& w) { w.app().mouseDown(10, 10); }},
         {"speed reading, 16 rows, 0.1 s", [](Window& w) { w.runCommand(251); w.runCommand(736); }},
+        // The same page in sixteen columns (縦書き).
+        {"speed reading, 16 columns, 0.1 s", [](Window& w) { w.runCommand(251); w.runCommand(736); w.runCommand(915); }},
         {"maze 10x10", [](Window& w) { w.runCommand(703); }},
         {"puzzle", [](Window& w) { w.runCommand(737); }}};
     std::printf("\n| CPU while idle, %d s each | earlier design | as built |\n|---|---|---|\n", idleSeconds);
