@@ -309,7 +309,11 @@ TEST(EndToEnd, WindowTitleCommandsKeysMenusAndCloseBox) {
     SendMessageW(restarted, WM_COMMAND, MAKEWPARAM(CommandId::SixteenCharacters, 0), 0);
     SendMessageW(restarted, WM_KEYDOWN, VK_RIGHT, 1);
     SendMessageW(restarted, WM_KEYDOWN, VK_SPACE, 1);
-    const std::wstring restored = statusOf(restarted);
+    // 縦書き, switched on after the status above was read, is restored too.
+    std::wstring restored = statusOf(restarted);
+    const std::wstring_view vertical = L"縦書き　";
+    ASSERT_NE(restored.find(vertical), std::wstring::npos) << restored;
+    restored.erase(restored.find(vertical), vertical.size());
     const std::wstring_view perMinute = L"文字/分";
     ASSERT_NE(status.find(perMinute), std::wstring::npos) << status;
     EXPECT_EQ(restored.substr(0, restored.find(perMinute)), status.substr(0, status.find(perMinute))) << restored;
