@@ -36,7 +36,9 @@ void BM_BuildPage16Rows(benchmark::State& state) {
 }
 BENCHMARK(BM_BuildPage16Rows);
 
-void BM_StepAndDrawPage16Rows(benchmark::State& state) {
+// Steps that each show a page of sixteen rows, or of sixteen columns (縦書き, a cell per
+// character logged by the raster canvas).
+void stepAndDrawPages(benchmark::State& state, bool vertical) {
     testing::FakePlatform platform(1200, 800);
     RandomGenerator random{1};
     ShellState shell{Mode::SpeedReading, 1, 1200, 800};
@@ -44,30 +46,18 @@ void BM_StepAndDrawPage16Rows(benchmark::State& state) {
     ReadingState reading;
     reading.readingText = benchText();
     reading.linesPerScreen = 16;
+    reading.vertical = vertical;
     for (auto _ : state) {
         reading.pageTickCount = 1;
         stepSpeedReading(reading, context);
         platform.window().clearTextRuns();
     }
 }
+
+void BM_StepAndDrawPage16Rows(benchmark::State& state) { stepAndDrawPages(state, false); }
 BENCHMARK(BM_StepAndDrawPage16Rows);
 
-// The same pages in sixteen columns (縦書き), a cell per character logged by the raster canvas.
-void BM_StepAndDrawPage16Columns(benchmark::State& state) {
-    testing::FakePlatform platform(1200, 800);
-    RandomGenerator random{1};
-    ShellState shell{Mode::SpeedReading, 1, 1200, 800};
-    Context context{platform, random, shell};
-    ReadingState reading;
-    reading.readingText = benchText();
-    reading.linesPerScreen = 16;
-    reading.vertical = true;
-    for (auto _ : state) {
-        reading.pageTickCount = 1;
-        stepSpeedReading(reading, context);
-        platform.window().clearTextRuns();
-    }
-}
+void BM_StepAndDrawPage16Columns(benchmark::State& state) { stepAndDrawPages(state, true); }
 BENCHMARK(BM_StepAndDrawPage16Columns);
 
 // A novel-sized (about 1 MB) Aozora Bunko text in Shift-JIS with LF line ends: every line

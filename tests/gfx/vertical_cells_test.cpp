@@ -56,12 +56,10 @@ TEST(VerticalCells, FullCellsForDoubleByteAndHalfCellsForSingleByteCharacters) {
     };
     ASSERT_EQ(cells.size(), std::size(expected));
     for (std::size_t i = 0; i < cells.size(); ++i) {
-        EXPECT_EQ(cells[i].top, expected[i].top) << i;
-        EXPECT_EQ(cells[i].height, expected[i].height) << i;
-        EXPECT_EQ(cells[i].position, expected[i].position) << i;
-        EXPECT_EQ(cells[i].length, expected[i].length) << i;
-        EXPECT_EQ(cells[i].code, expected[i].code) << i;
-        EXPECT_EQ(cells[i].form, expected[i].form) << i;
+        const auto& [top, height, position, length, code, form] = expected[i];
+        EXPECT_TRUE(cells[i].top == top && cells[i].height == height && cells[i].position == position &&
+                    cells[i].length == length && cells[i].code == code && cells[i].form == form)
+            << i;
     }
     EXPECT_EQ(verticalColumnLength(column, 62), 217);
     // Cells too small to halve cover nothing.
