@@ -1,0 +1,34 @@
+# The site's offline part: the web app manifest and its icons, and a service worker that keeps
+# every file of the site in a cache of its own build, so that the page can be installed and
+# runs without the network once it has been opened. Included by this folder's CMakeLists.txt
+# once the target tavori_web_site (which puts the page into TAVORI_WEB_SITE_DIR) exists.
+#
+# The icons are the committed images of data/icons/draw_icon.py, as the desktop's are: the
+# script takes half a minute for the 512 px ones, and the build then needs no Python.
+set(tavori_offline_dir ${CMAKE_CURRENT_LIST_DIR}/offline)
+
+set(tavori_offline_outputs "")
+foreach(icon tavori-192.png tavori-512.png tavori-maskable-512.png)
+  set(output ${TAVORI_WEB_SITE_DIR}/icons/${icon})
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${PROJECT_SOURCE_DIR}/data/icons/${icon} ${output}
+    DEPENDS ${PROJECT_SOURCE_DIR}/data/icons/${icon} VERBATIM)
+  list(APPEND tavori_offline_outputs ${output})
+endforeach()
+add_custom_command(OUTPUT ${TAVORI_WEB_SITE_DIR}/manifest.webmanifest
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${tavori_offline_dir}/manifest.webmanifest
+          ${TAVORI_WEB_SITE_DIR}/manifest.webmanifest
+  DEPENDS ${tavori_offline_dir}/manifest.webmanifest VERBATIM)
+list(APPEND tavori_offline_outputs ${TAVORI_WEB_SITE_DIR}/manifest.webmanifest)
+
+# sw.js lists the files in the site when it is written and carries a hash of their names and
+# contents, so any change to the site gives a new worker, which fills a new cache and deletes the
+# old one. It runs on every build, after everything else has put its files into the site, and
+# rewrites sw.js only when that list or hash changed.
+add_custom_target(tavori_web_offline ALL
+  COMMAND ${CMAKE_COMMAND} -DSITE=${TAVORI_WEB_SITE_DIR} -DTEMPLATE=${tavori_offline_dir}/sw.js.in
+          -P ${tavori_offline_dir}/write-sw.cmake
+  DEPENDS ${tavori_offline_outputs} ${tavori_offline_dir}/sw.js.in ${tavori_offline_dir}/write-sw.cmake
+  COMMENT "Service worker for the files in ${TAVORI_WEB_SITE_DIR}"
+  VERBATIM)
+add_dependencies(tavori_web_offline tavori_web_site)
