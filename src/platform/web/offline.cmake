@@ -32,3 +32,14 @@ add_custom_target(tavori_web_offline ALL
   COMMENT "Service worker for the files in ${TAVORI_WEB_SITE_DIR}"
   VERBATIM)
 add_dependencies(tavori_web_offline tavori_web_site)
+
+# The site as a zip for any static host (scripts/package builds this target): one folder,
+# tavori-<version>-web/, holding the site's files as they are served.
+find_program(TAVORI_PYTHON3 python3 REQUIRED)
+set(TAVORI_WEB_ZIP ${CMAKE_BINARY_DIR}/tavori-${PROJECT_VERSION}-web.zip)
+add_custom_target(tavori_web_zip
+  COMMAND ${TAVORI_PYTHON3} ${tavori_offline_dir}/zip-site.py ${TAVORI_WEB_SITE_DIR} ${TAVORI_WEB_ZIP}
+          tavori-${PROJECT_VERSION}-web
+  COMMENT "The site as ${TAVORI_WEB_ZIP}"
+  VERBATIM)
+add_dependencies(tavori_web_zip tavori_web_offline)
