@@ -1,0 +1,220 @@
+// The browser version's figures, as tables on standard output: the page's weight without the
+// font, its first picture, its tick and the frames each 0.1 s page is shown for, and its renderer
+// process's idle CPU in each exercise beside the Qt program's in the same run. bench/run-web
+// builds the site, serves it and runs this script.
+// Usage: node bench/web_bench.mjs URL IDLE_SECONDS TICKS
+import { spawnSync } from "node:child_process";
+import { readdirSync, readFileSync } from "node:fs";
+import { createRequire } from "node:module";
+import path from "node:path";
+import { fileURLToPath } from "node:url";
+
+const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), "..");
+// playwright-core as the browser tests install it.
+const { chromium } = createRequire(path.join(root, "tests/web/package.json"))("playwright-core");
+
+const [address, idleArgument = "10", ticksArgument = "600"] = process.argv.slice(2);
+const idleSeconds = Number(idleArgument);
+const tickCount = Number(ticksArgument);
+const seeded = new URL("?seed=1", address).href;
+const viewport = { width: 1366, height: 768 };
+const qtFootprint = path.join(root, "build/default/bin/tavori_footprint_qt");
+const clockTicks = Number(spawnSync("getconf", ["CLK_TCK"]).stdout.toString().trim()) || 100;
+const sleep = (milliseconds) => new Promise((resolve) => setTimeout(resolve, milliseconds));
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+
+const browser = await chromium.launch({ executablePath: "/usr/bin/chromium", headless: true });
+
+// A page in a context of its own: no cache, no storage and no service worker from before.
+async function inFreshContext(use) {
+  const context = await browser.newContext({ viewport });
+  try {
+    return await use(await context.newPage(), context);
+  } finally {
+    await context.close();
+  }
+}
+
+async function open(page, url = seeded) {
+  await page.goto(url);
+  await page.evaluate(() => window.tavori.ready);
+}
+
+// Picks an item of the menu bar: the menu by its label, then the item by its label.
+async function choose(page, menu, item) {
+  await page.locator("#menubar").getByRole("menuitem", { name: menu, exact: true }).click();
+  await page.locator("#menubar").getByRole(/^menuitem/.source ? "menuitem" : "menuitem", { name: item, exact: true }).click();
+}
+
+// The exercises as the Qt program's footprint tool names and enters them.
+const exercises = [
+  ["image practice (start screen)", async () => {}],
+  // A click starts a question; after the 0.5 s flash the answer rows are up.
+  ["image practice (answer phase)", async (page) => page.mouse.click(10, 40)],
+  ["speed reading, 16 rows, 0.1 s", async (page) => {
+    await choose(page, "表示時間", "０．１秒");
+    await choose(page, "速読み練習", "１６行表示");
+  }],
+  ["speed reading, 16 columns, 0.1 s", async (page) => {
+    await choose(page, "表示時間", "０．１秒");
+    await choose(page, "速読み練習", "１６行表示");
+    await choose(page, "速読み練習", "縦書き");
+  }],
+  ["maze 10x10", async (page) => choose(page, "迷路", "１０×１０")],
+  ["puzzle", async (page) => choose(page, "パズル", "パズル")],
+];
+
+// --- Page weight: the bytes of every file the page loads, as served, the font apart.
+const weight = await inFreshContext(async (page) => {
+  const requests = [];
+  page.on("requestfinished", (request) => requests.push(request));
+  await open(page);
+  await sleep(1000);
+  const files = [];
+  for (const request of requests) {
+    const sizes = await request.sizes();
+    files.push({ name: decodeURI(new URL(request.url()).pathname.slice(1)) || "(the page)", bytes: sizes.responseBodySize });
+  }
+  const counted = files.filter((file) => !file.name.endsWith("fonts/ipag.ttf"));
+  return { files: counted, bytes: counted.reduce((sum, file) => sum + file.bytes, 0) };
+});
+
+// --- First picture: the page's own mark, in ms after navigation began.
+const firstPicture = async (page) =>
+  page.evaluate(() => performance.getEntriesByName("tavori-first-picture")[0]?.startTime ?? NaN);
+const coldPictures = [];
+for (let load = 0; load < 5; load++) {
+  coldPictures.push(await inFreshContext(async (page) => (await open(page), firstPicture(page))));
+}
+// The same page answered by its service worker, once it has installed and taken over.
+const keptPictures = await inFreshContext(async (page) => {
+  await open(page);
+  const controlled = await page
+    .waitForFunction(() => navigator.serviceWorker?.controller != null, null, { timeout: 10000 })
+    .then(() => true, () => false);
+  if (!controlled) return [];
+  const times = [];
+  for (let load = 0; load < 5; load++) {
+    await open(page);
+    times.push(await firstPicture(page));
+  }
+  return times;
+});
+
+// --- Tick and frames: speed reading of 16 rows at 0.1 s for TICKS ticks, every frame recorded.
+const timing = await inFreshContext(async (page) => {
+  await open(page);
+  await exercises[2][1](page);
+  await sleep(1000);
+  const first = await page.evaluate(() => (window.tavori.frames(true), window.tavori.tickTimes().length));
+  const deadline = Date.now() + tickCount * 100 + 30000;
+  while ((await page.evaluate(() => window.tavori.tickTimes().length)) < first + tickCount + 1) {
+    if (Date.now() > deadline) throw new Error("the page stopped ticking");
+    await sleep(1000);
+  }
+  return page.evaluate(([from, count]) => {
+    window.tavori.frames(false);
+    return { ticks: window.tavori.tickTimes().slice(from, from + count + 1), frames: window.tavori.frameTimes() };
+  }, [first, tickCount]);
+});
+const span = timing.ticks[tickCount] - timing.ticks[0];
+const lateness = timing.ticks.map((time, index) => Math.abs(time - (timing.ticks[0] + 100 * index)));
+// How many frames began while each page was up: from its tick's frame to the next tick's.
+const framesPerPage = [];
+for (let index = 0, frame = 0; index < tickCount; index++) {
+  while (frame < timing.frames.length && timing.frames[frame] < timing.ticks[index]) frame++;
+  let count = 0;
+  while (frame + count < timing.frames.length && timing.frames[frame + count] < timing.ticks[index + 1]) count++;
+  framesPerPage.push(count);
+}
+const usual = median(framesPerPage);
+const shownAlike = framesPerPage.filter((count) => count === usual).length;
+
+// --- Idle CPU: the page's renderer process (Chromium's child with --type=renderer), its user
+// and system time from /proc/PID/stat over IDLE_SECONDS, beside the Qt program's own figure.
+function descendants(pid) {
+  const children = new Map();
+  for (const entry of readdirSync("/proc")) {
+    if (!/^\d+$/.test(entry)) continue;
+    try {
+      const stat = readFileSync(`/proc/${entry}/stat`, "utf8");
+      const parent = Number(stat.slice(stat.lastIndexOf(")") + 2).split(" ")[1]);
+      if (!children.has(parent)) children.set(parent, []);
+      children.get(parent).push(Number(entry));
+    } catch {
+      // The process ended while the list was read.
+    }
+  }
+  const found = [];
+  for (let queue = [pid]; queue.length > 0;) {
+    const next = queue.shift();
+    for (const child of children.get(next) ?? []) {
+      found.push(child);
+      queue.push(child);
+    }
+  }
+  return found;
+}
+function cpuTicks(pid) {
+  const fields = readFileSync(`/proc/${pid}/stat`, "utf8").split(") ")[1].split(" ");
+  // utime and stime, the 14th and 15th fields of the line.
+  return Number(fields[11]) + Number(fields[12]);
+}
+function rendererPids() {
+  return descendants(browser.process().pid).filter((pid) => {
+    try {
+      return readFileSync(`/proc/${pid}/cmdline`, "utf8").split("\0").includes("--type=renderer");
+    } catch {
+      return false;
+    }
+  });
+}
+
+function qtIdle(name) {
+  const run = spawnSync("xvfb-run", ["-a", qtFootprint, String(idleSeconds), name], { encoding: "utf8" });
+  const row = run.stdout.split("\n").find((line) => line.startsWith(`| ${name} |`));
+  return row ? Number(row.split("|")[3].replace("%", "")) : NaN;
+}
+
+const idle = [];
+for (const [name, enter] of exercises) {
+  const qt = qtIdle(name);
+  const web = await inFreshContext(async (page) => {
+    await open(page);
+    await enter(page);
+    await sleep(1000);
+    const pids = rendererPids();
+    const before = pids.map(cpuTicks);
+    await sleep(idleSeconds * 1000);
+    const used = pids.reduce((sum, pid, index) => sum + cpuTicks(pid) - before[index], 0);
+    return { percent: (100 * used) / clockTicks / idleSeconds, renderers: pids.length };
+  });
+  idle.push({ name, qt, web });
+}
+const version = browser.version();
+await browser.close();
+
+// --- The tables.
+const format = (value, digits) => (Number.isFinite(value) ? value.toFixed(digits) : "—");
+const met = (ok) => (ok ? "yes" : "no");
+console.log(`## Web page in headless Chromium`);
+console.log();
+console.log(`browser: Chromium ${version}, headless, ${viewport.width} × ${viewport.height}; page served from localhost`);
+console.log();
+console.log("| measure | value | target | met |");
+console.log("|---|---|---|---|");
+console.log(`| page weight without the font (${weight.files.length} files) | ${weight.bytes.toLocaleString("en")} bytes | ≤ 1 MB | ${met(weight.bytes <= 1e6)} |`);
+const cold = median(coldPictures);
+console.log(`| first picture after navigation, cold load (median of 5; least – most) | ${format(cold, 0)} ms (${format(Math.min(...coldPictures), 0)} – ${format(Math.max(...coldPictures), 0)}) | ≤ 300 ms | ${met(cold <= 300)} |`);
+console.log(`| first picture after navigation, page kept by its service worker (median of 5) | ${keptPictures.length ? `${format(median(keptPictures), 0)} ms` : "no service worker took over"} | — | — |`);
+console.log(`| span of ${tickCount} ticks (ideal ${(tickCount / 10).toFixed(3)} s) | ${(span / 1000).toFixed(4)} s (${span - tickCount * 100 >= 0 ? "+" : ""}${format(span - tickCount * 100, 2)} ms) | ±1 ms | ${met(Math.abs(span - tickCount * 100) <= 1)} |`);
+console.log(`| ticks' distance from the 100 ms grid of the first: p99 / max | ${format(lateness.sort((a, b) => a - b)[Math.floor(lateness.length * 0.99)], 2)} ms / ${format(lateness[lateness.length - 1], 2)} ms | — | — |`);
+console.log(`| 0.1 s pages shown for ${usual} frames | ${format((100 * shownAlike) / tickCount, 1)} % of ${tickCount} | ≥ 99 % | ${met(shownAlike >= 0.99 * tickCount)} |`);
+console.log();
+console.log(`| CPU while idle, ${idleSeconds} s each | Qt program (as built) | web page's renderer | target (≤ 2 × Qt) | met |`);
+console.log("|---|---|---|---|---|");
+for (const { name, qt, web } of idle) {
+  console.log(`| ${name} | ${format(qt, 2)} % | ${format(web.percent, 2)} % | ${format(2 * qt, 2)} % | ${met(web.percent <= 2 * qt)} |`);
+}
+console.log();
+console.log(`(The renderer's time is counted in clock ticks of ${1000 / clockTicks} ms: ${format(100 / clockTicks / idleSeconds, 2)} % at ${idleSeconds} s.)`);
