@@ -31,7 +31,11 @@ add_custom_target(tavori_web_offline ALL
   DEPENDS ${tavori_offline_outputs} ${tavori_offline_dir}/sw.js.in ${tavori_offline_dir}/write-sw.cmake
   COMMENT "Service worker for the files in ${TAVORI_WEB_SITE_DIR}"
   VERBATIM)
+# The page and data (tavori_web_site) and the core's module (tavori_web) are in the site first.
 add_dependencies(tavori_web_offline tavori_web_site)
+if(TARGET tavori_web)
+  add_dependencies(tavori_web_offline tavori_web)
+endif()
 
 # The site as a zip for any static host (scripts/package builds this target): one folder,
 # tavori-<version>-web/, holding the site's files as they are served.
@@ -43,3 +47,8 @@ add_custom_target(tavori_web_zip
   COMMENT "The site as ${TAVORI_WEB_ZIP}"
   VERBATIM)
 add_dependencies(tavori_web_zip tavori_web_offline)
+
+# The zip's check, wherever the web build registers tests (add_test does nothing in a build
+# without enable_testing).
+add_test(NAME web_package
+  COMMAND ${PROJECT_SOURCE_DIR}/tests/packaging/check-web-package ${CMAKE_BINARY_DIR} ${PROJECT_SOURCE_DIR}/data)
