@@ -362,6 +362,7 @@ if (testing) {
     },
     frameTimes: () => (frameTimes ?? []).slice(),
     canvasSize: () => ({ ...size }),
+    utf8ToCp932: (bytes) => Array.from(utf8ToCp932(Uint8Array.from(bytes))),
     pictureRGBA() {
       const data = screenContext.getImageData(0, 0, screen.width, screen.height).data;
       let text = '';

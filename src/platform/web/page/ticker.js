@@ -5,7 +5,7 @@
 
 // Wake this long before the grid point: more than a frame, so the frame that reaches the point
 // is not missed when the timer is a little late.
-const wakeBefore = 24;
+const wakeBefore = 20;
 
 export class Ticker {
   // `nextDue()`: the next grid point (ms) or a negative number while nothing can change;
