@@ -119,6 +119,7 @@ function end() {
   ticker.stop();
   module._tavori_destroy();
   document.body.classList.add('ended');
+  statusLine.textContent = '';
   document.getElementById('menus').inert = true;
   screen.hidden = true;
 }
