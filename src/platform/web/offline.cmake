@@ -51,4 +51,4 @@ add_dependencies(tavori_web_zip tavori_web_offline)
 # The zip's check, wherever the web build registers tests (add_test does nothing in a build
 # without enable_testing).
 add_test(NAME web_package
-  COMMAND ${PROJECT_SOURCE_DIR}/tests/packaging/check-web-package ${CMAKE_BINARY_DIR} ${PROJECT_SOURCE_DIR}/data)
+  COMMAND ${PROJECT_SOURCE_DIR}/tests/packaging/check-web-package ${CMAKE_BINARY_DIR} ${PROJECT_SOURCE_DIR})
