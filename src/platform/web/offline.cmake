@@ -4,7 +4,7 @@
 # once the target tavori_web_site (which puts the page into TAVORI_WEB_SITE_DIR) exists.
 #
 # The icons are the committed images of data/icons/draw_icon.py, as the desktop's are: the
-# script takes half a minute for the 512 px ones, too long to run at every build.
+# script takes half a minute for the 512 px ones, which no fresh build should wait for.
 set(tavori_offline_dir ${CMAKE_CURRENT_LIST_DIR}/offline)
 
 set(tavori_offline_outputs "")
