@@ -279,10 +279,11 @@ async function loadFont() {
 
 const ticker = new Ticker({
   nextDue: () => (ended ? -1 : module._tavori_next_due()),
-  frame(time) {
+  step(time) {
     if (testing) tickTimes.push(time);
-    module._tavori_frame(time);
-    afterCall(outcome.none);
+    const drew = module._tavori_frame(time) !== 0;
+    showStatus();
+    return drew;
   },
   resume: (time) => module._tavori_resume(time),
 });
