@@ -224,17 +224,21 @@ for (const [name, enter] of exercises) {
   });
   idle.push({ name, qt, web });
 }
-// The floor: an empty page that only wakes at every grid point as the page's tick does (a timer,
-// then a frame), with nothing to step or draw.
-const floor = await inFreshContext(async (page) => {
-  await page.goto("about:blank");
-  await page.evaluate(() => {
-    const wake = () => setTimeout(() => requestAnimationFrame(wake), 100 - (performance.now() % 100));
-    wake();
-  });
-  await sleep(1000);
-  return idleCpu();
-});
+// The floors: an empty page that only wakes at every grid point as the page's tick does, on a
+// timer alone (a step that changes nothing) and on a timer and then a frame (a step that draws),
+// with nothing to step or draw.
+const floors = [];
+for (const withFrame of [false, true]) {
+  floors.push(await inFreshContext(async (page) => {
+    await page.goto("about:blank");
+    await page.evaluate((frame) => {
+      const wake = () => setTimeout(() => (frame ? requestAnimationFrame(wake) : wake()), 100 - (performance.now() % 100));
+      wake();
+    }, withFrame);
+    await sleep(2000);
+    return idleCpu();
+  }));
+}
 const version = browser.version();
 await browser.close();
 
@@ -261,6 +265,8 @@ console.log("|---|---|---|---|---|---|");
 for (const { name, qt, web } of idle) {
   console.log(`| ${name} | ${format(qt, 2)} % | ${format(web.renderer, 2)} % | ${format(2 * qt, 2)} % | ${met(web.renderer <= 2 * qt)} | ${format(web.chromium, 2)} % |`);
 }
-console.log(`| an empty page waking at every grid point, nothing drawn (the floor) | — | ${format(floor.renderer, 2)} % | — | — | ${format(floor.chromium, 2)} % |`);
+for (const [index, how] of ["on a timer", "on a timer, then in a frame"].entries()) {
+  console.log(`| an empty page waking at every grid point ${how}, nothing drawn (a floor) | — | ${format(floors[index].renderer, 2)} % | — | — | ${format(floors[index].chromium, 2)} % |`);
+}
 console.log();
 console.log(`(The renderer's time is counted in clock ticks of ${1000 / clockTicks} ms: ${format(100 / clockTicks / idleSeconds, 2)} % at ${idleSeconds} s.)`);
