@@ -8,7 +8,9 @@ import { keepPicked, pickedFiles, readStored, readStoredText, writeStored } from
 import { Ticker } from './ticker.js';
 
 const fontFamily = 'TavoriGothic';
-const bundledFiles = ['w.txt', 'tvr.tvr3', 'pa.dat', '最初にお読みください.html'];
+const bundledFiles = ['w.txt', 'tvr.tvr3', 'pa.dat'];
+// Opened by its address; fetched after the first picture, which it plays no part in.
+const helpDocument = '最初にお読みください.html';
 const programFolder = '/tavori/';
 const pickedFolder = '/picked/';
 const storagePrefix = 'storage:';
@@ -319,7 +321,9 @@ async function start() {
   glyphs = new GlyphRenderer('monospace');
   module._tavori_start(performance.now());
   showStatus();
-  glyphs = new GlyphRenderer(await loadFont());
+  const [family, help] = await Promise.all([loadFont(), fetchBytes(encodeURIComponent(helpDocument))]);
+  if (help !== null) putFile(programFolder + helpDocument, help);
+  glyphs = new GlyphRenderer(family);
   fontReady();
   afterCall(outcome.none);
 
