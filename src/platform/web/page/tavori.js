@@ -59,7 +59,8 @@ function openWithShell(targetBytes, ownedByWindow) {
 }
 
 const page = {
-  renderGlyph: (...args) => glyphs.render(...args),
+  // Made at the first glyph: the start screen has none, and measuring a font costs a moment.
+  renderGlyph: (...args) => (glyphs ??= new GlyphRenderer('monospace')).render(...args),
   present(pixels, deviceWidth, deviceHeight, x, y, w, h) {
     if (w <= 0 || h <= 0 || deviceWidth === 0 || deviceHeight === 0) return;
     screenContext.putImageData(new ImageData(pixels, deviceWidth, deviceHeight), 0, 0, x, y, w, h);
@@ -318,7 +319,6 @@ async function start() {
 
   // The font is large and the first picture, the image practice's start screen, has no text:
   // it is fetched after it, and awaited before the first tick or input, which bring glyphs.
-  glyphs = new GlyphRenderer('monospace');
   module._tavori_start(performance.now());
   showStatus();
   const [family, help] = await Promise.all([loadFont(), fetchBytes(encodeURIComponent(helpDocument))]);
