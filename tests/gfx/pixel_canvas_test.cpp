@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "gfx/copy_clip.h"
@@ -30,13 +31,17 @@ struct BareCanvas : PixelCanvas {
     void text(int, int, std::string_view, int, int, Colour, Colour) override {}
 };
 
-TEST(PixelFormat, Argb32StoresRedInTheThirdByte) {
-    std::vector<std::uint32_t> pixels(4, 0);
-    BareCanvas canvas(pixels.data(), 2, 2, 2, PixelFormat::Argb32);
-    canvas.fillRect(0, 0, 1, 1, rgb(0x12, 0x34, 0x56));
-    EXPECT_EQ(pixels[0], 0xFF123456u);
-    EXPECT_EQ(canvas.pixel(0, 0), rgb(0x12, 0x34, 0x56));
+TEST(PixelFormat, EachFormatStoresItsOwnByteOrderAndReadsBack) {
     EXPECT_EQ(rgb(0x12, 0x34, 0x56), 0x00563412u);
+    for (const auto& [format, stored] : {std::pair{PixelFormat::Argb32, 0xFF123456u},
+                                         std::pair{PixelFormat::Rgba, 0xFF563412u},
+                                         std::pair{PixelFormat::ColourRef, 0x00563412u}}) {
+        std::vector<std::uint32_t> pixels(4, 0);
+        BareCanvas canvas(pixels.data(), 2, 2, 2, format);
+        canvas.fillRect(0, 0, 1, 1, rgb(0x12, 0x34, 0x56));
+        EXPECT_EQ(pixels[0], stored);
+        EXPECT_EQ(canvas.pixel(0, 0), rgb(0x12, 0x34, 0x56));
+    }
 }
 
 }  // namespace

@@ -121,6 +121,10 @@ TEST_F(AppCommands, LoadTemplateAsksForATvr3FileAndDueAQuestion) {
     ASSERT_EQ(platform.dialogRequests.size(), 1u);
     EXPECT_EQ(platform.dialogRequests[0].description, "tvr3 Files(*.tvr3)");
     EXPECT_EQ(platform.dialogRequests[0].pattern, "*.tvr3");
+    // What a front end asks for before the command is what the command's dialog shows.
+    EXPECT_EQ(commandFileFilter(CommandId::LoadTemplate)->pattern, "*.tvr3");
+    EXPECT_EQ(commandFileFilter(CommandId::LoadReadingText)->pattern, "*.txt");
+    EXPECT_FALSE(commandFileFilter(CommandId::Puzzle));
     EXPECT_EQ(platform.dialogRequests[0].title, "ファイルを開く");
     // Cancelled at the first use: nothing is read, the question still comes.
     EXPECT_EQ(platform.dialogRequests[0].proposedName, "tvr.tvr3");

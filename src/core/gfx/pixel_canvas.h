@@ -10,9 +10,9 @@
 
 namespace tavori {
 
-// How a pixel stores a colour: as the 0x00BBGGRR value itself, or as 0xFFRRGGBB (the form of
-// a Qt RGB32 image).
-enum class PixelFormat { ColourRef, Argb32 };
+// How a pixel stores a colour: as the 0x00BBGGRR value itself, as 0xFFRRGGBB (the form of a Qt
+// RGB32 image), or as 0xFFBBGGRR (the bytes R, G, B, 255 of a browser's ImageData).
+enum class PixelFormat { ColourRef, Argb32, Rgba };
 
 // Callers draw in logical pixels. The buffer may hold `ratio` device pixels per logical pixel
 // (a high-resolution screen); logical x then starts at device column floor(x * ratio + 0.5), so

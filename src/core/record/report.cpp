@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <map>
 #include <string_view>
 #include <utility>
@@ -94,9 +95,17 @@ void appendInteger(std::string& out, std::int64_t value, int width = 0) {
 void appendFixed(std::string& out, double value, int decimals) {
     if (value == 0) value = 0;
     std::array<char, 64> digits{};
+#if defined(__cpp_lib_to_chars)
     const auto format = std::abs(value) < kLargestPlainFigure ? std::chars_format::fixed : std::chars_format::scientific;
     const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), value, format, decimals).ptr;
     out.append(digits.data(), end);
+#else
+    // A C++ library with no floating-point to_chars (the browser build's): printf writes the
+    // same digits, and that build's C library knows only the "C" locale, so no comma appears.
+    const int length = std::snprintf(digits.data(), digits.size(), std::abs(value) < kLargestPlainFigure ? "%.*f" : "%.*e",
+                                     decimals, value);
+    out.append(digits.data(), static_cast<std::size_t>(std::clamp(length, 0, static_cast<int>(digits.size()) - 1)));
+#endif
 }
 
 // As appendFixed, with the whole part's digits grouped by three ("153,600.5").

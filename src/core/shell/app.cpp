@@ -10,13 +10,6 @@
 
 namespace tavori {
 
-namespace {
-
-constexpr FileFilter kReadingTextFilter{"txt Files(*.txt)", "*.txt"};
-constexpr FileFilter kTemplateFilter{"tvr3 Files(*.tvr3)", "*.tvr3"};
-
-}  // namespace
-
 // Settles the screen when an entry point returns, whichever way it does.
 class ScreenSettles {
 public:

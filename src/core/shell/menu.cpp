@@ -99,6 +99,14 @@ CommandMeaning commandMeaning(int id) {
     return {};
 }
 
+std::optional<FileFilter> commandFileFilter(int id) {
+    switch (commandMeaning(id).action) {
+        case CommandAction::LoadReadingText: return kReadingTextFilter;
+        case CommandAction::LoadTemplate: return kTemplateFilter;
+        default: return std::nullopt;
+    }
+}
+
 ItemMark itemMark(CommandAction action) {
     switch (action) {
         case SetDisplayTime:

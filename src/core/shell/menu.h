@@ -9,6 +9,7 @@
 
 #include "common/key.h"
 #include "common/mode.h"
+#include "common/platform.h"
 
 namespace tavori {
 
@@ -112,6 +113,13 @@ bool repeatsWhenHeld(Key key);
 
 // The command a key gives in an exercise, if any.
 std::optional<int> commandForKey(Mode mode, Key key);
+
+// The filters of the open-file dialogs of 読み込み and イメージ練習データ読み込み.
+inline constexpr FileFilter kReadingTextFilter{"txt Files(*.txt)", "*.txt"};
+inline constexpr FileFilter kTemplateFilter{"tvr3 Files(*.tvr3)", "*.tvr3"};
+// The filter of the dialog a command opens, if it opens one: a front end whose file picker
+// cannot wait inside the command (a browser's) asks for the file first.
+std::optional<FileFilter> commandFileFilter(int id);
 
 // The display time one step shorter (−1) or longer (+1) along the menu's values, held at the
 // ends; a time between the values moves to the nearest one that way.

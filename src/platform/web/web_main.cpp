@@ -1,0 +1,279 @@
+// The page's doors into the program: one App over the browser's platform, each call's outcome
+// and picture carried out, the tick on the 100 ms grid of performance.now(), and in test mode a
+// journal of every call, so a native run can replay them.
+#include <emscripten/emscripten.h>
+
+#include <cmath>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "dom_key.h"
+#include "page_imports.h"
+#include "shell/app.h"
+#include "shell/menu.h"
+#include "shell/tick_grid.h"
+#include "web_platform.h"
+
+namespace tavori::web {
+namespace {
+
+std::int64_t microseconds(double milliseconds) { return std::llround(milliseconds * 1000.0); }
+
+void appendJsonString(std::string& out, std::string_view text) {
+    out += '"';
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte < 0x20) {
+            static constexpr char kHex[] = "0123456789abcdef";
+            out += "\\u00";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 15];
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+}
+
+std::string base64(std::string_view bytes) {
+    static constexpr char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    for (std::size_t at = 0; at < bytes.size(); at += 3) {
+        std::uint32_t group = static_cast<unsigned char>(bytes[at]) << 16;
+        if (at + 1 < bytes.size()) group |= static_cast<unsigned char>(bytes[at + 1]) << 8;
+        if (at + 2 < bytes.size()) group |= static_cast<unsigned char>(bytes[at + 2]);
+        out += kDigits[group >> 18 & 63];
+        out += kDigits[group >> 12 & 63];
+        out += at + 1 < bytes.size() ? kDigits[group >> 6 & 63] : '=';
+        out += at + 2 < bytes.size() ? kDigits[group & 63] : '=';
+    }
+    return out;
+}
+
+// The mark an item shows, as the page's ARIA role names it.
+std::string_view markName(ItemMark mark) {
+    switch (mark) {
+        case ItemMark::Radio: return "radio";
+        case ItemMark::Check: return "check";
+        case ItemMark::None: break;
+    }
+    return "";
+}
+
+class Session {
+public:
+    Session(std::uint32_t seed, int width, int height, double ratio, bool journals)
+        : platform_(width, height, ratio), app_(platform_, AppConfig{.seed = seed}), journals_(journals) {}
+
+    void putFile(std::string path, std::vector<char> bytes) {
+        // The program's own files are the same for a replay; a picked file goes in the journal.
+        if (journals_ && path.starts_with(kPickedFolder)) {
+            std::string entry = "[\"file\",";
+            appendJsonString(entry, path);
+            entry += ",\"" + base64(std::string_view(bytes.data(), bytes.size())) + "\"]";
+            record(entry);
+        }
+        platform_.putFile(std::move(path), std::move(bytes));
+    }
+
+    void start(double nowMilliseconds) {
+        record("[\"start\"," + std::to_string(platform_.clientSize().width) + "," +
+               std::to_string(platform_.clientSize().height) + "]");
+        app_.startUp();
+        grid_.emplace(microseconds(nowMilliseconds));
+        after(Outcome::None);
+    }
+
+    int command(int id, std::optional<std::optional<std::string>> dialogAnswer) {
+        if (dialogAnswer) {
+            std::string entry = "[\"choose\",";
+            if (*dialogAnswer) {
+                appendJsonString(entry, **dialogAnswer);
+            } else {
+                entry += "null";
+            }
+            record(entry + "]");
+            platform_.setDialogAnswer(std::move(*dialogAnswer));
+        }
+        record("[\"command\"," + std::to_string(id) + "]");
+        return after(app_.command(id));
+    }
+
+    // A screen frame at `nowMilliseconds`: the step of the grid point it reaches, if one is due.
+    void frame(double nowMilliseconds) {
+        if (!grid_ || asleep_ || !grid_->takeDue(microseconds(nowMilliseconds))) return;
+        record("[\"tick\"]");
+        app_.tick();
+        after(Outcome::None);
+    }
+
+    // The next grid point in milliseconds, or a negative number while no tick can change anything.
+    double nextDue() const {
+        if (!grid_ || asleep_ || app_.destroyed()) return -1;
+        return static_cast<double>(grid_->nextDueMicroseconds()) / 1000.0;
+    }
+
+    // The tab was hidden for a while: the grid points it missed are not made up for in a burst.
+    void resume(double nowMilliseconds) {
+        if (grid_) grid_->skipPassed(microseconds(nowMilliseconds));
+    }
+
+    int pointer(int kind, int x, int y) {
+        static constexpr std::string_view kNames[] = {"down", "move", "up"};
+        if (kind < 0 || kind > 2) return 0;
+        record("[\"" + std::string(kNames[kind]) + "\"," + std::to_string(x) + "," + std::to_string(y) + "]");
+        switch (kind) {
+            case 0: return after(app_.mouseDown(x, y));
+            case 1: app_.mouseMove(x, y); return after(Outcome::None);
+            default: return after(app_.mouseUp(x, y));
+        }
+    }
+
+    // The outcome, or −1 for a key that is not the exercises', which the page leaves to the browser.
+    // A held key repeats only where holding it means going on.
+    int key(std::string_view name, bool repeat) {
+        const std::optional<Key> key = keyFromDomName(name);
+        if (!key) return -1;
+        if (repeat && !repeatsWhenHeld(*key)) return static_cast<int>(Outcome::None);
+        std::string entry = "[\"key\",";
+        appendJsonString(entry, name);
+        record(entry + "]");
+        return after(app_.key(*key));
+    }
+
+    void resize(int width, int height, double ratio) {
+        platform_.resize(width, height, ratio);
+        record("[\"resize\"," + std::to_string(width) + "," + std::to_string(height) + "]");
+        record("[\"paint\"]");
+        app_.paint();
+        after(Outcome::None);
+    }
+
+    void destroy() {
+        app_.destroy();
+        after(Outcome::None);
+    }
+
+    std::string menuJson() const {
+        std::string out = "[";
+        for (const Popup& popup : menuBarTable()) {
+            if (out.size() > 1) out += ',';
+            out += "{\"label\":";
+            appendJsonString(out, popup.label);
+            out += ",\"items\":[";
+            bool first = true;
+            for (const MenuItem& item : popup.items) {
+                if (!first) out += ',';
+                first = false;
+                out += "{\"id\":" + std::to_string(item.id) + ",\"label\":";
+                appendJsonString(out, item.label);
+                out += ",\"shortcut\":";
+                appendJsonString(out, item.shortcut);
+                out += std::string(",\"separator\":") + (item.afterSeparator ? "true" : "false") + ",\"mark\":";
+                appendJsonString(out, markName(itemMark(item.meaning.action)));
+                if (const auto filter = commandFileFilter(item.id)) {
+                    out += ",\"accept\":";
+                    appendJsonString(out, filter->pattern.substr(filter->pattern.find('.')));
+                }
+                out += '}';
+            }
+            out += "]}";
+        }
+        return out + "]";
+    }
+
+    const App& app() const { return app_; }
+    std::string journal() const { return journal_ + "]"; }
+
+private:
+    int after(Outcome outcome) {
+        platform_.screen().present();
+        // A maze between its steps waits for input; the next grid point after it steps again.
+        const bool waits = app_.waitsForInput();
+        if (asleep_ && !waits && grid_) grid_->skipPassed(microseconds(tavoriPageNow()));
+        asleep_ = waits;
+        return static_cast<int>(outcome);
+    }
+
+    void record(const std::string& entry) {
+        if (!journals_) return;
+        journal_ += journal_.empty() ? "[" : ",\n";
+        journal_ += entry;
+    }
+
+    WebPlatform platform_;
+    App app_;
+    std::optional<TickGrid> grid_;
+    bool asleep_ = false;
+    bool journals_;
+    std::string journal_;
+};
+
+// The page runs one program; these doors are C functions, so the session lives here.
+std::unique_ptr<Session> session;
+std::string returned;  // the last string handed to the page, alive until the next
+
+const char* handOver(std::string text) {
+    returned = std::move(text);
+    return returned.c_str();
+}
+
+std::string takeString(char* bytes, int length) {
+    std::string text(bytes != nullptr ? bytes : "", static_cast<std::size_t>(bytes != nullptr && length > 0 ? length : 0));
+    std::free(bytes);
+    return text;
+}
+
+}  // namespace
+}  // namespace tavori::web
+
+using tavori::web::session;
+
+// The page's calls; every pointer it passes was malloc'ed by it and is freed here.
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void tavori_create(std::uint32_t seed, int width, int height, double ratio, int journals) {
+    session = std::make_unique<tavori::web::Session>(seed, width, height, ratio, journals != 0);
+}
+
+EMSCRIPTEN_KEEPALIVE void tavori_put_file(char* path, int pathLength, char* bytes, int length) {
+    std::string name = tavori::web::takeString(path, pathLength);
+    std::vector<char> content(bytes, bytes + (length > 0 ? length : 0));
+    std::free(bytes);
+    if (session) session->putFile(std::move(name), std::move(content));
+}
+
+EMSCRIPTEN_KEEPALIVE void tavori_start(double now) { session->start(now); }
+
+// `answered`: 0 for a command with no dialog, 1 for a chosen file at `path`, −1 for a cancel.
+EMSCRIPTEN_KEEPALIVE int tavori_command(int id, int answered, char* path, int pathLength) {
+    std::string chosen = tavori::web::takeString(path, pathLength);
+    std::optional<std::optional<std::string>> answer;
+    if (answered > 0) answer.emplace(std::move(chosen));
+    if (answered < 0) answer.emplace(std::nullopt);
+    return session->command(id, std::move(answer));
+}
+
+EMSCRIPTEN_KEEPALIVE void tavori_frame(double now) { session->frame(now); }
+EMSCRIPTEN_KEEPALIVE double tavori_next_due() { return session ? session->nextDue() : -1; }
+EMSCRIPTEN_KEEPALIVE void tavori_resume(double now) { session->resume(now); }
+EMSCRIPTEN_KEEPALIVE int tavori_pointer(int kind, int x, int y) { return session->pointer(kind, x, y); }
+
+EMSCRIPTEN_KEEPALIVE int tavori_key(char* name, int length, int repeat) {
+    return session->key(tavori::web::takeString(name, length), repeat != 0);
+}
+
+EMSCRIPTEN_KEEPALIVE void tavori_resize(int width, int height, double ratio) { session->resize(width, height, ratio); }
+EMSCRIPTEN_KEEPALIVE void tavori_destroy() { session->destroy(); }
+EMSCRIPTEN_KEEPALIVE int tavori_checked(int id) { return session->app().commandChecked(id) ? 1 : 0; }
+EMSCRIPTEN_KEEPALIVE int tavori_available(int id) { return session->app().commandAvailable(id) ? 1 : 0; }
+EMSCRIPTEN_KEEPALIVE const char* tavori_status() { return tavori::web::handOver(session->app().statusLine()); }
+EMSCRIPTEN_KEEPALIVE const char* tavori_menu() { return tavori::web::handOver(session->menuJson()); }
+EMSCRIPTEN_KEEPALIVE const char* tavori_journal() { return tavori::web::handOver(session->journal()); }
+}
