@@ -71,6 +71,8 @@ public:
     Session(std::uint32_t seed, int width, int height, double ratio, bool journals)
         : platform_(width, height, ratio), app_(platform_, AppConfig{.seed = seed}), journals_(journals) {}
 
+    void putFileTooLargeToHold(std::string path) { platform_.putFileTooLargeToHold(std::move(path)); }
+
     void putFile(std::string path, std::vector<char> bytes) {
         // The program's own files are the same for a replay; a picked file goes in the journal.
         if (journals_ && path.starts_with(kPickedFolder)) {
@@ -242,8 +244,14 @@ EMSCRIPTEN_KEEPALIVE void tavori_create(std::uint32_t seed, int width, int heigh
     session = std::make_unique<tavori::web::Session>(seed, width, height, ratio, journals != 0);
 }
 
+// A negative `length` puts a file too large for the page to read.
 EMSCRIPTEN_KEEPALIVE void tavori_put_file(char* path, int pathLength, char* bytes, int length) {
     std::string name = tavori::web::takeString(path, pathLength);
+    if (length < 0) {
+        std::free(bytes);
+        if (session) session->putFileTooLargeToHold(std::move(name));
+        return;
+    }
     std::vector<char> content(bytes, bytes + (length > 0 ? length : 0));
     std::free(bytes);
     if (session) session->putFile(std::move(name), std::move(content));

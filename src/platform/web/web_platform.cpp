@@ -18,11 +18,14 @@ namespace {
 constexpr int kWorkWidth = 500;
 constexpr int kWorkHeight = 400;
 
+// Larger than any text the core loads, so it reports the file as too large for memory.
+constexpr std::int64_t kSizeTooLargeToHold = std::int64_t{1} << 40;
+
 // A file read from the bytes the page handed over.
 class MemoryFile : public InputFile {
 public:
-    explicit MemoryFile(const std::vector<char>& bytes) : bytes_(bytes) {}
-    std::int64_t size() override { return static_cast<std::int64_t>(bytes_.size()); }
+    MemoryFile(const std::vector<char>& bytes, bool tooLarge) : bytes_(bytes), tooLarge_(tooLarge) {}
+    std::int64_t size() override { return tooLarge_ ? kSizeTooLargeToHold : static_cast<std::int64_t>(bytes_.size()); }
     std::int64_t read(char* destination, std::int64_t count) override {
         const std::size_t left = bytes_.size() - at_;
         const std::size_t taken = count <= 0 ? 0 : std::min(left, static_cast<std::size_t>(count));
@@ -33,6 +36,7 @@ public:
 
 private:
     const std::vector<char>& bytes_;
+    bool tooLarge_;
     std::size_t at_ = 0;
 };
 
@@ -48,7 +52,11 @@ std::string takeResult(char* bytes, int length) {
 WebPlatform::WebPlatform(int width, int height, double ratio)
     : window_(width, height, ratio), workBitmap_(kWorkWidth, kWorkHeight, ratio) {}
 
-void WebPlatform::putFile(std::string path, std::vector<char> bytes) { files_[std::move(path)] = std::move(bytes); }
+void WebPlatform::putFile(std::string path, std::vector<char> bytes) {
+    files_[std::move(path)] = HeldFile{std::move(bytes), false};
+}
+
+void WebPlatform::putFileTooLargeToHold(std::string path) { files_[std::move(path)] = HeldFile{{}, true}; }
 
 void WebPlatform::resize(int width, int height, double ratio) {
     window_.resize(width, height, ratio);
@@ -60,7 +68,7 @@ std::string WebPlatform::executablePath() { return std::string(kProgramFolder) +
 std::unique_ptr<InputFile> WebPlatform::openFile(const std::string& path) {
     const auto found = files_.find(path);
     if (found == files_.end()) return nullptr;
-    return std::make_unique<MemoryFile>(found->second);
+    return std::make_unique<MemoryFile>(found->second.bytes, found->second.tooLarge);
 }
 
 std::optional<std::string> WebPlatform::chooseOpenFile(FileFilter /*filter*/, std::string_view /*title*/,

@@ -22,8 +22,10 @@ class WebPlatform : public Platform {
 public:
     WebPlatform(int width, int height, double ratio);
 
-    // A file the page fetched or the reader picked, at its path.
+    // A file the page fetched or the reader picked, at its path; a file too large to hold is
+    // put with no bytes and opens as one too large to load.
     void putFile(std::string path, std::vector<char> bytes);
+    void putFileTooLargeToHold(std::string path);
     // The answer the next open-file dialog gives: a path, or nothing for a cancel. A browser's
     // picker cannot wait inside a command, so the page asks first and the command runs after.
     void setDialogAnswer(std::optional<std::string> answer) { dialogAnswer_ = std::move(answer); }
@@ -50,7 +52,11 @@ public:
     Canvas& workBitmap() override { return workBitmap_; }
 
 private:
-    std::map<std::string, std::vector<char>, std::less<>> files_;
+    struct HeldFile {
+        std::vector<char> bytes;
+        bool tooLarge = false;
+    };
+    std::map<std::string, HeldFile, std::less<>> files_;
     std::optional<std::string> dialogAnswer_;
     WebCanvas window_;
     WebCanvas workBitmap_;

@@ -1,0 +1,358 @@
+// The page's start: the bundled font and files fetched, the core created over them, and the
+// browser's events (menus, pointer, keys, size, the tab's life) turned into the core's calls,
+// each followed by its outcome, the picture and the status line.
+import createTavoriCore from './tavori-core.js';
+import { MenuBar } from './menubar.js';
+import { GlyphRenderer, utf8ToCp932 } from './text.js';
+import { keepPicked, pickedFiles, readStored, readStoredText, writeStored } from './storage.js';
+import { Ticker } from './ticker.js';
+
+const fontFamily = 'TavoriGothic';
+const bundledFiles = ['w.txt', 'tvr.tvr3', 'pa.dat', '最初にお読みください.html'];
+const programFolder = '/tavori/';
+const pickedFolder = '/picked/';
+const storagePrefix = 'storage:';
+// A picked file larger than this is not read: the core takes it as a file too large to hold.
+const largestPickedFile = 64 * 1024 * 1024;
+const outcome = { none: 0, closeWindow: 1, captureMouse: 2, releaseMouse: 3 };
+const pointerKind = { down: 0, move: 1, up: 2 };
+
+const utf8 = new TextDecoder('utf-8');
+const encoder = new TextEncoder();
+const screen = document.getElementById('screen');
+const area = document.getElementById('area');
+const statusLine = document.getElementById('status');
+const picker = document.getElementById('file-picker');
+const screenContext = screen.getContext('2d', { alpha: false });
+
+const query = new URLSearchParams(location.search);
+const testSeed = /^\d{1,10}$/.test(query.get('seed') ?? '') ? Number(query.get('seed')) >>> 0 : null;
+const testing = testSeed !== null;
+
+let module = null;
+let glyphs = null;
+let ended = false;
+let statusShown = null;
+let firstPicture = true;
+let size = { width: 0, height: 0, ratio: 1 };
+const tickTimes = [];
+let frameTimes = null;
+
+// --- what the core asks of the page (page_imports.js)
+
+function openWithShell(targetBytes, ownedByWindow) {
+  const target = utf8.decode(targetBytes);
+  if (!ownedByWindow) return;  // the home page, asked for as the program goes away
+  if (target.startsWith(storagePrefix)) {
+    const text = readStoredText(target.slice(storagePrefix.length));
+    if (text === null) return;
+    const url = URL.createObjectURL(new Blob([text], { type: 'text/html;charset=utf-8' }));
+    window.open(url, '_blank');
+    setTimeout(() => URL.revokeObjectURL(url), 60_000);
+  } else if (target.startsWith(programFolder)) {
+    window.open(new URL(encodeURIComponent(target.slice(programFolder.length)), location.href).href, '_blank');
+  } else if (/^https?:\/\//.test(target)) {
+    window.open(target, '_blank', 'noopener');
+  }
+}
+
+const page = {
+  renderGlyph: (...args) => glyphs.render(...args),
+  present(pixels, deviceWidth, deviceHeight, x, y, w, h) {
+    if (w <= 0 || h <= 0 || deviceWidth === 0 || deviceHeight === 0) return;
+    screenContext.putImageData(new ImageData(pixels, deviceWidth, deviceHeight), 0, 0, x, y, w, h);
+    if (firstPicture) {
+      firstPicture = false;
+      performance.mark('tavori-first-picture');
+    }
+  },
+  openWithShell,
+  utf8ToCp932,
+  readStored: (name, limit) => readStored(utf8.decode(name), limit),
+  writeStored: (name, bytes) => writeStored(utf8.decode(name), bytes),
+};
+
+// --- calls into the core
+
+// Bytes into the module's memory; the core frees them.
+function handIn(bytes) {
+  const at = module._malloc(Math.max(1, bytes.length));
+  module.HEAPU8.set(bytes, at);
+  return [at, bytes.length];
+}
+
+function putFile(path, bytes) {
+  const [pathAt, pathLength] = handIn(encoder.encode(path));
+  if (bytes === null) {
+    module._tavori_put_file(pathAt, pathLength, 0, -1);
+  } else {
+    const [at, length] = handIn(bytes);
+    module._tavori_put_file(pathAt, pathLength, at, length);
+  }
+}
+
+function afterCall(result) {
+  if (result === outcome.captureMouse && activePointer !== null) screen.setPointerCapture(activePointer);
+  if (result === outcome.releaseMouse && activePointer !== null && screen.hasPointerCapture(activePointer)) {
+    screen.releasePointerCapture(activePointer);
+  }
+  const status = module.UTF8ToString(module._tavori_status());
+  if (status !== statusShown) {
+    statusLine.textContent = status;
+    statusShown = status;
+  }
+  if (result === outcome.closeWindow) {
+    end();
+    return;
+  }
+  ticker.schedule();
+}
+
+function end() {
+  if (ended) return;
+  ended = true;
+  ticker.stop();
+  module._tavori_destroy();
+  document.body.classList.add('ended');
+  document.getElementById('menus').inert = true;
+  screen.hidden = true;
+  window.close();  // closes a window the browser lets the page close (an installed app's)
+}
+
+let pickerRequest = 0;
+
+// The file the reader picks, or null for a cancel; a picker replaced by a newer one answers
+// undefined, so its command is dropped.
+function pickFile(accept) {
+  const request = ++pickerRequest;
+  return new Promise((resolve) => {
+    picker.value = '';
+    picker.accept = accept;
+    const answer = (file) => {
+      picker.onchange = picker.oncancel = null;
+      resolve(request === pickerRequest ? file : undefined);
+    };
+    picker.onchange = () => answer(picker.files[0] ?? null);
+    picker.oncancel = () => answer(null);
+    picker.click();
+  });
+}
+
+const accepts = new Map();
+
+async function runCommand(id) {
+  if (ended) return;
+  const accept = accepts.get(id);
+  if (accept === undefined) {
+    afterCall(module._tavori_command(id, 0, 0, 0));
+    return;
+  }
+  const file = await pickFile(accept);
+  if (file === undefined || ended) return;
+  if (file === null) {
+    afterCall(module._tavori_command(id, -1, 0, 0));
+    return;
+  }
+  const path = pickedFolder + file.name;
+  const bytes = file.size > largestPickedFile ? null : new Uint8Array(await file.arrayBuffer());
+  putFile(path, bytes);
+  if (bytes !== null) keepPicked(accept === '.txt' ? 'text' : 'template', path, bytes);
+  const [pathAt, pathLength] = handIn(encoder.encode(path));
+  afterCall(module._tavori_command(id, 1, pathAt, pathLength));
+}
+
+// --- the exercise area's size and resolution
+
+function measure() {
+  return { width: Math.max(0, area.clientWidth), height: Math.max(0, area.clientHeight), ratio: window.devicePixelRatio || 1 };
+}
+
+function fitCanvas(next) {
+  size = next;
+  screen.style.width = `${next.width}px`;
+  screen.style.height = `${next.height}px`;
+  // As the core's canvas rounds its logical edges to device pixels.
+  screen.width = Math.floor(next.width * next.ratio + 0.5);
+  screen.height = Math.floor(next.height * next.ratio + 0.5);
+}
+
+function onResize() {
+  if (ended) return;
+  const next = measure();
+  if (next.width === size.width && next.height === size.height && next.ratio === size.ratio) return;
+  fitCanvas(next);
+  module._tavori_resize(next.width, next.height, next.ratio);
+  afterCall(outcome.none);
+}
+
+function watchRatio() {
+  const query = matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`);
+  query.addEventListener('change', () => {
+    onResize();
+    watchRatio();
+  }, { once: true });
+}
+
+// --- pointer and keys
+
+let activePointer = null;
+
+function pointerAt(event) {
+  const box = screen.getBoundingClientRect();
+  return [Math.floor(event.clientX - box.left), Math.floor(event.clientY - box.top)];
+}
+
+function onPointer(kind, event) {
+  if (ended || !event.isPrimary) return;
+  if (kind === pointerKind.down) {
+    if (event.button !== 0) return;
+    activePointer = event.pointerId;
+    menuBar.close(false);
+    screen.focus({ preventScroll: true });
+  } else if (kind === pointerKind.up) {
+    if (event.button !== 0 && event.type !== 'pointercancel') return;
+  }
+  event.preventDefault();
+  const [x, y] = pointerAt(event);
+  afterCall(module._tavori_pointer(kind, x, y));
+  if (kind === pointerKind.up) activePointer = null;
+}
+
+let altAlone = false;
+
+function onKeyDown(event) {
+  if (ended) return;
+  altAlone = event.key === 'Alt' && !event.repeat;
+  if (event.key === 'F10' && !event.ctrlKey && !event.altKey && !event.metaKey && !event.shiftKey) {
+    event.preventDefault();
+    menuBar.toggleFocus();
+    return;
+  }
+  // Keys inside the menu bar are the menus'; an open picker takes the keys itself.
+  if (document.getElementById('menus').contains(event.target) || menuBar.open >= 0) return;
+  if (event.ctrlKey || event.altKey || event.metaKey) return;
+  const [at, length] = handIn(encoder.encode(event.key));
+  const result = module._tavori_key(at, length, event.repeat ? 1 : 0);
+  if (result < 0) return;
+  event.preventDefault();
+  afterCall(result);
+}
+
+function onKeyUp(event) {
+  if (event.key === 'Alt' && altAlone && !ended) {
+    event.preventDefault();
+    menuBar.toggleFocus();
+  }
+  altAlone = false;
+}
+
+// --- start-up
+
+async function fetchBytes(url) {
+  try {
+    const response = await fetch(url);
+    return response.ok ? new Uint8Array(await response.arrayBuffer()) : null;
+  } catch {
+    return null;  // a missing file leaves its content empty, as beside a desktop program
+  }
+}
+
+async function loadFont() {
+  try {
+    const face = new FontFace(fontFamily, 'url(fonts/ipag.ttf)');
+    document.fonts.add(await face.load());
+    return `"${fontFamily}"`;
+  } catch {
+    return 'monospace';
+  }
+}
+
+const ticker = new Ticker({
+  nextDue: () => (ended ? -1 : module._tavori_next_due()),
+  frame(time) {
+    if (testing) tickTimes.push(time);
+    module._tavori_frame(time);
+    afterCall(outcome.none);
+  },
+  resume: (time) => module._tavori_resume(time),
+});
+
+let menuBar = null;
+
+async function start() {
+  const [core, family, ...files] = await Promise.all([
+    createTavoriCore({ page }), loadFont(), ...bundledFiles.map((name) => fetchBytes(encodeURIComponent(name))),
+  ]);
+  module = core;
+  glyphs = new GlyphRenderer(family);
+  const seed = testing ? testSeed : (crypto.getRandomValues(new Uint32Array(1))[0] >>> 0);
+  fitCanvas(measure());
+  module._tavori_create(seed, size.width, size.height, size.ratio, testing ? 1 : 0);
+  bundledFiles.forEach((name, index) => {
+    if (files[index] !== null) putFile(programFolder + name, files[index]);
+  });
+  for (const picked of pickedFiles()) putFile(picked.path, picked.bytes);
+
+  const table = JSON.parse(module.UTF8ToString(module._tavori_menu()));
+  for (const popup of table) {
+    for (const item of popup.items) if (item.accept) accepts.set(item.id, item.accept);
+  }
+  menuBar = new MenuBar(document.getElementById('menubar'), table, {
+    state: (id) => ({ checked: module._tavori_checked(id) !== 0, available: module._tavori_available(id) !== 0 }),
+    run: runCommand,
+    leave: () => screen.focus({ preventScroll: true }),
+  });
+  screen.tabIndex = -1;
+
+  module._tavori_start(performance.now());
+  afterCall(outcome.none);
+
+  screen.addEventListener('pointerdown', (event) => onPointer(pointerKind.down, event));
+  screen.addEventListener('pointermove', (event) => onPointer(pointerKind.move, event));
+  screen.addEventListener('pointerup', (event) => onPointer(pointerKind.up, event));
+  screen.addEventListener('pointercancel', (event) => onPointer(pointerKind.up, event));
+  screen.addEventListener('contextmenu', (event) => event.preventDefault());
+  document.addEventListener('keydown', onKeyDown);
+  document.addEventListener('keyup', onKeyUp);
+  new ResizeObserver(onResize).observe(area);
+  watchRatio();
+  // Leaving the page is closing the window: the session is recorded and the place kept.
+  window.addEventListener('pagehide', () => end());
+  window.addEventListener('pageshow', (event) => {
+    if (event.persisted && ended) location.reload();
+  });
+  if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
+}
+
+const ready = start();
+
+if (testing) {
+  window.tavori = {
+    ready,
+    journal: () => module.UTF8ToString(module._tavori_journal()),
+    tickTimes: () => tickTimes.slice(),
+    frames(on) {
+      if (!on) {
+        frameTimes ??= [];
+        frameTimes.recording = false;
+        return;
+      }
+      frameTimes = [];
+      frameTimes.recording = true;
+      const record = (time) => {
+        if (!frameTimes.recording) return;
+        frameTimes.push(time);
+        requestAnimationFrame(record);
+      };
+      requestAnimationFrame(record);
+    },
+    frameTimes: () => (frameTimes ?? []).slice(),
+    canvasSize: () => ({ ...size }),
+    pictureRGBA() {
+      const data = screenContext.getImageData(0, 0, screen.width, screen.height).data;
+      let text = '';
+      for (let at = 0; at < data.length; at += 0x8000) text += String.fromCharCode.apply(null, data.subarray(at, at + 0x8000));
+      return btoa(text);
+    },
+  };
+}
