@@ -111,13 +111,15 @@ export async function picture(page) {
   return { ...size, rgba };
 }
 
-// Runs the native replay over a journal; `stored` is the storage at start-up by stored-file name.
-export async function replay(env, entries, { seed = SEED, stored } = {}) {
+// Runs the native replay over a journal; `stored` is the storage at start-up by stored-file name,
+// `close` closes the window after the last entry, as leaving the page does.
+export async function replay(env, entries, { seed = SEED, stored, close = false } = {}) {
   const dir = mkdtempSync(join(tmpdir(), 'tavori-replay-'));
   try {
     const args = ['--seed', String(seed), '--journal', join(dir, 'journal.json'), '--data', env.dataDir,
                   '--out', join(dir, 'out.json'), '--picture', join(dir, 'out.rgba'),
                   '--stored-out', join(dir, 'stored-out.json')];
+    if (close) args.push('--close');
     writeFileSync(join(dir, 'journal.json'), JSON.stringify(entries));
     if (stored) {
       const files = Object.fromEntries(Object.entries(stored).map(([name, bytes]) => [name, Buffer.from(bytes).toString('base64')]));

@@ -10,6 +10,7 @@
 
 #include "dom_key.h"
 #include "shell/app.h"
+#include "shell/menu.h"
 #include "support/fake_platform.h"
 
 namespace tavori::replay {
@@ -120,6 +121,7 @@ ReplayResult replayJournal(const ReplayInput& input) {
     }
     platform.storedFiles = input.storedFiles;
     App app(platform, AppConfig{input.seed, ""});
+    bool started = false;
 
     for (std::size_t index = 0; index < entries.size(); ++index) {
         const json& entry = entries[index];
@@ -138,13 +140,15 @@ ReplayResult replayJournal(const ReplayInput& input) {
         if (entry.size() != known->second) {
             fail(index, "\"" + kind + "\" takes " + std::to_string(known->second - 1) + " arguments");
         }
-        if ((kind == "start") != (index == 0)) {
-            fail(index, "the journal starts with \"start\", and only there");
+        // Picked files the page kept from an earlier visit are put before the start.
+        if (kind == "start" ? started : !started && kind != "file") {
+            fail(index, "the journal has one \"start\", after nothing but files");
         }
 
         if (kind == "start") {
             platform.resizeClient(integerAt(entry, 1, index), integerAt(entry, 2, index));
             app.startUp();
+            started = true;
         } else if (kind == "tick") {
             app.tick();
         } else if (kind == "command") {
@@ -183,7 +187,20 @@ ReplayResult replayJournal(const ReplayInput& input) {
         }
     }
 
+    if (!started) {
+        throw JournalError("the journal has no \"start\"");
+    }
     ReplayResult result;
+    result.status = app.statusLine();
+    for (const Popup& popup : menuBarTable()) {
+        for (const MenuItem& item : popup.items) {
+            if (app.commandChecked(item.id)) result.checked.push_back(item.id);
+            if (!app.commandAvailable(item.id)) result.unavailable.push_back(item.id);
+        }
+    }
+    if (input.closeAtEnd) {
+        app.destroy();
+    }
     const testing::RasterCanvas& raster = platform.window();
     result.width = raster.width();
     result.height = raster.height();
@@ -217,7 +234,10 @@ std::string cellsJson(const ReplayResult& result) {
                          {"fg", colour(cell.foreground)},
                          {"parts", std::move(parts)}});
     }
-    return json{{"width", result.width}, {"height", result.height}, {"cells", std::move(cells)}}.dump();
+    return json{{"width", result.width},        {"height", result.height},
+                {"status", result.status},      {"checked", result.checked},
+                {"unavailable", result.unavailable}, {"cells", std::move(cells)}}
+        .dump();
 }
 
 }  // namespace tavori::replay

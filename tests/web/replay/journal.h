@@ -27,6 +27,8 @@ struct ReplayInput {
     std::map<std::string, std::string> dataFiles = {};
     // What the page's storage held at start-up, by stored-file name.
     std::map<std::string, std::string, std::less<>> storedFiles = {};
+    // Whether the window closes after the last entry, as when the page is left.
+    bool closeAtEnd = false;
 };
 
 struct ReplayResult {
@@ -34,6 +36,11 @@ struct ReplayResult {
     int height = 0;
     std::vector<Colour> pixels;  // row-major, width × height
     std::vector<VisibleCell> cells;
+    // The status line, the items with a check mark and the items that cannot be chosen, by id,
+    // after the last entry.
+    std::string status;
+    std::vector<int> checked;
+    std::vector<int> unavailable;
     std::map<std::string, std::string, std::less<>> storedFiles;  // as the replay left them
 };
 
@@ -43,7 +50,8 @@ ReplayResult replayJournal(const ReplayInput& input);
 // Standard base64 with padding; throws JournalError for anything else.
 std::string decodeBase64(std::string_view text);
 
-// The result as the browser tests read it: {"width","height","cells":[...]}.
+// The result as the browser tests read it: {"width","height","status","checked","unavailable",
+// "cells":[...]}.
 std::string cellsJson(const ReplayResult& result);
 
 }  // namespace tavori::replay

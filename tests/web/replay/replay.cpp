@@ -20,9 +20,10 @@ using tavori::replay::JournalError;
 
 constexpr std::string_view kUsage =
     "usage: tavori_replay --seed N --journal J.json --data DIR --out OUT.json --picture OUT.rgba\n"
-    "                     [--stored IN.json] [--stored-out OUT.json]\n"
+    "                     [--stored IN.json] [--stored-out OUT.json] [--close]\n"
     "  --stored      the page's storage at start-up: {\"name\": \"<base64>\", ...}\n"
-    "  --stored-out  the storage as the replay left it, in the same form\n";
+    "  --stored-out  the storage as the replay left it, in the same form\n"
+    "  --close       the window closes after the last entry, as when the page is left\n";
 
 std::string readWhole(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -76,8 +77,14 @@ int main(int argc, char** argv) {
         {"--seed", &seed},       {"--journal", &journal}, {"--data", &data},           {"--out", &out},
         {"--picture", &picture}, {"--stored", &stored},   {"--stored-out", &storedOut},
     };
+    bool close = false;
     for (int at = 1; at < argc; at += 2) {
         const std::string_view name = argv[at];
+        if (name == "--close") {
+            close = true;
+            --at;
+            continue;
+        }
         std::string* value = nullptr;
         for (const auto& [option, target] : options) {
             if (option == name) value = target;
@@ -96,6 +103,7 @@ int main(int argc, char** argv) {
     try {
         tavori::replay::ReplayInput input;
         input.seed = parseSeed(seed);
+        input.closeAtEnd = close;
         input.journal = readWhole(journal);
         for (const auto& file : std::filesystem::directory_iterator(data)) {
             if (file.is_regular_file()) {

@@ -165,6 +165,7 @@ TEST(Journal, MalformedEntriesAreRejected) {
              "[[\"start\",10,10],[\"command\",1.5]]", "[[\"start\",10,10],[\"key\",\"a\"]]",
              "[[\"start\",10,10],[\"file\",\"/picked/a\",\"***\"]]", "[[\"start\",10,10],[\"down\",1,99999999999]]",
              "[[\"start\",10,10],[\"tick\",1]]", "[[\"start\",10,10],5]",
+             "[[\"file\",\"/picked/a\",\"YQ==\"]]", "[[\"file\",\"/picked/a\",\"YQ==\"],[\"tick\"]]",
          }) {
         EXPECT_THROW(replayJournal({.seed = 1, .journal = journal}), JournalError) << journal;
     }
@@ -175,7 +176,8 @@ TEST(Journal, MalformedEntriesAreRejected) {
 TEST(Journal, ReplaysAsTheCallsItNames) {
     const std::string picked = "\x82\xa0\x82\xa2\x82\xa4\x82\xa6\x82\xa8\r\n";  // あいうえお
     const std::map<std::string, std::string> data{{"w.txt", "abc\r\n"}, {"pa.dat", "\x82\xa0\x82\xa2\r\n"}};
-    const std::string journal = R"([["start",640,400],["file","/picked/a.txt","gqCCooKkgqaCqA0K"],)"
+    // A file the page kept from an earlier visit comes before the start.
+    const std::string journal = R"([["file","/picked/a.txt","gqCCooKkgqaCqA0K"],["start",640,400],)"
                                 R"(["choose","/picked/a.txt"],["command",720],["command",733],["tick"],["tick"],)"
                                 R"(["key","ArrowRight"],["key"," "],["down",5,5],["move",6,6],["up",6,6],)"
                                 R"(["resize",600,380],["paint"],["command",737],["tick"]])";
@@ -186,8 +188,8 @@ TEST(Journal, ReplaysAsTheCallsItNames) {
     for (const auto& [name, content] : data) platform.addFile("/tavori/" + name, content);
     platform.setClientSize(640, 400);
     App app(platform, AppConfig{42, ""});
-    app.startUp();
     platform.addFile("/picked/a.txt", picked);
+    app.startUp();
     platform.dialogAnswers.push_back("/picked/a.txt");
     app.command(CommandId::LoadReadingText);
     app.command(CommandId::lines(13));
@@ -213,6 +215,7 @@ TEST(Journal, ReplaysAsTheCallsItNames) {
     }
     EXPECT_EQ(differing, 0u);
     EXPECT_FALSE(replayed.cells.empty());
+    EXPECT_EQ(replayed.status, app.statusLine());
     EXPECT_EQ(replayed.storedFiles, platform.storedFiles);
 }
 
