@@ -272,3 +272,12 @@ function png(rgba, width, height) {
   return Buffer.concat([Buffer.from([137, 80, 78, 71, 13, 10, 26, 10]), chunk('IHDR', header),
                         chunk('IDAT', deflateSync(rows)), chunk('IEND', Buffer.alloc(0))]);
 }
+
+// Picks a menu item with the mouse: its pop-up by label, then the item by command id.
+export async function pick(page, popup, id) {
+  await page.locator('#menubar > li > button', { hasText: popup }).click();
+  await page.locator(`#menubar [data-id="${id}"]`).click();
+}
+
+// The page's own entries of one kind, e.g. every ["command", id].
+export const entriesOf = (entries, kind) => entries.filter((entry) => entry[0] === kind);
