@@ -8,6 +8,7 @@ import { join, dirname, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { promisify } from 'node:util';
 import { deflateSync } from 'node:zlib';
+import assert from 'node:assert/strict';
 import { chromium } from 'playwright-core';
 
 const repository = resolve(dirname(fileURLToPath(import.meta.url)), '..', '..');
@@ -281,3 +282,27 @@ export async function pick(page, popup, id) {
 
 // The page's own entries of one kind, e.g. every ["command", id].
 export const entriesOf = (entries, kind) => entries.filter((entry) => entry[0] === kind);
+
+// Every pop-up opened in turn: each item's mark and state as the page shows them, against the
+// replay of the same calls.
+export async function expectMarksAsReplay(env, page, options = {}) {
+  const replayed = await replay(env, await journal(page), options);
+  for (const popup of await page.locator('#menubar > li > button').all()) {
+    await popup.click();
+    const items = await page.locator('#menubar [role="menu"]:not([hidden]) button').evaluateAll((buttons) =>
+      buttons.map((button) => ({
+        id: Number(button.dataset.id),
+        checked: button.getAttribute('aria-checked'),
+        disabled: button.getAttribute('aria-disabled') === 'true',
+        role: button.getAttribute('role'),
+      })));
+    for (const item of items) {
+      const marked = item.role !== 'menuitem';
+      assert.equal(item.checked, marked ? String(replayed.checked.includes(item.id)) : null, `item ${item.id}`);
+      assert.equal(item.disabled, replayed.unavailable.includes(item.id), `item ${item.id} greyed`);
+    }
+    await page.keyboard.press('Escape');
+  }
+  await page.keyboard.press('Escape');
+  return replayed;
+}

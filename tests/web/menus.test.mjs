@@ -25,29 +25,6 @@ const focused = (page) => page.evaluate(() => {
   return element?.id === 'screen' ? 'screen' : element?.closest('#menubar') ? element.textContent : element?.tagName;
 });
 
-// Every pop-up opened in turn: each item's mark and state as the page shows them, against the
-// replay of the same calls.
-async function expectMarksAsReplay(page) {
-  const replayed = await h.replay(env, await h.journal(page));
-  for (const popup of await page.locator('#menubar > li > button').all()) {
-    await popup.click();
-    const items = await page.locator('#menubar [role="menu"]:not([hidden]) button').evaluateAll((buttons) =>
-      buttons.map((button) => ({
-        id: Number(button.dataset.id),
-        checked: button.getAttribute('aria-checked'),
-        disabled: button.getAttribute('aria-disabled') === 'true',
-        role: button.getAttribute('role'),
-      })));
-    for (const item of items) {
-      const marked = item.role !== 'menuitem';
-      assert.equal(item.checked, marked ? String(replayed.checked.includes(item.id)) : null, `item ${item.id}`);
-      assert.equal(item.disabled, replayed.unavailable.includes(item.id), `item ${item.id} greyed`);
-    }
-    await page.keyboard.press('Escape');
-  }
-  await page.keyboard.press('Escape');
-}
-
 test('items picked with the mouse carry their command and their marks', async () => {
   await withPage(async (page) => {
     await page.getByRole('menuitem', { name: '表示時間', exact: true }).click();
@@ -67,7 +44,7 @@ test('items picked with the mouse carry their command and their marks', async ()
     await page.keyboard.press('Escape');
     await page.keyboard.press('Escape');
     await page.keyboard.press('Space');  // the pause, while speed reading
-    await expectMarksAsReplay(page);
+    await h.expectMarksAsReplay(env, page);
   });
 });
 
@@ -81,7 +58,7 @@ test('a greyed item does nothing when clicked', async () => {
     assert.deepEqual(await commands(page), []);
     await page.keyboard.press('Escape');
     await page.keyboard.press('Escape');
-    await expectMarksAsReplay(page);
+    await h.expectMarksAsReplay(env, page);
   });
 });
 
@@ -118,6 +95,6 @@ test('the keyboard reaches the bar with F10 or Alt, walks it, picks and gives th
     assert.deepEqual(h.entriesOf(await h.journal(page), 'key'), []);
     await page.keyboard.press('Space');
     assert.deepEqual(h.entriesOf(await h.journal(page), 'key'), [['key', ' ']]);
-    await expectMarksAsReplay(page);
+    await h.expectMarksAsReplay(env, page);
   });
 });
