@@ -3,6 +3,8 @@
 // Escape to leave), check marks and greyed items read from the core when a menu opens.
 
 const roleOfMark = { radio: 'menuitemradio', check: 'menuitemcheckbox', '': 'menuitem' };
+// The keys the menus show, as aria-keyshortcuts names them.
+const keyNames = { '→': 'ArrowRight', '←': 'ArrowLeft', '↑': 'ArrowUp', '↓': 'ArrowDown' };
 
 export class MenuBar {
   // `table`: the core's pop-ups; `state(id)`: {checked, available}; `run(id)`: picks an item;
@@ -58,7 +60,7 @@ export class MenuBar {
         key.textContent = item.shortcut;
         key.setAttribute('aria-hidden', 'true');
         itemButton.append(key);
-        itemButton.setAttribute('aria-keyshortcuts', item.shortcut);
+        itemButton.setAttribute('aria-keyshortcuts', keyNames[item.shortcut] ?? item.shortcut);
       }
       itemButton.addEventListener('click', () => this.pick(item.id, itemButton));
       itemButton.addEventListener('pointerenter', (event) => {

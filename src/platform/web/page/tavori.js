@@ -96,16 +96,21 @@ function afterCall(result) {
   if (result === outcome.releaseMouse && activePointer !== null && screen.hasPointerCapture(activePointer)) {
     screen.releasePointerCapture(activePointer);
   }
+  showStatus();
+  if (result === outcome.closeWindow) {
+    end();
+    window.close();  // closes a window the browser lets the page close (an installed app's)
+    return;
+  }
+  ticker.schedule();
+}
+
+function showStatus() {
   const status = module.UTF8ToString(module._tavori_status());
   if (status !== statusShown) {
     statusLine.textContent = status;
     statusShown = status;
   }
-  if (result === outcome.closeWindow) {
-    end();
-    return;
-  }
-  ticker.schedule();
 }
 
 function end() {
@@ -114,9 +119,9 @@ function end() {
   ticker.stop();
   module._tavori_destroy();
   document.body.classList.add('ended');
+  statusLine.textContent = '';
   document.getElementById('menus').inert = true;
   screen.hidden = true;
-  window.close();  // closes a window the browser lets the page close (an installed app's)
 }
 
 let pickerRequest = 0;
@@ -140,7 +145,12 @@ function pickFile(accept) {
 
 const accepts = new Map();
 
+let fontReady = null;
+const fontLoaded = new Promise((resolve) => { fontReady = resolve; });
+
 async function runCommand(id) {
+  // A menu picked while the font is still on its way waits for it, so no glyph is drawn without it.
+  await fontLoaded;
   if (ended) return;
   const accept = accepts.get(id);
   if (accept === undefined) {
@@ -280,11 +290,10 @@ const ticker = new Ticker({
 let menuBar = null;
 
 async function start() {
-  const [core, family, ...files] = await Promise.all([
-    createTavoriCore({ page }), loadFont(), ...bundledFiles.map((name) => fetchBytes(encodeURIComponent(name))),
+  const [core, ...files] = await Promise.all([
+    createTavoriCore({ page }), ...bundledFiles.map((name) => fetchBytes(encodeURIComponent(name))),
   ]);
   module = core;
-  glyphs = new GlyphRenderer(family);
   const seed = testing ? testSeed : (crypto.getRandomValues(new Uint32Array(1))[0] >>> 0);
   fitCanvas(measure());
   module._tavori_create(seed, size.width, size.height, size.ratio, testing ? 1 : 0);
@@ -304,7 +313,13 @@ async function start() {
   });
   screen.tabIndex = -1;
 
+  // The font is large and the first picture, the image practice's start screen, has no text:
+  // it is fetched after it, and awaited before the first tick or input, which bring glyphs.
+  glyphs = new GlyphRenderer('monospace');
   module._tavori_start(performance.now());
+  showStatus();
+  glyphs = new GlyphRenderer(await loadFont());
+  fontReady();
   afterCall(outcome.none);
 
   screen.addEventListener('pointerdown', (event) => onPointer(pointerKind.down, event));
@@ -348,6 +363,7 @@ if (testing) {
     },
     frameTimes: () => (frameTimes ?? []).slice(),
     canvasSize: () => ({ ...size }),
+    utf8ToCp932: (bytes) => Array.from(utf8ToCp932(Uint8Array.from(bytes))),
     pictureRGBA() {
       const data = screenContext.getImageData(0, 0, screen.width, screen.height).data;
       let text = '';

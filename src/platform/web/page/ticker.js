@@ -1,11 +1,13 @@
 // The 100 ms tick on the grid of performance.now(): the core says when its next grid point is,
-// a timer wakes shortly before it, and the step runs in the first screen frame at or after the
-// point, so the page it draws is on screen from that frame on. A hidden tab does not tick; when
-// it shows again the grid points it missed are passed over, not made up in a burst.
+// a timer wakes shortly before the screen frame that will reach it, and the step runs in the
+// first frame at or after the point, so the page it draws is on screen from that frame on. A
+// hidden tab does not tick; when it shows again the grid points it missed are passed over, not
+// made up in a burst.
 
-// Wake this long before the grid point: more than a frame, so the frame that reaches the point
-// is not missed when the timer is a little late.
-const wakeBefore = 24;
+// Wake this long before the frame expected to reach the grid point: enough for a timer a little
+// late, little enough that the frame before it has passed, so one frame is asked for per step.
+const wakeBefore = 6;
+const assumedFrameInterval = 1000 / 60;
 
 export class Ticker {
   // `nextDue()`: the next grid point (ms) or a negative number while nothing can change;
@@ -18,6 +20,9 @@ export class Ticker {
     this.timer = 0;
     this.frameRequested = false;
     this.stopped = false;
+    // The screen's frames as last seen: when one was, and how far apart they come.
+    this.lastFrame = null;
+    this.frameInterval = assumedFrameInterval;
     document.addEventListener('visibilitychange', () => {
       if (document.hidden) {
         this.cancel();
@@ -38,13 +43,19 @@ export class Ticker {
     this.cancel();
   }
 
+  // The frame that will be the first at or after `due`, by the frames seen so far.
+  expectedFrame(due) {
+    if (this.lastFrame === null || this.lastFrame > due) return due;
+    return this.lastFrame + Math.ceil((due - this.lastFrame) / this.frameInterval - 1e-6) * this.frameInterval;
+  }
+
   // After every call into the core: the next wake for the grid point now due.
   schedule() {
     this.cancel();
     if (this.stopped || document.hidden) return;
     const due = this.nextDue();
     if (due < 0) return;
-    const wait = due - performance.now() - wakeBefore;
+    const wait = this.expectedFrame(due) - performance.now() - wakeBefore;
     if (wait > 0) {
       this.timer = setTimeout(() => {
         this.timer = 0;
@@ -60,6 +71,8 @@ export class Ticker {
     this.frameRequested = true;
     requestAnimationFrame((time) => {
       this.frameRequested = false;
+      const previous = this.lastFrame;
+      this.lastFrame = time;
       if (this.stopped || document.hidden) return;
       const due = this.nextDue();
       if (due < 0) return;
@@ -67,6 +80,8 @@ export class Ticker {
         this.frame(time);
         this.schedule();
       } else {
+        // Too early: the next frame is the one. Two frames in a row tell the screen's rate.
+        if (previous !== null && time - previous > 4 && time - previous < 50) this.frameInterval = time - previous;
         this.requestFrame();
       }
     });
