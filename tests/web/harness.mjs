@@ -39,7 +39,7 @@ async function serveSite() {
   for (let attempt = 0; ; attempt++) {
     const port = await freePort();
     const server = spawn('python3', ['-m', 'http.server', '--bind', '127.0.0.1', String(port), '--directory', site],
-                         { stdio: ['ignore', 'ignore', 'pipe'] });
+                         { stdio: 'ignore' });
     let exited = false;
     server.once('exit', () => { exited = true; });
     const base = `http://127.0.0.1:${port}`;
