@@ -1,0 +1,51 @@
+// A restart keeps the settings and the page: the page is loaded again in the same browser
+// profile, and its storage, menus, status line and page are what the native program has after
+// the same calls and a close.
+import assert from 'node:assert/strict';
+import { test, before, after } from 'node:test';
+import * as h from './harness.mjs';
+
+let env;
+before(async () => { env = await h.startBrowser(); });
+after(async () => { await env?.close(); });
+
+const textCells = (replayed) => replayed.cells.filter((cell) => cell.ink).map(({ x, y, w, h: height }) => [x, y, w, height]);
+
+test('rows, display time and the page are there again after a reload', async (t) => {
+  const { page, context } = await h.openPage(env);
+  try {
+    await h.pick(page, '速読み練習', 726);  // ６行表示
+    await h.pick(page, '表示時間', 261);    // ２．０秒
+    await page.keyboard.press('ArrowRight');
+    await page.keyboard.press('ArrowRight');
+    const { entries: first } = await h.capture(page);
+    const left = await h.replay(env, first, { close: true });
+
+    // What the storage holds when the reloaded page starts, before its own script runs.
+    await context.addInitScript(() => {
+      window.tavoriStoredAtStart = Object.fromEntries(Object.keys(localStorage)
+        .filter((key) => key.startsWith('tavori:') && !key.startsWith('tavori:picked-'))
+        .map((key) => [key.slice('tavori:'.length), localStorage.getItem(key)]));
+    });
+    await page.reload();
+    await page.evaluate(() => window.tavori.ready);
+    const stored = Object.fromEntries(Object.entries(await page.evaluate(() => window.tavoriStoredAtStart))
+      .map(([name, text]) => [name, Buffer.from(text, 'utf8')]));
+    // Leaving the page closed the program: its settings are the native program's after a close.
+    assert.equal(stored['settings.txt']?.toString(), left.stored['settings.txt']?.toString());
+
+    const marks = await h.expectMarksAsReplay(env, page, { stored });
+    for (const id of [261, 726]) assert.ok(marks.checked.includes(id), `item ${id} is checked after the restart`);
+    assert.equal(await page.textContent('#status'), marks.status);
+
+    // Back to reading: the page left on screen comes first.
+    await h.pick(page, '速読み練習', 726);
+    await page.keyboard.press('ArrowRight');
+    await page.keyboard.press('Space');
+    const { replayed } = await h.expectSameAsReplay(t, env, page, 'restarted', { stored });
+    assert.deepEqual(textCells(replayed), textCells(left));
+    assert.match(await page.textContent('#status'), /^w\.txt　進み/);
+  } finally {
+    await context.close();
+  }
+});
