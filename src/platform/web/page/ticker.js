@@ -7,8 +7,9 @@
 // shows again the grid points it missed are passed over, not made up in a burst.
 
 // Wake this long before the frame expected to reach the grid point: enough for a timer a little
-// late, little enough that the frame before it has passed, so one frame is asked for per step.
-const wakeBefore = 6;
+// late (a busy page fires them several milliseconds late), little enough that the frame before
+// it has passed, so one frame is asked for per step.
+const wakeBefore = 12;
 const assumedFrameInterval = 1000 / 60;
 
 export class Ticker {
