@@ -165,7 +165,7 @@ public:
         after(Outcome::None);
     }
 
-    std::string menuJson() const {
+    static std::string menuJson() {
         std::string out = "[";
         for (const Popup& popup : menuBarTable()) {
             if (out.size() > 1) out += ',';
@@ -194,7 +194,7 @@ public:
     }
 
     const App& app() const { return app_; }
-    std::string journal() const { return journal_ + "]"; }
+    std::string journal() const { return journal_.empty() ? "[]" : journal_ + "]"; }
 
 private:
     int after(Outcome outcome) {
@@ -285,6 +285,6 @@ EMSCRIPTEN_KEEPALIVE void tavori_destroy() { session->destroy(); }
 EMSCRIPTEN_KEEPALIVE int tavori_checked(int id) { return session->app().commandChecked(id) ? 1 : 0; }
 EMSCRIPTEN_KEEPALIVE int tavori_available(int id) { return session->app().commandAvailable(id) ? 1 : 0; }
 EMSCRIPTEN_KEEPALIVE const char* tavori_status() { return tavori::web::handOver(session->app().statusLine()); }
-EMSCRIPTEN_KEEPALIVE const char* tavori_menu() { return tavori::web::handOver(session->menuJson()); }
+EMSCRIPTEN_KEEPALIVE const char* tavori_menu() { return tavori::web::handOver(tavori::web::Session::menuJson()); }
 EMSCRIPTEN_KEEPALIVE const char* tavori_journal() { return tavori::web::handOver(session->journal()); }
 }

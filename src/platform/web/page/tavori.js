@@ -301,14 +301,7 @@ async function start() {
     createTavoriCore({ page }), ...bundledFiles.map((name) => fetchBytes(encodeURIComponent(name))),
   ]);
   module = core;
-  const seed = testing ? testSeed : (crypto.getRandomValues(new Uint32Array(1))[0] >>> 0);
-  fitCanvas(measure());
-  module._tavori_create(seed, size.width, size.height, size.ratio, testing ? 1 : 0);
-  bundledFiles.forEach((name, index) => {
-    if (files[index] !== null) putFile(programFolder + name, files[index]);
-  });
-  for (const picked of pickedFiles()) putFile(picked.path, picked.bytes);
-
+  // The menu bar first, so the exercise area is measured at the size it keeps.
   const table = JSON.parse(module.UTF8ToString(module._tavori_menu()));
   for (const popup of table) {
     for (const item of popup.items) if (item.accept) accepts.set(item.id, item.accept);
@@ -319,6 +312,14 @@ async function start() {
     leave: () => screen.focus({ preventScroll: true }),
   });
   screen.tabIndex = -1;
+
+  const seed = testing ? testSeed : (crypto.getRandomValues(new Uint32Array(1))[0] >>> 0);
+  fitCanvas(measure());
+  module._tavori_create(seed, size.width, size.height, size.ratio, testing ? 1 : 0);
+  bundledFiles.forEach((name, index) => {
+    if (files[index] !== null) putFile(programFolder + name, files[index]);
+  });
+  for (const picked of pickedFiles()) putFile(picked.path, picked.bytes);
 
   // The font is large and the first picture, the image practice's start screen, has no text:
   // it is fetched after it, and awaited before the first tick or input, which bring glyphs.
