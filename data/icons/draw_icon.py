@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Draws the program's icon (an open book crossed by a green speed stroke on black) and writes
 it as data/icons/tavori.png (256 px), data/icons/tavori-<size>.png for the smaller sizes a Linux
-desktop looks for (16 to 128 px), and src/platform/win32/tavori.ico (16 to 256 px).
+desktop looks for (16 to 128 px) and the 192 and 512 px ones a web app's manifest names,
+data/icons/tavori-maskable-512.png (the same drawing on a square of black to its edges, small
+enough for any mask a phone cuts it with), and src/platform/win32/tavori.ico (16 to 256 px).
 
 Plain Python: every pixel is sampled 4 x 4 times inside the shapes below, so the edges are
 smooth at every size. Run it from anywhere; it writes beside the repository's sources."""
@@ -15,6 +17,12 @@ ROOT = pathlib.Path(__file__).resolve().parents[2]
 SAMPLES = 4
 # The freedesktop icon theme's usual sizes below 256 px.
 LINUX_SIZES = (16, 22, 24, 32, 48, 64, 128)
+# The sizes browsers ask a web app's manifest for (an installed app's icon, its splash screen).
+WEB_SIZES = (192, 512)
+# A maskable icon may be cut to any shape that holds the circle of 0.4 of its side around its
+# centre; the drawing, whose farthest mark (the cover's corner) lies 0.52 of the side from its
+# centre, is shrunk to fit inside that circle and set on black to the edges.
+MASKABLE_SCALE = 0.75
 
 BLACK = (0, 0, 0)
 PAGE = (246, 244, 236)
@@ -101,7 +109,14 @@ def colour_at(x, y):
     return BLACK
 
 
-def render(size):
+def maskable_colour_at(x, y):
+    u = (x - 0.5) / MASKABLE_SCALE + 0.5
+    v = (y - 0.5) / MASKABLE_SCALE + 0.5
+    c = colour_at(u, v) if 0 <= u <= 1 and 0 <= v <= 1 else None
+    return BLACK if c is None else c
+
+
+def render(size, colour_at=colour_at):
     """Rows of (r, g, b, a) pixels, top row first."""
     rows = []
     for py in range(size):
@@ -165,8 +180,9 @@ def main():
     big = render(256)
     (ROOT / "data" / "icons" / "tavori.png").write_bytes(png_bytes(big))
     # Each size is drawn on its own rather than scaled down, so small icons stay sharp.
-    for size in LINUX_SIZES:
+    for size in LINUX_SIZES + WEB_SIZES:
         (ROOT / "data" / "icons" / f"tavori-{size}.png").write_bytes(png_bytes(render(size)))
+    (ROOT / "data" / "icons" / "tavori-maskable-512.png").write_bytes(png_bytes(render(512, maskable_colour_at)))
     images = [(size, bmp_icon_bytes(render(size))) for size in (16, 24, 32, 48, 64)]
     images.append((256, png_bytes(big)))
     (ROOT / "src" / "platform" / "win32" / "tavori.ico").write_bytes(ico_bytes(images))

@@ -107,12 +107,15 @@ public:
         return after(app_.command(id));
     }
 
-    // A screen frame at `nowMilliseconds`: the step of the grid point it reaches, if one is due.
-    void frame(double nowMilliseconds) {
-        if (!grid_ || asleep_ || !grid_->takeDue(microseconds(nowMilliseconds))) return;
+    // The step of the grid point reached at `nowMilliseconds`, if one is due; whether it changed
+    // the picture.
+    bool frame(double nowMilliseconds) {
+        if (!grid_ || asleep_ || !grid_->takeDue(microseconds(nowMilliseconds))) return false;
         record("[\"tick\"]");
         app_.tick();
+        const bool drew = platform_.screen().drawnSincePresent();
         after(Outcome::None);
+        return drew;
     }
 
     // The next grid point in milliseconds, or a negative number while no tick can change anything.
@@ -268,7 +271,7 @@ EMSCRIPTEN_KEEPALIVE int tavori_command(int id, int answered, char* path, int pa
     return session->command(id, std::move(answer));
 }
 
-EMSCRIPTEN_KEEPALIVE void tavori_frame(double now) { session->frame(now); }
+EMSCRIPTEN_KEEPALIVE int tavori_frame(double now) { return session->frame(now) ? 1 : 0; }
 EMSCRIPTEN_KEEPALIVE double tavori_next_due() { return session ? session->nextDue() : -1; }
 EMSCRIPTEN_KEEPALIVE void tavori_resume(double now) { session->resume(now); }
 EMSCRIPTEN_KEEPALIVE int tavori_pointer(int kind, int x, int y) { return session->pointer(kind, x, y); }

@@ -8,7 +8,9 @@ import { keepPicked, pickedFiles, readStored, readStoredText, writeStored } from
 import { Ticker } from './ticker.js';
 
 const fontFamily = 'TavoriGothic';
-const bundledFiles = ['w.txt', 'tvr.tvr3', 'pa.dat', '最初にお読みください.html'];
+const bundledFiles = ['w.txt', 'tvr.tvr3', 'pa.dat'];
+// Opened by its address; fetched after the first picture, which it plays no part in.
+const helpDocument = '最初にお読みください.html';
 const programFolder = '/tavori/';
 const pickedFolder = '/picked/';
 const storagePrefix = 'storage:';
@@ -23,7 +25,10 @@ const screen = document.getElementById('screen');
 const area = document.getElementById('area');
 const statusLine = document.getElementById('status');
 const picker = document.getElementById('file-picker');
-const screenContext = screen.getContext('2d', { alpha: false });
+// The picture is made in the module's memory and only put on the canvas: a canvas kept in main
+// memory takes it with one copy, where an accelerated one uploads it as a texture at each page
+// (in headless Chromium the renderer and GPU process then cost about 1.5 % of a core more).
+const screenContext = screen.getContext('2d', { alpha: false, willReadFrequently: true });
 
 const query = new URLSearchParams(location.search);
 const testSeed = /^\d{1,10}$/.test(query.get('seed') ?? '') ? Number(query.get('seed')) >>> 0 : null;
@@ -57,7 +62,8 @@ function openWithShell(targetBytes, ownedByWindow) {
 }
 
 const page = {
-  renderGlyph: (...args) => glyphs.render(...args),
+  // Made at the first glyph: the start screen has none, and measuring a font costs a moment.
+  renderGlyph: (...args) => (glyphs ??= new GlyphRenderer('monospace')).render(...args),
   present(pixels, deviceWidth, deviceHeight, x, y, w, h) {
     if (w <= 0 || h <= 0 || deviceWidth === 0 || deviceHeight === 0) return;
     screenContext.putImageData(new ImageData(pixels, deviceWidth, deviceHeight), 0, 0, x, y, w, h);
@@ -279,10 +285,11 @@ async function loadFont() {
 
 const ticker = new Ticker({
   nextDue: () => (ended ? -1 : module._tavori_next_due()),
-  frame(time) {
+  step(time) {
     if (testing) tickTimes.push(time);
-    module._tavori_frame(time);
-    afterCall(outcome.none);
+    const drew = module._tavori_frame(time) !== 0;
+    showStatus();
+    return drew;
   },
   resume: (time) => module._tavori_resume(time),
 });
@@ -315,10 +322,11 @@ async function start() {
 
   // The font is large and the first picture, the image practice's start screen, has no text:
   // it is fetched after it, and awaited before the first tick or input, which bring glyphs.
-  glyphs = new GlyphRenderer('monospace');
   module._tavori_start(performance.now());
   showStatus();
-  glyphs = new GlyphRenderer(await loadFont());
+  const [family, help] = await Promise.all([loadFont(), fetchBytes(encodeURIComponent(helpDocument))]);
+  if (help !== null) putFile(programFolder + helpDocument, help);
+  glyphs = new GlyphRenderer(family);
   fontReady();
   afterCall(outcome.none);
 

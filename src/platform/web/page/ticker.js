@@ -1,25 +1,30 @@
-// The 100 ms tick on the grid of performance.now(): the core says when its next grid point is,
-// a timer wakes shortly before the screen frame that will reach it, and the step runs in the
-// first frame at or after the point, so the page it draws is on screen from that frame on. A
-// hidden tab does not tick; when it shows again the grid points it missed are passed over, not
-// made up in a burst.
+// The 100 ms tick on the grid of performance.now(). A step that changes the picture runs in the
+// first screen frame at or after its grid point (a timer wakes just before the frame expected
+// to reach it, then requestAnimationFrame), so the page it draws is on screen from that frame
+// on; while steps change nothing (a start screen, a question waiting for its answer) the next
+// one runs from a timer at its grid point, and what it draws, if anything, shows at the
+// following frame, without a frame asked for at every step. A hidden tab does not tick; when it
+// shows again the grid points it missed are passed over, not made up in a burst.
 
 // Wake this long before the frame expected to reach the grid point: enough for a timer a little
-// late, little enough that the frame before it has passed, so one frame is asked for per step.
-const wakeBefore = 6;
+// late (a busy page fires them several milliseconds late), little enough that the frame before
+// it has passed, so one frame is asked for per step.
+const wakeBefore = 12;
 const assumedFrameInterval = 1000 / 60;
 
 export class Ticker {
   // `nextDue()`: the next grid point (ms) or a negative number while nothing can change;
-  // `frame(time)`: runs the step due at that frame's time; `resume(time)`: passes over the
-  // grid points up to `time`.
-  constructor({ nextDue, frame, resume }) {
+  // `step(time)`: runs the step due at `time` and says whether it changed the picture;
+  // `resume(time)`: passes over the grid points up to `time`.
+  constructor({ nextDue, step, resume }) {
     this.nextDue = nextDue;
-    this.frame = frame;
+    this.step = step;
     this.resumeAt = resume;
     this.timer = 0;
     this.frameRequested = false;
     this.stopped = false;
+    // Whether the last step changed the picture: the next is then expected to as well.
+    this.drawing = true;
     // The screen's frames as last seen: when one was, and how far apart they come.
     this.lastFrame = null;
     this.frameInterval = assumedFrameInterval;
@@ -55,6 +60,15 @@ export class Ticker {
     if (this.stopped || document.hidden) return;
     const due = this.nextDue();
     if (due < 0) return;
+    if (!this.drawing) {
+      this.timer = setTimeout(() => {
+        this.timer = 0;
+        const now = performance.now();
+        if (now >= due) this.drawing = this.step(now);
+        this.schedule();
+      }, Math.max(0, due - performance.now()));
+      return;
+    }
     const wait = this.expectedFrame(due) - performance.now() - wakeBefore;
     if (wait > 0) {
       this.timer = setTimeout(() => {
@@ -77,7 +91,7 @@ export class Ticker {
       const due = this.nextDue();
       if (due < 0) return;
       if (time >= due) {
-        this.frame(time);
+        this.drawing = this.step(time);
         this.schedule();
       } else {
         // Too early: the next frame is the one. Two frames in a row tell the screen's rate.

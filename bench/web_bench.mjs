@@ -1,0 +1,272 @@
+// The browser version's figures, as tables on standard output: the page's weight without the
+// font, its first picture, its tick and the frames each 0.1 s page is shown for, and its renderer
+// process's idle CPU in each exercise beside the Qt program's in the same run. bench/run-web
+// builds the site, serves it and runs this script.
+// Usage: node bench/web_bench.mjs URL IDLE_SECONDS TICKS
+import { spawnSync } from "node:child_process";
+import { readdirSync, readFileSync } from "node:fs";
+import { createRequire } from "node:module";
+import path from "node:path";
+import { fileURLToPath } from "node:url";
+
+const root = path.resolve(path.dirname(fileURLToPath(import.meta.url)), "..");
+// playwright-core as the browser tests install it.
+const { chromium } = createRequire(path.join(root, "tests/web/package.json"))("playwright-core");
+
+const [address, idleArgument = "10", ticksArgument = "600"] = process.argv.slice(2);
+const idleSeconds = Number(idleArgument);
+const tickCount = Number(ticksArgument);
+const seeded = new URL("?seed=1", address).href;
+const viewport = { width: 1366, height: 768 };
+const qtFootprint = path.join(root, "build/default/bin/tavori_footprint_qt");
+const clockTicks = Number(spawnSync("getconf", ["CLK_TCK"]).stdout.toString().trim()) || 100;
+const sleep = (milliseconds) => new Promise((resolve) => setTimeout(resolve, milliseconds));
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+
+const browser = await chromium.launch({ executablePath: "/usr/bin/chromium", headless: true });
+
+// A page in a context of its own: no cache, no storage and no service worker from before.
+async function inFreshContext(use) {
+  const context = await browser.newContext({ viewport });
+  try {
+    return await use(await context.newPage(), context);
+  } finally {
+    await context.close();
+  }
+}
+
+async function open(page, url = seeded) {
+  await page.goto(url);
+  await page.evaluate(() => window.tavori.ready);
+}
+
+// Once the service worker has taken the page over, its install (every file fetched into its
+// cache) is done and no longer counts in what the page costs.
+async function settle(page) {
+  await page.waitForFunction(() => navigator.serviceWorker?.controller != null, null, { timeout: 15000 }).catch(() => {});
+  await sleep(1000);
+}
+
+// Picks a menu item by its command id, as the reader would: its pop-up opened from the menu bar,
+// then the item clicked.
+async function command(page, id) {
+  const item = page.locator(`#menubar [data-id="${id}"]`);
+  await item.locator("xpath=ancestor::ul[@role='menu']/preceding-sibling::button").click();
+  await item.click();
+}
+
+// The exercises as the Qt program's footprint tool names and enters them (by the same commands).
+const exercises = [
+  ["image practice (start screen)", async () => {}],
+  // A click starts a question; after the 0.5 s flash the answer rows are up.
+  ["image practice (answer phase)", async (page) => page.locator("#screen").click({ position: { x: 10, y: 10 } })],
+  // 0.1 s, then 16 rows.
+  ["speed reading, 16 rows, 0.1 s", async (page) => (await command(page, 251), command(page, 736))],
+  // The same page in sixteen columns (縦書き).
+  ["speed reading, 16 columns, 0.1 s", async (page) => (await command(page, 251), await command(page, 736), command(page, 915))],
+  ["maze 10x10", async (page) => command(page, 703)],
+  ["puzzle", async (page) => command(page, 737)],
+];
+
+// --- Page weight: the bytes of every file the page loads, as served, the font apart.
+const weight = await inFreshContext(async (page) => {
+  const requests = [];
+  page.on("requestfinished", (request) => requests.push(request));
+  await open(page);
+  await sleep(1000);
+  const files = [];
+  for (const request of requests) {
+    const sizes = await request.sizes();
+    files.push({ name: decodeURI(new URL(request.url()).pathname.slice(1)) || "(the page)", bytes: sizes.responseBodySize });
+  }
+  const counted = files.filter((file) => !file.name.endsWith("fonts/ipag.ttf"));
+  return { files: counted, bytes: counted.reduce((sum, file) => sum + file.bytes, 0) };
+});
+
+// --- First picture: the page's own mark, in ms after navigation began.
+const firstPicture = async (page) =>
+  page.evaluate(() => performance.getEntriesByName("tavori-first-picture")[0]?.startTime ?? NaN);
+const coldPictures = [];
+for (let load = 0; load < 5; load++) {
+  coldPictures.push(await inFreshContext(async (page) => (await open(page), firstPicture(page))));
+}
+// The same page answered by its service worker, once it has installed and taken over.
+const keptPictures = await inFreshContext(async (page) => {
+  await open(page);
+  await settle(page);
+  if (!(await page.evaluate(() => navigator.serviceWorker?.controller != null))) return [];
+  const times = [];
+  for (let load = 0; load < 5; load++) {
+    await open(page);
+    times.push(await firstPicture(page));
+  }
+  return times;
+});
+
+// --- Tick and frames: speed reading of 16 rows at 0.1 s for TICKS ticks, every frame recorded.
+const timing = await inFreshContext(async (page) => {
+  await open(page);
+  await settle(page);
+  await exercises[2][1](page);
+  await sleep(1000);
+  const first = await page.evaluate(() => (window.tavori.frames(true), window.tavori.tickTimes().length));
+  const deadline = Date.now() + tickCount * 100 + 30000;
+  while ((await page.evaluate(() => window.tavori.tickTimes().length)) < first + tickCount + 1) {
+    if (Date.now() > deadline) throw new Error("the page stopped ticking");
+    await sleep(1000);
+  }
+  return page.evaluate(([from, count]) => {
+    window.tavori.frames(false);
+    return { ticks: window.tavori.tickTimes().slice(from, from + count + 1), frames: window.tavori.frameTimes() };
+  }, [first, tickCount]);
+});
+const span = timing.ticks[tickCount] - timing.ticks[0];
+// Each tick runs in the first frame at or after its grid point, so it is late by the frame's
+// phase and any frame missed. The grid's own phase is that of the least late tick; a stall makes
+// the core pass over the points it missed, so a tick's point is the grid's last before it.
+const sinceFirst = timing.ticks.map((time) => time - timing.ticks[0]);
+const phase = Math.min(...sinceFirst.map((since) => since - 100 * Math.round(since / 100)));
+const late = sinceFirst.map((since) => since - phase - 100 * Math.floor((since - phase + 1e-6) / 100)).sort((a, b) => a - b);
+const passedOver = Math.round(span / 100) - tickCount;
+// How many frames began while each page was up: from its tick's frame to the next tick's.
+const framesPerPage = [];
+for (let index = 0, frame = 0; index < tickCount; index++) {
+  while (frame < timing.frames.length && timing.frames[frame] < timing.ticks[index]) frame++;
+  let count = 0;
+  while (frame + count < timing.frames.length && timing.frames[frame + count] < timing.ticks[index + 1]) count++;
+  framesPerPage.push(count);
+}
+const usual = median(framesPerPage);
+const shownAlike = framesPerPage.filter((count) => count === usual).length;
+
+// --- Idle CPU: the page's renderer process (Chromium's child with --type=renderer), its user
+// and system time from /proc/PID/stat over IDLE_SECONDS, beside the Qt program's own figure.
+function descendants(pid) {
+  const children = new Map();
+  for (const entry of readdirSync("/proc")) {
+    if (!/^\d+$/.test(entry)) continue;
+    try {
+      const stat = readFileSync(`/proc/${entry}/stat`, "utf8");
+      const parent = Number(stat.slice(stat.lastIndexOf(")") + 2).split(" ")[1]);
+      if (!children.has(parent)) children.set(parent, []);
+      children.get(parent).push(Number(entry));
+    } catch {
+      // The process ended while the list was read.
+    }
+  }
+  const found = [];
+  for (let queue = [pid]; queue.length > 0;) {
+    const next = queue.shift();
+    for (const child of children.get(next) ?? []) {
+      found.push(child);
+      queue.push(child);
+    }
+  }
+  return found;
+}
+function cpuTicks(pid) {
+  const fields = readFileSync(`/proc/${pid}/stat`, "utf8").split(") ")[1].split(" ");
+  // utime and stime, the 14th and 15th fields of the line.
+  return Number(fields[11]) + Number(fields[12]);
+}
+// A process's arguments; a zygote's children rewrite theirs as one string with spaces between.
+function commandLine(pid) {
+  try {
+    return readFileSync(`/proc/${pid}/cmdline`, "utf8").split(/[\0 ]/);
+  } catch {
+    return [];
+  }
+}
+// Of Chromium's renderers (leaving out its own user interface's), the page's is the one that has
+// run most: the others are spares kept ready for the next page and have done next to nothing.
+function pageRenderer() {
+  const renderers = descendants(process.pid).filter((pid) => {
+    const line = commandLine(pid);
+    return line.includes("--type=renderer") && !line.includes("--top-chrome-webui");
+  });
+  return renderers.sort((a, b) => cpuTicks(b) - cpuTicks(a))[0];
+}
+// The CPU of every process of the browser, renderer included, over the same time.
+function chromiumTicks() {
+  return descendants(process.pid).reduce((sum, pid) => {
+    try {
+      return sum + cpuTicks(pid);
+    } catch {
+      return sum;
+    }
+  }, 0);
+}
+
+// The page's renderer and all of Chromium over IDLE_SECONDS, in per cent of one processor.
+async function idleCpu() {
+  const renderer = pageRenderer();
+  const before = [cpuTicks(renderer), chromiumTicks()];
+  await sleep(idleSeconds * 1000);
+  const percent = (ticks) => (100 * ticks) / clockTicks / idleSeconds;
+  return { renderer: percent(cpuTicks(renderer) - before[0]), chromium: percent(chromiumTicks() - before[1]) };
+}
+
+function qtIdle(name) {
+  const run = spawnSync("xvfb-run", ["-a", qtFootprint, String(idleSeconds), name], { encoding: "utf8" });
+  const row = run.stdout.split("\n").find((line) => line.startsWith(`| ${name} |`));
+  return row ? Number(row.split("|")[3].replace("%", "")) : NaN;
+}
+
+const idle = [];
+for (const [name, enter] of exercises) {
+  const qt = qtIdle(name);
+  const web = await inFreshContext(async (page) => {
+    await open(page);
+    await settle(page);
+    await enter(page);
+    await sleep(1000);
+    return idleCpu();
+  });
+  idle.push({ name, qt, web });
+}
+// The floors: an empty page that only wakes at every grid point as the page's tick does, on a
+// timer alone (a step that changes nothing) and on a timer and then a frame (a step that draws),
+// with nothing to step or draw.
+const floors = [];
+for (const withFrame of [false, true]) {
+  floors.push(await inFreshContext(async (page) => {
+    await page.goto("about:blank");
+    await page.evaluate((frame) => {
+      const wake = () => setTimeout(() => (frame ? requestAnimationFrame(wake) : wake()), 100 - (performance.now() % 100));
+      wake();
+    }, withFrame);
+    await sleep(2000);
+    return idleCpu();
+  }));
+}
+const version = browser.version();
+await browser.close();
+
+// --- The tables.
+const format = (value, digits) => (Number.isFinite(value) ? value.toFixed(digits) : "—");
+const met = (ok) => (ok ? "yes" : "no");
+console.log(`## Web page in headless Chromium`);
+console.log();
+console.log(`browser: Chromium ${version}, headless, ${viewport.width} × ${viewport.height}; page served from localhost`);
+console.log();
+console.log("| measure | value | target | met |");
+console.log("|---|---|---|---|");
+console.log(`| page weight without the font (${weight.files.length} files) | ${weight.bytes.toLocaleString("en")} bytes | ≤ 1 MB | ${met(weight.bytes <= 1e6)} |`);
+const cold = median(coldPictures);
+console.log(`| first picture after navigation, cold load (median of 5; least – most) | ${format(cold, 0)} ms (${format(Math.min(...coldPictures), 0)} – ${format(Math.max(...coldPictures), 0)}) | ≤ 300 ms | ${met(cold <= 300)} |`);
+console.log(`| first picture after navigation, page kept by its service worker (median of 5) | ${keptPictures.length ? `${format(median(keptPictures), 0)} ms` : "no service worker took over"} | — | — |`);
+const skipped = passedOver > 0 ? `; ${passedOver} grid point${passedOver > 1 ? "s" : ""} passed over in stalls` : "";
+console.log(`| span of ${tickCount} ticks (ideal ${(tickCount / 10).toFixed(3)} s) | ${(span / 1000).toFixed(4)} s (${span - tickCount * 100 >= 0 ? "+" : ""}${format(span - tickCount * 100, 2)} ms${skipped}) | ±1 ms | ${met(Math.abs(span - tickCount * 100) <= 1)} |`);
+console.log(`| each tick after its grid point (the grid's phase from the least late tick): median / p99 / max | ${[0.5, 0.99, 1].map((share) => format(late[Math.min(late.length - 1, Math.floor(late.length * share))], 2)).join(" / ")} ms | — | — |`);
+console.log(`| 0.1 s pages shown for ${usual} frames | ${format((100 * shownAlike) / tickCount, 1)} % of ${tickCount} | ≥ 99 % | ${met(shownAlike >= 0.99 * tickCount)} |`);
+console.log();
+console.log(`| CPU while idle, ${idleSeconds} s each | Qt program (as built) | web page's renderer | target (≤ 2 × Qt) | met | all of Chromium |`);
+console.log("|---|---|---|---|---|---|");
+for (const { name, qt, web } of idle) {
+  console.log(`| ${name} | ${format(qt, 2)} % | ${format(web.renderer, 2)} % | ${format(2 * qt, 2)} % | ${met(web.renderer <= 2 * qt)} | ${format(web.chromium, 2)} % |`);
+}
+for (const [index, how] of ["on a timer", "on a timer, then in a frame"].entries()) {
+  console.log(`| an empty page waking at every grid point ${how}, nothing drawn (a floor) | — | ${format(floors[index].renderer, 2)} % | — | — | ${format(floors[index].chromium, 2)} % |`);
+}
+console.log();
+console.log(`(The renderer's time is counted in clock ticks of ${1000 / clockTicks} ms: ${format(100 / clockTicks / idleSeconds, 2)} % at ${idleSeconds} s.)`);

@@ -1,0 +1,22 @@
+# Writes SITE/sw.js from TEMPLATE: @TAVORI_SITE_FILES@ becomes the list of every file in SITE
+# but sw.js (paths relative to it, sorted), @TAVORI_SITE_HASH@ the first 16 hex digits of the
+# SHA-256 of every path with its own SHA-256. Run as cmake -DSITE=… -DTEMPLATE=… -P write-sw.cmake.
+if(NOT IS_DIRECTORY "${SITE}" OR NOT EXISTS "${TEMPLATE}")
+  message(FATAL_ERROR "write-sw.cmake: needs -DSITE=<the site folder> and -DTEMPLATE=<sw.js.in>")
+endif()
+file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE "${SITE}" "${SITE}/*")
+list(REMOVE_ITEM files sw.js)
+list(SORT files)
+set(digests "")
+set(TAVORI_SITE_FILES "")
+foreach(name IN LISTS files)
+  if(name MATCHES "[\"\\\\]")
+    message(FATAL_ERROR "write-sw.cmake: a site file's name holds a quote or backslash: ${name}")
+  endif()
+  file(SHA256 "${SITE}/${name}" digest)
+  string(APPEND digests "${name} ${digest}\n")
+  string(APPEND TAVORI_SITE_FILES "  \"${name}\",\n")
+endforeach()
+string(SHA256 TAVORI_SITE_HASH "${digests}")
+string(SUBSTRING "${TAVORI_SITE_HASH}" 0 16 TAVORI_SITE_HASH)
+configure_file("${TEMPLATE}" "${SITE}/sw.js" @ONLY)
