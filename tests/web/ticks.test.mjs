@@ -1,5 +1,8 @@
-// 600 ticks of speed reading at ０．１秒: the ticks keep to one 100 ms grid for a minute, and
-// each tick's page stands for the same number of frames.
+// 600 ticks of speed reading at ０．１秒: the ticks keep to one 100 ms grid for a minute, each in
+// the first frame at or after its grid point, and each tick's page stands for the same number of
+// frames. Where the browser itself delivered no
+// frames for a while (the machine busy elsewhere), the grid points it slept through are passed
+// over by design; those stretches are told apart and not held against the page.
 import assert from 'node:assert/strict';
 import { test, before, after } from 'node:test';
 import * as h from './harness.mjs';
@@ -10,18 +13,48 @@ after(async () => { await env?.close(); });
 
 const ticks = 600;
 
-// One minute of ticks and every frame meanwhile.
+// One minute of ticks and every frame meanwhile, and what they say.
 async function measure(page) {
   await page.evaluate(() => window.tavori.frames(true));
   const from = await h.tickCount(page);
   await h.waitTicks(page, ticks + 1, from);
   await page.evaluate(() => window.tavori.frames(false));
   const tickTimes = (await page.evaluate(() => window.tavori.tickTimes())).slice(from, from + ticks + 1);
-  const frameTimes = (await page.evaluate(() => window.tavori.frameTimes()))
-    .filter((time) => time >= tickTimes[0] && time <= tickTimes[ticks]);
+  const frameTimes = await page.evaluate(() => window.tavori.frameTimes());
   const gaps = frameTimes.slice(1).map((time, at) => time - frameTimes[at]);
   const frame = [...gaps].sort((a, b) => a - b)[gaps.length >> 1];
-  return { tickTimes, frameTimes, frame, longestGap: Math.max(...gaps) };
+
+  // The grid point each tick belongs to, counted from the first tick's: a tick runs less than a
+  // frame after its point, or, after a stall, after the last point the stall passed.
+  const gridPoints = tickTimes.map((time) => Math.floor((time - tickTimes[0] + frame + 5) / 100));
+  const intervals = tickTimes.slice(0, ticks).map((start, at) => {
+    const end = tickTimes[at + 1];
+    const frames = frameTimes.filter((time) => time >= start && time < end).length;
+    // Steady: the browser's frames came one after another from the frame before the tick on.
+    const steady = frameTimes.every((time, index) => index === 0 || time < start - frame || frameTimes[index - 1] > end ||
+                                                  time - frameTimes[index - 1] < 1.5 * frame);
+    // Grid points from this tick to the next: 1, or more where some were passed over.
+    const points = gridPoints[at + 1] - gridPoints[at];
+    return { frames, steady, points };
+  });
+  const steady = intervals.filter((interval) => interval.steady);
+  const histogram = {};
+  for (const { frames } of steady) histogram[frames] = (histogram[frames] ?? 0) + 1;
+  const [usual = 0, usualTicks = 0] = Object.entries(histogram).sort((a, b) => b[1] - a[1])[0] ?? [];
+  const points = gridPoints[ticks];
+  // A tick in the first frame at or after grid point G + 100 n puts that point after the frame
+  // before it and at or before its own: every tick must agree on one G.
+  let latestStart = -Infinity;
+  let earliestEnd = Infinity;
+  tickTimes.forEach((time, at) => {
+    const point = gridPoints[at];
+    // The tick's own frame may read a little apart in the recorder: the clock is coarsened.
+    const before = frameTimes.findLast((frameTime) => frameTime < time - 1) ?? -Infinity;
+    latestStart = Math.max(latestStart, before - 100 * point);
+    earliestEnd = Math.min(earliestEnd, time - 100 * point);
+  });
+  return { tickTimes, frame, intervals, steady, histogram, usual: Number(usual), usualTicks, points,
+           gridSlack: earliestEnd - latestStart, span: tickTimes[ticks] - tickTimes[0], longestGap: Math.max(...gaps) };
 }
 
 test('600 ticks keep to the 100 ms grid and show each page for the same frames', { timeout: 200_000 }, async (t) => {
@@ -30,31 +63,24 @@ test('600 ticks keep to the 100 ms grid and show each page for the same frames',
     await h.pick(page, '表示時間', 251);    // ０．１秒
     await h.pick(page, '速読み練習', 725);  // ５行表示
     let run = await measure(page);
-    // The browser's own frames stopped (the machine was busy elsewhere): a minute more.
-    if (run.longestGap > 3 * run.frame) {
-      t.diagnostic(`frames stopped for ${run.longestGap.toFixed(1)} ms; measuring again`);
+    if (run.steady.length < 0.9 * ticks) {
+      t.diagnostic(`the browser's frames stalled around ${ticks - run.steady.length} ticks; measuring again`);
       run = await measure(page);
     }
-    const { tickTimes, frameTimes, frame, longestGap } = run;
+    const { frame, intervals, steady, histogram, usual, usualTicks, points, gridSlack, span, longestGap } = run;
+    t.diagnostic(`600 ticks in ${span.toFixed(3)} ms over ${points} grid points; frames every ${frame.toFixed(3)} ms ` +
+                 `(median, ${(1000 / frame).toFixed(2)} Hz), the longest gap ${longestGap.toFixed(1)} ms`);
+    t.diagnostic(`frames per tick where the browser's frames were steady (${steady.length} ticks): ` +
+                 `${JSON.stringify(histogram)}; one 100 ms grid fits every tick with ${gridSlack.toFixed(1)} ms to spare`);
 
-    const span = tickTimes[ticks] - tickTimes[0];
-    // Each tick runs in the first frame at or after its grid point, so after the first one
-    // every tick lies within one frame of 100 ms on from it, and none is missed or doubled.
-    const offsets = tickTimes.map((time, at) => time - (tickTimes[0] + at * 100));
-    const perTick = tickTimes.slice(0, ticks).map((time, at) =>
-      frameTimes.filter((frameTime) => frameTime >= time && frameTime < tickTimes[at + 1]).length);
-    const histogram = {};
-    for (const count of perTick) histogram[count] = (histogram[count] ?? 0) + 1;
-    const [usual, usualTicks] = Object.entries(histogram).sort((a, b) => b[1] - a[1])[0];
-    t.diagnostic(`600 ticks in ${span.toFixed(3)} ms; frames every ${frame.toFixed(3)} ms (median, ` +
-                 `${(1000 / frame).toFixed(2)} Hz), the longest gap ${longestGap.toFixed(1)} ms`);
-    t.diagnostic(`frames per tick: ${JSON.stringify(histogram)}; each tick off its place on the grid of the first by ` +
-                 `${Math.min(...offsets).toFixed(1)} … ${Math.max(...offsets).toFixed(1)} ms`);
-
-    assert.ok(Math.abs(span - ticks * 100) < frame + 1, `600 ticks took ${span} ms`);
-    assert.ok(offsets.every((offset) => Math.abs(offset) < frame + 1), 'a tick left the grid');
-    assert.ok(usualTicks >= 0.99 * ticks, `only ${usualTicks} of ${ticks} ticks had ${usual} frames`);
-    assert.equal(Number(usual), Math.round(100 / frame));
+    assert.ok(steady.length >= 0.9 * ticks, `the browser's frames stalled around ${ticks - steady.length} of ${ticks} ticks`);
+    // The clock reads to 0.1 ms with a jitter: so much overlap is allowed.
+    assert.ok(gridSlack > -0.3, `no 100 ms grid has every tick in the first frame at or after its point ` +
+                                `(short by ${(-gridSlack).toFixed(1)} ms): a tick missed its frame`);
+    // A grid point is passed over only where the browser gave no frame for it.
+    assert.deepEqual(intervals.filter((interval) => interval.steady && interval.points !== 1), []);
+    assert.equal(usual, Math.round(100 / frame));
+    assert.ok(usualTicks >= 0.99 * steady.length, `only ${usualTicks} of ${steady.length} ticks had ${usual} frames`);
   } finally {
     await context.close();
   }
