@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <tuple>
 
 #include "maze/maze_test_support.h"
 #include "shell/app.h"
@@ -49,6 +50,55 @@ TEST_F(AppRouting, OnlyAMazeBetweenItsStepsWaitsForInput) {
     EXPECT_EQ(testing::snapshot(platform.window()), before);
     app.destroy();
     EXPECT_TRUE(app.waitsForInput());
+}
+
+// While steps only repeat, a front end's timer sleeps and hands the grid points it slept
+// through to passSteps: the screen and every count must be as if each step had run, and any
+// other entry point ends the sleep.
+TEST(AppSteps, PassedStepsCountAsRunOnesWhileStepsOnlyRepeat) {
+    const struct {
+        const char* exercise;
+        void (*enter)(App&);
+        void (*input)(App&);
+    } cases[] = {
+        {"image practice, start screen", [](App&) {}, [](App& app) { app.mouseDown(5, 5); }},
+        {"image practice, answer rows", [](App& app) { app.mouseDown(5, 5); },
+         [](App& app) { app.command(CommandId::AnswerFirst + 1); }},
+        {"puzzle", [](App& app) { app.command(CommandId::Puzzle); }, [](App& app) { app.paint(); }},
+        {"paused page", [](App& app) { app.command(CommandId::lines(4)), app.command(CommandId::PauseOrResume); },
+         [](App& app) { app.command(CommandId::PauseOrResume); }},
+    };
+    const auto counts = [](const App& app) {
+        return std::tuple(app.imagePractice().questionState, app.imagePractice().ticksSinceCandidates,
+                          app.puzzle().puzzleState, app.reading().measuredTicks, app.statusLine());
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.exercise);
+        FakePlatform ranPlatform, passedPlatform;
+        App ran(ranPlatform, AppConfig{1, ""}), passed(passedPlatform, AppConfig{1, ""});
+        for (App* app : {&ran, &passed}) {
+            app->startUp();
+            c.enter(*app);
+            EXPECT_FALSE(app->stepsOnlyRepeat());
+        }
+        for (int tick = 0; tick < 20 && !passed.stepsOnlyRepeat(); ++tick) {
+            ran.tick(), passed.tick();
+        }
+        ASSERT_TRUE(passed.stepsOnlyRepeat());
+        const std::vector<Colour> shown = testing::snapshot(ranPlatform.window());
+        for (int tick = 0; tick < 7; ++tick) {
+            ran.tick();
+            EXPECT_TRUE(ran.stepsOnlyRepeat());
+        }
+        passed.passSteps(7);
+        EXPECT_EQ(testing::snapshot(ranPlatform.window()), shown);
+        EXPECT_EQ(testing::snapshot(passedPlatform.window()), shown);
+        EXPECT_EQ(counts(passed), counts(ran));
+        c.input(ran), c.input(passed);
+        EXPECT_FALSE(passed.stepsOnlyRepeat());
+        passed.passSteps(3);  // nothing, now that steps may change the screen
+        EXPECT_EQ(counts(passed), counts(ran));
+    }
 }
 
 TEST_F(AppRouting, PuzzlePressSetsButtonDownEvenOffEveryTile) {

@@ -105,6 +105,12 @@ export async function waitTicks(page, count, from) {
                              { polling: 20, timeout: 20000 + count * 200 });
 }
 
+// Waits until the tick sleeps: steps have shown they repeat what is on screen (a question's
+// answer rows, scattered tiles), so no tick runs until the next input.
+export async function waitAsleep(page) {
+  await page.waitForFunction(() => window.tavori.asleep(), null, { polling: 20, timeout: 20000 });
+}
+
 // The journal and the picture it led to, read in one go: no tick or event can run between them,
 // and the page puts every call's drawing on the canvas before the call returns.
 export async function capture(page) {

@@ -22,7 +22,7 @@ const scenes = [
   }],
   ['an image-practice question waiting for its answer', async (page) => {
     await page.keyboard.press('Space');  // the next question
-    await h.waitTicks(page, 7);          // flashed for 0.5 s, then the three answers
+    await h.waitAsleep(page);            // flashed for 0.5 s, then the three answers
   }],
   ['a maze after a click on its way', async (page) => {
     await h.pick(page, '迷路', 703);  // １０×１０
@@ -30,7 +30,7 @@ const scenes = [
   }],
   ['a puzzle with its tiles scattered', async (page) => {
     await h.pick(page, 'パズル', 737);
-    await h.waitTicks(page, 5);
+    await h.waitAsleep(page);
   }],
 ];
 

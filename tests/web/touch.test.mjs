@@ -13,7 +13,8 @@ test('a tile dragged by touch lands where the replay puts it', async (t) => {
   try {
     const { page } = await h.openPage(env, { context });
     await h.pick(page, 'パズル', 737);
-    await h.waitTicks(page, 3);
+    await h.waitAsleep(page);
+    await new Promise((resolve) => setTimeout(resolve, 300));  // steps slept through, handed over at the touch
     const { entries, shown } = await h.capture(page);
     // A point inside the topmost-leftmost tile: the first pixel of the picture that is not black.
     const first = shown.rgba.findIndex((value, at) => at % 4 !== 3 && value !== 0);
@@ -38,6 +39,7 @@ test('a tile dragged by touch lands where the replay puts it', async (t) => {
 
     const { entries: after, shown: dropped } = await h.expectSameAsReplay(t, env, page, 'touch-drag');
     const pointer = after.slice(entries.length).filter((entry) => ['down', 'move', 'up'].includes(entry[0]));
+    assert.equal(after[entries.length][0], 'steps', 'the sleeping tick hands over its grid points at the touch');
     assert.deepEqual(pointer[0], ['down', from.x, from.y]);
     assert.deepEqual(pointer.at(-1), ['up', to.x, to.y]);
     assert.ok(pointer.filter((entry) => entry[0] === 'move').length >= steps - 1);

@@ -35,6 +35,11 @@ void loadTemplateFile(ImagePracticeState& image, Platform& platform, const std::
 
 // One step of the question screen, run after every tick and menu command in this mode.
 void stepImagePractice(ImagePracticeState& image, Context& context);
+// Whether a step now draws what the last one did and changes only the answer's count of
+// steps: before the first question, once answered, and in the answer phase.
+bool imagePracticeStepRepeats(const ImagePracticeState& image, std::int32_t displayTicks);
+// What `count` such steps do.
+void passImagePracticeSteps(ImagePracticeState& image, std::int64_t count);
 // A left press at client coordinates (any int, however far outside the window).
 void clickImagePractice(ImagePracticeState& image, Context& context, int x, int y);
 // What a click in the middle of answer row `row` (0..2) does.

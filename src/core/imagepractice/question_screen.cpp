@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 
 #include "gfx/primitives.h"
 #include "imagepractice/image_practice.h"
@@ -83,6 +84,17 @@ void stepImagePractice(ImagePracticeState& image, Context& context) {
         drawFourFrames(canvas, layout);
     } else {
         ++image.questionState;
+    }
+}
+
+bool imagePracticeStepRepeats(const ImagePracticeState& image, std::int32_t displayTicks) {
+    return image.questionState == kAnswered || image.questionState >= displayTicks;
+}
+
+void passImagePracticeSteps(ImagePracticeState& image, std::int64_t count) {
+    if (image.questionState != kAnswered) {
+        image.ticksSinceCandidates = static_cast<std::int32_t>(
+            std::min<std::int64_t>(std::numeric_limits<std::int32_t>::max(), image.ticksSinceCandidates + count));
     }
 }
 

@@ -1,6 +1,8 @@
 // The puzzle's entry points for the shell: the step, and press, move and release in the mode.
 #pragma once
 
+#include <cstdint>
+
 #include "common/context.h"
 #include "puzzle/puzzle_state.h"
 
@@ -9,6 +11,10 @@ namespace tavori {
 // Set-up while puzzleState is 0 (nothing drawn); at every later step all tiles are drawn
 // over whatever the window shows.
 void stepPuzzle(PuzzleState& puzzle, Context& context);
+// Whether a step now only draws the tiles again where they are and counts itself (after
+// set-up), and what `count` such steps do.
+bool puzzleStepRepeats(const PuzzleState& puzzle);
+void passPuzzleSteps(PuzzleState& puzzle, std::int64_t count);
 
 // Hit test in paint order; the first (lowest) tile under the pointer is grabbed. Draws nothing.
 void grabTile(PuzzleState& puzzle, Context& context, int x, int y);

@@ -1,4 +1,6 @@
 // The puzzle's step: the set-up of a new puzzle, then a redraw of the tiles at every tick.
+#include <algorithm>
+#include <cstdint>
 #include <limits>
 
 #include "gfx/primitives.h"
@@ -35,10 +37,15 @@ void stepPuzzle(PuzzleState& puzzle, Context& context) {
         return;
     }
     drawTiles(context.window, context.workBitmap, puzzle.tiles);
-    // Only 0 versus 1 or more matters; the count stops short of overflowing.
-    if (puzzle.puzzleState < std::numeric_limits<std::int32_t>::max()) {
-        ++puzzle.puzzleState;
-    }
+    passPuzzleSteps(puzzle, 1);
+}
+
+bool puzzleStepRepeats(const PuzzleState& puzzle) { return puzzle.puzzleState >= 1; }
+
+void passPuzzleSteps(PuzzleState& puzzle, std::int64_t count) {
+    // The steps since set-up time the solving; the count stops short of overflowing.
+    puzzle.puzzleState = static_cast<std::int32_t>(
+        std::min<std::int64_t>(std::numeric_limits<std::int32_t>::max(), puzzle.puzzleState + count));
 }
 
 }  // namespace tavori

@@ -10,10 +10,12 @@
 
 namespace tavori {
 
-// Settles the screen when an entry point returns, whichever way it does.
+// Settles the screen when an entry point returns, whichever way it does. Whatever the entry
+// point does may change what the next step draws, so no step counts as repeating until the
+// next tick has shown it does.
 class ScreenSettles {
 public:
-    explicit ScreenSettles(App& app) : app_(app) {}
+    explicit ScreenSettles(App& app) : app_(app) { app.lastStepRepeated_ = false; }
     ScreenSettles(const ScreenSettles&) = delete;
     ScreenSettles& operator=(const ScreenSettles&) = delete;
     ~ScreenSettles() { app_.settleScreen(); }
@@ -261,13 +263,49 @@ bool App::commandAvailable(CommandMeaning meaning) const {
 void App::tick() {
     if (!destroyed_) {
         const ScreenSettles settles(*this);
+        const bool repeatedBefore = stateRepeatsSteps();
         stepMode();
+        lastStepRepeated_ = repeatedBefore && stateRepeatsSteps();
     }
 }
 
 bool App::waitsForInput() const {
     // A maze steps only when a command or a click asks, and runs that step at once.
     return destroyed_ || (shell_.currentMode == Mode::Maze && !maze_.mazeStepPending);
+}
+
+// A step that began and ended in such a state has drawn what every later one will draw again.
+bool App::stateRepeatsSteps() const {
+    switch (shell_.currentMode) {
+        case Mode::ImagePractice:
+            return imagePracticeStepRepeats(imagePractice_, shell_.displayTicks);
+        case Mode::Puzzle:
+            return puzzleStepRepeats(puzzle_);
+        case Mode::SpeedReading:
+            return reading_.paused;
+        case Mode::Maze:
+            return false;
+    }
+    return false;
+}
+
+bool App::stepsOnlyRepeat() const { return !destroyed_ && lastStepRepeated_ && stateRepeatsSteps(); }
+
+void App::passSteps(std::int64_t count) {
+    if (count <= 0 || !stepsOnlyRepeat()) {
+        return;
+    }
+    switch (shell_.currentMode) {
+        case Mode::ImagePractice:
+            passImagePracticeSteps(imagePractice_, count);
+            return;
+        case Mode::Puzzle:
+            passPuzzleSteps(puzzle_, count);
+            return;
+        case Mode::SpeedReading:  // a paused page counts nothing
+        case Mode::Maze:
+            return;
+    }
 }
 
 void App::stepMode() {
@@ -342,6 +380,7 @@ void App::paint() {
     }
     // The platform has erased or renewed the window (and perhaps renewed the work bitmap at a
     // new resolution): what was drawn there no longer shows.
+    lastStepRepeated_ = false;
     window_.forget();
     workBitmap_.forget();
     if (shell_.currentMode != Mode::Maze) {

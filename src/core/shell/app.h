@@ -67,6 +67,15 @@ public:
     // True while no tick can change anything until the next command, mouse input or paint:
     // a maze between its steps, or after destroy. The front end's timer may sleep meanwhile.
     bool waitsForInput() const;
+    // True while every step until the next call of another entry point would draw only what is
+    // on screen and change nothing but the steps its exercise counts: image practice's start
+    // screen and answer rows, a puzzle between moves, a paused page, once one step has shown
+    // it. A front end's timer may sleep meanwhile, provided that before its next call it hands
+    // the grid points slept through to passSteps, so every count is as if they had run.
+    bool stepsOnlyRepeat() const;
+    // What `count` steps would do while stepsOnlyRepeat() holds, without running them; nothing
+    // otherwise.
+    void passSteps(std::int64_t count);
     // Left button press, mouse move and left release, in client coordinates. A press that
     // grabs a tile asks for the mouse, the release that ends the drag gives it back. Any int
     // is taken and held to ±2^24 (common/input_bounds.h) before an exercise sees it.
@@ -103,6 +112,8 @@ private:
 
     // Advances the current exercise by one step.
     void stepMode();
+    // Whether the exercise is in a state whose step draws the same each time (see tick()).
+    bool stateRepeatsSteps() const;
     Context context() { return Context{platform_, random_, shell_, window_, workBitmap_}; }
     void clearScreen();
     void enterSpeedReading();
@@ -124,6 +135,8 @@ private:
     MazeState maze_;
     PuzzleState puzzle_;
     bool destroyed_ = false;
+    // Whether the last entry point was a tick whose step repeats at every later one.
+    bool lastStepRepeated_ = false;
     // No maze size shows as chosen until one is.
     bool mazeSizeChosen_ = false;
 

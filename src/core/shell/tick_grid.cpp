@@ -13,10 +13,13 @@ bool TickGrid::takeDue(std::int64_t nowMicroseconds) {
     return true;
 }
 
-void TickGrid::skipPassed(std::int64_t nowMicroseconds) {
-    if (nowMicroseconds >= nextDueMicroseconds()) {
-        taken_ = (nowMicroseconds - start_) / kPeriodMicroseconds;
+std::int64_t TickGrid::skipPassed(std::int64_t nowMicroseconds) {
+    if (nowMicroseconds < nextDueMicroseconds()) {
+        return 0;
     }
+    const std::int64_t before = taken_;
+    taken_ = (nowMicroseconds - start_) / kPeriodMicroseconds;
+    return taken_ - before;
 }
 
 }  // namespace tavori

@@ -18,8 +18,8 @@ public:
 
     // Takes every grid point up to `nowMicroseconds` without a step: a tick that slept
     // through them while no step could change anything then steps at the following point, as
-    // it would have had each of them run.
-    void skipPassed(std::int64_t nowMicroseconds);
+    // it would have had each of them run. Returns how many were taken.
+    std::int64_t skipPassed(std::int64_t nowMicroseconds);
 
     // The time of the next grid point not yet taken.
     std::int64_t nextDueMicroseconds() const { return start_ + (taken_ + 1) * kPeriodMicroseconds; }

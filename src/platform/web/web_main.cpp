@@ -93,6 +93,7 @@ public:
     }
 
     int command(int id, std::optional<std::optional<std::string>> dialogAnswer) {
+        wake();
         if (dialogAnswer) {
             std::string entry = "[\"choose\",";
             if (*dialogAnswer) {
@@ -132,6 +133,7 @@ public:
     int pointer(int kind, int x, int y) {
         static constexpr std::string_view kNames[] = {"down", "move", "up"};
         if (kind < 0 || kind > 2) return 0;
+        wake();
         record("[\"" + std::string(kNames[kind]) + "\"," + std::to_string(x) + "," + std::to_string(y) + "]");
         switch (kind) {
             case 0: return after(app_.mouseDown(x, y));
@@ -146,6 +148,7 @@ public:
         const std::optional<Key> key = keyFromDomName(name);
         if (!key) return -1;
         if (repeat && !repeatsWhenHeld(*key)) return static_cast<int>(Outcome::None);
+        wake();
         std::string entry = "[\"key\",";
         appendJsonString(entry, name);
         record(entry + "]");
@@ -153,6 +156,7 @@ public:
     }
 
     void resize(int width, int height, double ratio) {
+        wake();
         platform_.resize(width, height, ratio);
         record("[\"resize\"," + std::to_string(width) + "," + std::to_string(height) + "]");
         record("[\"paint\"]");
@@ -161,6 +165,7 @@ public:
     }
 
     void destroy() {
+        wake();
         app_.destroy();
         after(Outcome::None);
     }
@@ -199,11 +204,23 @@ public:
 private:
     int after(Outcome outcome) {
         platform_.screen().present();
-        // A maze between its steps waits for input; the next grid point after it steps again.
-        const bool waits = app_.waitsForInput();
-        if (asleep_ && !waits && grid_) grid_->skipPassed(microseconds(tavoriPageNow()));
-        asleep_ = waits;
+        // While no step can change the picture (a maze between its steps, a start screen, a
+        // question waiting for its answer, a puzzle between moves, a paused page) the tick sleeps.
+        asleep_ = app_.waitsForInput() || app_.stepsOnlyRepeat();
         return static_cast<int>(outcome);
+    }
+
+    // Before every call but a step: the grid points slept through are taken, and where steps
+    // only repeated they are handed over as run, so an answer's or a puzzle's time goes on; the
+    // next grid point steps again.
+    void wake() {
+        if (!asleep_ || !grid_) return;
+        asleep_ = false;
+        const std::int64_t passed = grid_->skipPassed(microseconds(tavoriPageNow()));
+        if (passed > 0 && app_.stepsOnlyRepeat()) {
+            record("[\"steps\"," + std::to_string(passed) + "]");
+            app_.passSteps(passed);
+        }
     }
 
     void record(const std::string& entry) {

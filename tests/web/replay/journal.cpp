@@ -129,8 +129,8 @@ ReplayResult replayJournal(const ReplayInput& input) {
             fail(index, "not an array that starts with its kind");
         }
         const std::string kind = entry[0].get<std::string>();
-        static constexpr std::array<std::pair<std::string_view, std::size_t>, 11> kArity{{
-            {"start", 3}, {"tick", 1}, {"command", 2}, {"choose", 2}, {"file", 3}, {"key", 2},
+        static constexpr std::array<std::pair<std::string_view, std::size_t>, 12> kArity{{
+            {"start", 3}, {"tick", 1}, {"steps", 2}, {"command", 2}, {"choose", 2}, {"file", 3}, {"key", 2},
             {"down", 3}, {"move", 3}, {"up", 3}, {"resize", 3}, {"paint", 1},
         }};
         const auto known = std::find_if(kArity.begin(), kArity.end(), [&](const auto& k) { return k.first == kind; });
@@ -151,6 +151,12 @@ ReplayResult replayJournal(const ReplayInput& input) {
             started = true;
         } else if (kind == "tick") {
             app.tick();
+        } else if (kind == "steps") {
+            // Steps the page slept through and handed over at once are run here one by one, so
+            // the comparison shows the two alike. A day of them at most.
+            const int count = integerAt(entry, 1, index);
+            if (count < 1 || count > 864'000) fail(index, "\"steps\" takes a count of 1 to 864000");
+            for (int step = 0; step < count; ++step) app.tick();
         } else if (kind == "command") {
             app.command(integerAt(entry, 1, index));
         } else if (kind == "choose") {

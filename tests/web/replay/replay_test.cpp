@@ -164,7 +164,7 @@ TEST(Journal, MalformedEntriesAreRejected) {
              "[[\"start\",10]]", "[[\"start\",10,10],[\"jump\"]]", "[[\"start\",10,10],[\"command\",\"720\"]]",
              "[[\"start\",10,10],[\"command\",1.5]]", "[[\"start\",10,10],[\"key\",\"a\"]]",
              "[[\"start\",10,10],[\"file\",\"/picked/a\",\"***\"]]", "[[\"start\",10,10],[\"down\",1,99999999999]]",
-             "[[\"start\",10,10],[\"tick\",1]]", "[[\"start\",10,10],5]",
+             "[[\"start\",10,10],[\"tick\",1]]", "[[\"start\",10,10],5]", "[[\"start\",10,10],[\"steps\",0]]",
              "[[\"file\",\"/picked/a\",\"YQ==\"]]", "[[\"file\",\"/picked/a\",\"YQ==\"],[\"tick\"]]",
          }) {
         EXPECT_THROW(replayJournal({.seed = 1, .journal = journal}), JournalError) << journal;
@@ -180,7 +180,7 @@ TEST(Journal, ReplaysAsTheCallsItNames) {
     const std::string journal = R"([["file","/picked/a.txt","gqCCooKkgqaCqA0K"],["start",640,400],)"
                                 R"(["choose","/picked/a.txt"],["command",720],["command",733],["tick"],["tick"],)"
                                 R"(["key","ArrowRight"],["key"," "],["down",5,5],["move",6,6],["up",6,6],)"
-                                R"(["resize",600,380],["paint"],["command",737],["tick"]])";
+                                R"(["resize",600,380],["paint"],["command",737],["tick"],["steps",2]])";
     const ReplayResult replayed = replayJournal({.seed = 42, .journal = journal, .dataFiles = data});
 
     testing::FakePlatform platform;
@@ -203,7 +203,7 @@ TEST(Journal, ReplaysAsTheCallsItNames) {
     platform.setClientSize(600, 380);
     app.paint();
     app.command(CommandId::Puzzle);
-    app.tick();
+    for (int tick = 0; tick < 3; ++tick) app.tick();
 
     ASSERT_EQ(replayed.width, 600);
     ASSERT_EQ(replayed.height, 380);

@@ -355,6 +355,8 @@ if (testing) {
     ready,
     journal: () => module.UTF8ToString(module._tavori_journal()),
     tickTimes: () => tickTimes.slice(),
+    // Whether the tick sleeps, no step being able to change the picture until the next input.
+    asleep: () => module._tavori_next_due() < 0,
     frames(on) {
       if (!on) {
         frameTimes ??= [];
