@@ -56,16 +56,17 @@ async function command(page, id) {
 }
 
 // The exercises as the Qt program's footprint tool names and enters them (by the same commands).
+// Each with the Qt program's target for it (docs/performance.md): the page's is twice that.
 const exercises = [
-  ["image practice (start screen)", async () => {}],
+  ["image practice (start screen)", 0.25, async () => {}],
   // A click starts a question; after the 0.5 s flash the answer rows are up.
-  ["image practice (answer phase)", async (page) => page.locator("#screen").click({ position: { x: 10, y: 10 } })],
+  ["image practice (answer phase)", 0.25, async (page) => page.locator("#screen").click({ position: { x: 10, y: 10 } })],
   // 0.1 s, then 16 rows.
-  ["speed reading, 16 rows, 0.1 s", async (page) => (await command(page, 251), command(page, 736))],
+  ["speed reading, 16 rows, 0.1 s", 1.0, async (page) => (await command(page, 251), command(page, 736))],
   // The same page in sixteen columns (縦書き).
-  ["speed reading, 16 columns, 0.1 s", async (page) => (await command(page, 251), await command(page, 736), command(page, 915))],
-  ["maze 10x10", async (page) => command(page, 703)],
-  ["puzzle", async (page) => command(page, 737)],
+  ["speed reading, 16 columns, 0.1 s", 1.0, async (page) => (await command(page, 251), await command(page, 736), command(page, 915))],
+  ["maze 10x10", 0.10, async (page) => command(page, 703)],
+  ["puzzle", 0.35, async (page) => command(page, 737)],
 ];
 
 // --- Page weight: the bytes of every file the page loads, as served, the font apart.
@@ -107,7 +108,7 @@ const keptPictures = await inFreshContext(async (page) => {
 const timing = await inFreshContext(async (page) => {
   await open(page);
   await settle(page);
-  await exercises[2][1](page);
+  await exercises[2][2](page);
   await sleep(1000);
   const first = await page.evaluate(() => (window.tavori.frames(true), window.tavori.tickTimes().length));
   const deadline = Date.now() + tickCount * 100 + 30000;
@@ -213,7 +214,7 @@ function qtIdle(name) {
 }
 
 const idle = [];
-for (const [name, enter] of exercises) {
+for (const [name, qtTarget, enter] of exercises) {
   const qt = qtIdle(name);
   const web = await inFreshContext(async (page) => {
     await open(page);
@@ -222,19 +223,42 @@ for (const [name, enter] of exercises) {
     await sleep(1000);
     return idleCpu();
   });
-  idle.push({ name, qt, web });
+  idle.push({ name, qt, qtTarget, web });
 }
-// The floors: an empty page that only wakes at every grid point as the page's tick does, on a
-// timer alone (a step that changes nothing) and on a timer and then a frame (a step that draws),
-// with nothing to step or draw.
+// The floors: a bare page that only wakes at every grid point as the page's tick does, on a
+// timer alone (a step that changes nothing), on a timer and then in a frame (a step that draws,
+// with nothing drawn), and on a timer and in a frame that puts new pixels where a page of 16
+// rows stands (1000 × 512) on a canvas like the page's: what speed reading at 0.1 s costs
+// Chromium with no step at all.
+const floorPages = [
+  ["an empty page waking at every grid point on a timer, nothing drawn", "timer"],
+  ["an empty page waking at every grid point on a timer, then in a frame, nothing drawn", "frame"],
+  ["a bare page putting 16 rows of new pixels (1000 × 512) on its canvas in that frame", "rows"],
+];
 const floors = [];
-for (const withFrame of [false, true]) {
+for (const [, how] of floorPages) {
   floors.push(await inFreshContext(async (page) => {
     await page.goto("about:blank");
-    await page.evaluate((frame) => {
-      const wake = () => setTimeout(() => (frame ? requestAnimationFrame(wake) : wake()), 100 - (performance.now() % 100));
+    await page.evaluate((how) => {
+      let put = () => {};
+      if (how === "rows") {
+        document.body.style.margin = "0";
+        const canvas = document.body.appendChild(document.createElement("canvas"));
+        [canvas.width, canvas.height] = [innerWidth, innerHeight - 50];
+        const context = canvas.getContext("2d", { alpha: false, willReadFrequently: true });
+        const pixels = new Uint8ClampedArray(canvas.width * canvas.height * 4);
+        const words = new Uint32Array(pixels.buffer);
+        let shade = 0;
+        put = () => {
+          shade = (shade + 1) & 0xff;
+          for (let y = 100; y < 612; y++) words.fill(0xff000000 | shade, y * canvas.width + 100, y * canvas.width + 1100);
+          context.putImageData(new ImageData(pixels, canvas.width, canvas.height), 0, 0, 100, 100, 1000, 512);
+        };
+      }
+      const frame = () => (put(), wake());
+      const wake = () => setTimeout(() => (how === "timer" ? wake() : requestAnimationFrame(frame)), 100 - (performance.now() % 100));
       wake();
-    }, withFrame);
+    }, how);
     await sleep(2000);
     return idleCpu();
   }));
@@ -260,13 +284,13 @@ console.log(`| span of ${tickCount} ticks (ideal ${(tickCount / 10).toFixed(3)} 
 console.log(`| each tick after its grid point (the grid's phase from the least late tick): median / p99 / max | ${[0.5, 0.99, 1].map((share) => format(late[Math.min(late.length - 1, Math.floor(late.length * share))], 2)).join(" / ")} ms | — | — |`);
 console.log(`| 0.1 s pages shown for ${usual} frames | ${format((100 * shownAlike) / tickCount, 1)} % of ${tickCount} | ≥ 99 % | ${met(shownAlike >= 0.99 * tickCount)} |`);
 console.log();
-console.log(`| CPU while idle, ${idleSeconds} s each | Qt program (as built) | web page's renderer | target (≤ 2 × Qt) | met | all of Chromium |`);
-console.log("|---|---|---|---|---|---|");
-for (const { name, qt, web } of idle) {
-  console.log(`| ${name} | ${format(qt, 2)} % | ${format(web.renderer, 2)} % | ${format(2 * qt, 2)} % | ${met(web.renderer <= 2 * qt)} | ${format(web.chromium, 2)} % |`);
+console.log(`| CPU while idle, ${idleSeconds} s each | Qt program (as built) | Qt's target | web page's renderer | target (≤ 2 × Qt's target) | met | all of Chromium |`);
+console.log("|---|---|---|---|---|---|---|");
+for (const { name, qt, qtTarget, web } of idle) {
+  console.log(`| ${name} | ${format(qt, 2)} % | ${format(qtTarget, 2)} % | ${format(web.renderer, 2)} % | ${format(2 * qtTarget, 2)} % | ${met(web.renderer <= 2 * qtTarget)} | ${format(web.chromium, 2)} % |`);
 }
-for (const [index, how] of ["on a timer", "on a timer, then in a frame"].entries()) {
-  console.log(`| an empty page waking at every grid point ${how}, nothing drawn (a floor) | — | ${format(floors[index].renderer, 2)} % | — | — | ${format(floors[index].chromium, 2)} % |`);
+for (const [index, [what]] of floorPages.entries()) {
+  console.log(`| ${what} (a floor) | — | — | ${format(floors[index].renderer, 2)} % | — | — | ${format(floors[index].chromium, 2)} % |`);
 }
 console.log();
 console.log(`(The renderer's time is counted in clock ticks of ${1000 / clockTicks} ms: ${format(100 / clockTicks / idleSeconds, 2)} % at ${idleSeconds} s.)`);

@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "base64.h"
 #include "dom_key.h"
 #include "page_imports.h"
 #include "shell/app.h"
@@ -41,21 +42,6 @@ void appendJsonString(std::string& out, std::string_view text) {
     out += '"';
 }
 
-std::string base64(std::string_view bytes) {
-    static constexpr char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string out;
-    for (std::size_t at = 0; at < bytes.size(); at += 3) {
-        std::uint32_t group = static_cast<unsigned char>(bytes[at]) << 16;
-        if (at + 1 < bytes.size()) group |= static_cast<unsigned char>(bytes[at + 1]) << 8;
-        if (at + 2 < bytes.size()) group |= static_cast<unsigned char>(bytes[at + 2]);
-        out += kDigits[group >> 18 & 63];
-        out += kDigits[group >> 12 & 63];
-        out += at + 1 < bytes.size() ? kDigits[group >> 6 & 63] : '=';
-        out += at + 2 < bytes.size() ? kDigits[group & 63] : '=';
-    }
-    return out;
-}
-
 // The mark an item shows, as the page's ARIA role names it.
 std::string_view markName(ItemMark mark) {
     switch (mark) {
@@ -78,7 +64,7 @@ public:
         if (journals_ && path.starts_with(kPickedFolder)) {
             std::string entry = "[\"file\",";
             appendJsonString(entry, path);
-            entry += ",\"" + base64(std::string_view(bytes.data(), bytes.size())) + "\"]";
+            entry += ",\"" + encodeBase64(std::string_view(bytes.data(), bytes.size())) + "\"]";
             record(entry);
         }
         platform_.putFile(std::move(path), std::move(bytes));

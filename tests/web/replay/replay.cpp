@@ -12,6 +12,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "base64.h"
 #include "journal.h"
 
 namespace {
@@ -42,21 +43,6 @@ void writeWhole(const std::filesystem::path& path, std::string_view bytes) {
     if (!out) {
         throw std::runtime_error("cannot write " + path.string());
     }
-}
-
-std::string encodeBase64(std::string_view bytes) {
-    static constexpr char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string out;
-    for (std::size_t at = 0; at < bytes.size(); at += 3) {
-        std::uint32_t group = static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at])) << 16;
-        if (at + 1 < bytes.size()) group |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + 1])) << 8;
-        if (at + 2 < bytes.size()) group |= static_cast<unsigned char>(bytes[at + 2]);
-        out += kDigits[group >> 18 & 63];
-        out += kDigits[group >> 12 & 63];
-        out += at + 1 < bytes.size() ? kDigits[group >> 6 & 63] : '=';
-        out += at + 2 < bytes.size() ? kDigits[group & 63] : '=';
-    }
-    return out;
 }
 
 std::uint32_t parseSeed(const std::string& text) {
@@ -133,7 +119,7 @@ int main(int argc, char** argv) {
         writeWhole(out, tavori::replay::cellsJson(result));
         if (!storedOut.empty()) {
             nlohmann::json files = nlohmann::json::object();
-            for (const auto& [name, bytes] : result.storedFiles) files[name] = encodeBase64(bytes);
+            for (const auto& [name, bytes] : result.storedFiles) files[name] = tavori::web::encodeBase64(bytes);
             writeWhole(storedOut, files.dump());
         }
     } catch (const std::exception& error) {
