@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 
+#include "common/saturating_count.h"
 #include "gfx/primitives.h"
 #include "imagepractice/image_practice.h"
 #include "imagepractice/question.h"
@@ -93,8 +93,7 @@ bool imagePracticeStepRepeats(const ImagePracticeState& image, std::int32_t disp
 
 void passImagePracticeSteps(ImagePracticeState& image, std::int64_t count) {
     if (image.questionState != kAnswered) {
-        image.ticksSinceCandidates = static_cast<std::int32_t>(
-            std::min<std::int64_t>(std::numeric_limits<std::int32_t>::max(), image.ticksSinceCandidates + count));
+        image.ticksSinceCandidates = addSteps(image.ticksSinceCandidates, count);
     }
 }
 

@@ -1,8 +1,7 @@
 // The puzzle's step: the set-up of a new puzzle, then a redraw of the tiles at every tick.
-#include <algorithm>
 #include <cstdint>
-#include <limits>
 
+#include "common/saturating_count.h"
 #include "gfx/primitives.h"
 #include "puzzle/puzzle.h"
 #include "puzzle/puzzle_text.h"
@@ -44,8 +43,7 @@ bool puzzleStepRepeats(const PuzzleState& puzzle) { return puzzle.puzzleState >=
 
 void passPuzzleSteps(PuzzleState& puzzle, std::int64_t count) {
     // The steps since set-up time the solving; the count stops short of overflowing.
-    puzzle.puzzleState = static_cast<std::int32_t>(
-        std::min<std::int64_t>(std::numeric_limits<std::int32_t>::max(), puzzle.puzzleState + count));
+    puzzle.puzzleState = addSteps(puzzle.puzzleState, count);
 }
 
 }  // namespace tavori
