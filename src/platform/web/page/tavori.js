@@ -108,7 +108,7 @@ function afterCall(result) {
     window.close();  // closes a window the browser lets the page close (an installed app's)
     return;
   }
-  ticker.schedule();
+  ticker.afterInput();
 }
 
 function showStatus() {

@@ -54,6 +54,13 @@ export class Ticker {
     return this.lastFrame + Math.ceil((due - this.lastFrame) / this.frameInterval - 1e-6) * this.frameInterval;
   }
 
+  // After an input: it may have started what the next step draws (a reading's first page, a
+  // question), so that step runs in its frame, not from a timer that may fire a frame late.
+  afterInput() {
+    this.drawing = true;
+    this.schedule();
+  }
+
   // After every call into the core: the next wake for the grid point now due.
   schedule() {
     this.cancel();
