@@ -296,9 +296,26 @@ const ticker = new Ticker({
 
 let menuBar = null;
 
+// The module compiled early by the page's head, or, where that failed (a server that does not
+// call it application/wasm), compiled from its bytes; a failure rejects the start, as the
+// module's own loading would.
+let coreFailed;
+const coreFailure = new Promise((resolve, reject) => { coreFailed = reject; });
+function instantiateWasm(imports, receive) {
+  const url = 'tavori-core.wasm';
+  Promise.resolve(window.tavoriCoreCompiled)
+    .then((compiled) => compiled ?? fetch(url, { credentials: 'same-origin' })
+      .then((response) => (response.ok ? response.arrayBuffer() : Promise.reject(new Error(`${url}: ${response.status}`))))
+      .then((bytes) => WebAssembly.compile(bytes)))
+    .then((compiled) => WebAssembly.instantiate(compiled, imports).then((instance) => receive(instance, compiled)))
+    .catch(coreFailed);
+  return {};
+}
+
 async function start() {
   const [core, ...files] = await Promise.all([
-    createTavoriCore({ page }), ...bundledFiles.map((name) => fetchBytes(encodeURIComponent(name))),
+    Promise.race([createTavoriCore({ page, instantiateWasm }), coreFailure]),
+    ...bundledFiles.map((name) => fetchBytes(encodeURIComponent(name))),
   ]);
   module = core;
   // The menu bar first, so the exercise area is measured at the size it keeps.

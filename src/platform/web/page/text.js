@@ -2,14 +2,17 @@
 // the other way), and the glyphs of Shift-JIS characters in the bundled font, filling the
 // program's cells as the desktop programs fill them.
 
-const shiftJis = new TextDecoder('shift_jis');
+// Made at the first glyph or conversion: loading the decoder's tables costs the first picture a
+// few milliseconds, and the start screen has no text.
+let decoder = null;
+const shiftJis = () => (decoder ??= new TextDecoder('shift_jis'));
 const characterTexts = new Map();
 
 // The text of one character: `code` is a single byte, or lead byte × 256 + trail byte.
 export function characterText(code) {
   let text = characterTexts.get(code);
   if (text === undefined) {
-    text = shiftJis.decode(Uint8Array.from(code > 0xff ? [code >> 8, code & 0xff] : [code]));
+    text = shiftJis().decode(Uint8Array.from(code > 0xff ? [code >> 8, code & 0xff] : [code]));
     characterTexts.set(code, text);
   }
   return text;
@@ -37,7 +40,7 @@ function cp932EncodeTable() {
         bytes.push(lead, trail, 0x0a);
         trails.push(trail);
       }
-      const texts = shiftJis.decode(Uint8Array.from(bytes)).split('\n');
+      const texts = shiftJis().decode(Uint8Array.from(bytes)).split('\n');
       trails.forEach((trail, index) => {
         const text = texts[index];
         if (text.length > 0 && [...text].length === 1 && text !== '\ufffd' && !table.has(text)) {
