@@ -41,6 +41,7 @@ let statusShown = null;
 let firstPicture = true;
 let size = { width: 0, height: 0, ratio: 1 };
 const tickTimes = [];
+const tickPoints = [];  // in test mode, the grid point each tick stepped for
 let frameTimes = null;
 
 // --- what the core asks of the page (page_imports.js)
@@ -286,7 +287,10 @@ async function loadFont() {
 const ticker = new Ticker({
   nextDue: () => (ended ? -1 : module._tavori_next_due()),
   step(time) {
-    if (testing) tickTimes.push(time);
+    if (testing) {
+      tickTimes.push(time);
+      tickPoints.push(module._tavori_next_due());
+    }
     const drew = module._tavori_frame(time) !== 0;
     showStatus();
     return drew;
@@ -372,6 +376,7 @@ if (testing) {
     ready,
     journal: () => module.UTF8ToString(module._tavori_journal()),
     tickTimes: () => tickTimes.slice(),
+    tickPoints: () => tickPoints.slice(),
     // Whether the tick sleeps, no step being able to change the picture until the next input.
     asleep: () => module._tavori_next_due() < 0,
     frames(on) {
