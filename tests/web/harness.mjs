@@ -98,9 +98,12 @@ export async function openPage(env, { seed = SEED, width = 1024, height = 720, c
 export const journal = async (page) => JSON.parse(await page.evaluate(() => window.tavori.journal()));
 export const tickCount = async (page) => page.evaluate(() => window.tavori.tickTimes().length);
 
-// Waits until `count` more ticks have run than `from` (the count now when not given).
+// Waits until `count` more ticks have run than `from` (the count now when not given). Ticks
+// come at most every 100 ms, so most of the wait is slept through: asking the page over and over
+// keeps its main thread busy, and its timers late.
 export async function waitTicks(page, count, from) {
   const start = from ?? await tickCount(page);
+  await new Promise((resolve) => setTimeout(resolve, Math.max(0, (count - 5) * 100)));
   await page.waitForFunction((target) => window.tavori.tickTimes().length >= target, start + count,
                              { polling: 20, timeout: 20000 + count * 200 });
 }

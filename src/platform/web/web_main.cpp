@@ -95,15 +95,17 @@ public:
     }
 
     // The step of the grid point reached at `nowMilliseconds`, if one is due; whether it changed
-    // the picture.
-    bool frame(double nowMilliseconds) {
+    // the picture. What it drew waits for `present`, which the page calls in the screen frame
+    // that is to show it.
+    bool step(double nowMilliseconds) {
         if (!grid_ || asleep_ || !grid_->takeDue(microseconds(nowMilliseconds))) return false;
         record("[\"tick\"]");
         app_.tick();
-        const bool drew = platform_.screen().drawnSincePresent();
-        after(Outcome::None);
-        return drew;
+        settle();
+        return platform_.screen().drawnSincePresent();
     }
+
+    void present() { platform_.screen().present(); }
 
     // The next grid point in milliseconds, or a negative number while no tick can change anything.
     double nextDue() const {
@@ -188,12 +190,17 @@ public:
     std::string journal() const { return journal_.empty() ? "[]" : journal_ + "]"; }
 
 private:
+    // An input's answer is shown at once, with any step's picture not yet shown.
     int after(Outcome outcome) {
-        platform_.screen().present();
+        present();
+        settle();
+        return static_cast<int>(outcome);
+    }
+
+    void settle() {
         // While no step can change the picture (a maze between its steps, a start screen, a
         // question waiting for its answer, a puzzle between moves, a paused page) the tick sleeps.
         asleep_ = app_.waitsForInput() || app_.stepsOnlyRepeat();
-        return static_cast<int>(outcome);
     }
 
     // Before every call but a step: the grid points slept through are taken, and where steps
@@ -274,7 +281,8 @@ EMSCRIPTEN_KEEPALIVE int tavori_command(int id, int answered, char* path, int pa
     return session->command(id, std::move(answer));
 }
 
-EMSCRIPTEN_KEEPALIVE int tavori_frame(double now) { return session->frame(now) ? 1 : 0; }
+EMSCRIPTEN_KEEPALIVE int tavori_step(double now) { return session->step(now) ? 1 : 0; }
+EMSCRIPTEN_KEEPALIVE void tavori_present() { session->present(); }
 EMSCRIPTEN_KEEPALIVE double tavori_next_due() { return session ? session->nextDue() : -1; }
 EMSCRIPTEN_KEEPALIVE void tavori_resume(double now) { session->resume(now); }
 EMSCRIPTEN_KEEPALIVE int tavori_pointer(int kind, int x, int y) { return session->pointer(kind, x, y); }

@@ -42,6 +42,7 @@ let firstPicture = true;
 let size = { width: 0, height: 0, ratio: 1 };
 const tickTimes = [];
 const tickPoints = [];  // in test mode, the grid point each tick stepped for
+const tickShown = [];  // in test mode, each drawn page's grid point and the frame that showed it
 let frameTimes = null;
 
 // --- what the core asks of the page (page_imports.js)
@@ -291,9 +292,13 @@ const ticker = new Ticker({
       tickTimes.push(time);
       tickPoints.push(module._tavori_next_due());
     }
-    const drew = module._tavori_frame(time) !== 0;
+    const drew = module._tavori_step(time) !== 0;
     showStatus();
     return drew;
+  },
+  present(time, point) {
+    module._tavori_present();
+    if (testing) tickShown.push([point, time]);
   },
   resume: (time) => module._tavori_resume(time),
 });
@@ -377,6 +382,7 @@ if (testing) {
     journal: () => module.UTF8ToString(module._tavori_journal()),
     tickTimes: () => tickTimes.slice(),
     tickPoints: () => tickPoints.slice(),
+    tickShown: () => tickShown.slice(),
     // Whether the tick sleeps, no step being able to change the picture until the next input.
     asleep: () => module._tavori_next_due() < 0,
     frames(on) {

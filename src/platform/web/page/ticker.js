@@ -1,28 +1,38 @@
-// The 100 ms tick on the grid of performance.now(). A step that changes the picture runs in the
-// first screen frame at or after its grid point (a timer wakes just before the frame expected
-// to reach it, then requestAnimationFrame), so the page it draws is on screen from that frame
-// on; while steps change nothing (a start screen, a question waiting for its answer) the next
-// one runs from a timer at its grid point, and what it draws, if anything, shows at the
-// following frame, without a frame asked for at every step. A hidden tab does not tick; when it
-// shows again the grid points it missed are passed over, not made up in a burst.
+// The 100 ms tick on the grid of performance.now(). Each step runs from a timer at its grid
+// point, so the steps keep to the grid, not to the screen's frames; the page it draws is put on
+// the canvas in the first screen frame at or after that point (requestAnimationFrame), so at
+// 60 Hz every page stands for six whole frames. A step that changes nothing asks for no frame.
+// A hidden tab does not tick; when it shows again the grid points it missed are passed over,
+// not made up in a burst.
 
-// Wake this long before the frame expected to reach the grid point: enough for a timer a little
-// late (a busy page fires them several milliseconds late), little enough that the frame before
-// it has passed, so one frame is asked for per step.
-const wakeBefore = 12;
+// A timer fires up to a few milliseconds late on a busy page, and a frame asked for within
+// about a millisecond of its start comes a frame later: where the frame that is to show a page
+// begins less than this after its grid point, it is asked for ahead, and the step runs in it
+// if its timer has not fired yet.
+const frameSoonAfter = 8;
+// How long before that frame it is asked for: after the frame before it, with room for a late
+// timer.
+const askBefore = 11;
 const assumedFrameInterval = 1000 / 60;
 
 export class Ticker {
   // `nextDue()`: the next grid point (ms) or a negative number while nothing can change;
   // `step(time)`: runs the step due at `time` and says whether it changed the picture;
+  // `present(time, point)`: shows what the steps drew, in the frame of `time`, the first at or
+  // after grid point `point`;
   // `resume(time)`: passes over the grid points up to `time`.
-  constructor({ nextDue, step, resume }) {
+  constructor({ nextDue, step, present, resume }) {
     this.nextDue = nextDue;
-    this.step = step;
+    this.runStep = step;
+    this.present = present;
     this.resumeAt = resume;
     this.timer = 0;
     this.frameRequested = false;
     this.stopped = false;
+    // The grid point of a page drawn and not yet shown: the first frame at or after it shows it.
+    this.showFrom = null;
+    // The grid point whose frame was asked for ahead of its step.
+    this.aheadFor = null;
     // Whether the last step changed the picture: the next is then expected to as well.
     this.drawing = true;
     // The screen's frames as last seen: when one was, and how far apart they come.
@@ -54,57 +64,79 @@ export class Ticker {
     return this.lastFrame + Math.ceil((due - this.lastFrame) / this.frameInterval - 1e-6) * this.frameInterval;
   }
 
-  // After an input: it may have started what the next step draws (a reading's first page, a
-  // question), so that step runs in its frame, not from a timer that may fire a frame late.
+  // After an input: its answer is on the canvas already, and it may have started what the next
+  // step draws (a reading's first page, a question).
   afterInput() {
+    this.showFrom = null;
     this.drawing = true;
     this.schedule();
   }
 
-  // After every call into the core: the next wake for the grid point now due.
+  // After every step, input or shown page: the wakes for the grid point now due.
   schedule() {
     this.cancel();
     if (this.stopped || document.hidden) return;
     const due = this.nextDue();
     if (due < 0) return;
-    if (!this.drawing) {
-      this.timer = setTimeout(() => {
-        this.timer = 0;
-        const now = performance.now();
-        if (now >= due) this.drawing = this.step(now);
-        this.schedule();
-      }, Math.max(0, due - performance.now()));
-      return;
-    }
-    const wait = this.expectedFrame(due) - performance.now() - wakeBefore;
-    if (wait > 0) {
-      this.timer = setTimeout(() => {
-        this.timer = 0;
+    const frame = this.expectedFrame(due);
+    if (this.drawing && frame - due < frameSoonAfter && this.aheadFor !== due) {
+      this.wakeAt(frame - askBefore, () => {
+        this.aheadFor = due;
         this.requestFrame();
-      }, wait);
+        this.wakeAt(due, () => this.stepAt(due));
+      });
     } else {
+      this.wakeAt(due, () => this.stepAt(due));
+    }
+  }
+
+  // A timer's delay is whole milliseconds, rounded down: rounded up here, it never fires early.
+  wakeAt(time, wake) {
+    this.timer = setTimeout(() => {
+      this.timer = 0;
+      wake();
+    }, Math.max(0, Math.ceil(time - performance.now())));
+  }
+
+  // The step of grid point `due`; what it draws is shown in the first frame at or after `due`.
+  stepAt(due) {
+    this.cancel();
+    if (performance.now() < due) return this.wakeAt(due, () => this.stepAt(due));
+    this.aheadFor = null;
+    this.drawing = this.runStep(performance.now());
+    if (this.drawing) {
+      this.showFrom ??= due;
       this.requestFrame();
     }
+    this.schedule();
   }
 
   requestFrame() {
     if (this.frameRequested) return;
     this.frameRequested = true;
-    requestAnimationFrame((time) => {
-      this.frameRequested = false;
-      const previous = this.lastFrame;
-      this.lastFrame = time;
-      if (this.stopped || document.hidden) return;
-      const due = this.nextDue();
-      if (due < 0) return;
-      if (time >= due) {
-        this.drawing = this.step(time);
-        this.schedule();
-      } else {
-        // Too early: the next frame is the one. Two frames in a row tell the screen's rate.
-        if (previous !== null && time - previous > 4 && time - previous < 50) this.frameInterval = time - previous;
-        this.requestFrame();
-      }
-    });
+    requestAnimationFrame((time) => this.onFrame(time));
+  }
+
+  onFrame(time) {
+    this.frameRequested = false;
+    const previous = this.lastFrame;
+    this.lastFrame = time;
+    // Two frames in a row tell the screen's rate.
+    if (previous !== null && time - previous > 4 && time - previous < 50) this.frameInterval = time - previous;
+    if (this.stopped || document.hidden) return;
+    // An input since may have put the step off or put the tick to sleep.
+    if (this.aheadFor !== this.nextDue()) this.aheadFor = null;
+    // A frame asked for ahead of its step runs the step if the step's timer is late.
+    if (this.aheadFor !== null && time >= this.aheadFor) this.stepAt(this.aheadFor);
+    if (this.showFrom !== null && time >= this.showFrom) {
+      const point = this.showFrom;
+      this.showFrom = null;
+      this.present(time, point);
+      // The frame just seen places the next one better.
+      this.schedule();
+    } else if (this.showFrom !== null || this.aheadFor !== null) {
+      // A frame under way when it was asked for, before the point: the next frame is the one.
+      this.requestFrame();
+    }
   }
 }
