@@ -5,14 +5,12 @@
 // A hidden tab does not tick; when it shows again the grid points it missed are passed over,
 // not made up in a burst.
 
-// A timer fires up to a few milliseconds late on a busy page, and a frame asked for within
-// about a millisecond of its start comes a frame later: where the frame that is to show a page
-// begins less than this after its grid point, it is asked for ahead, and the step runs in it
-// if its timer has not fired yet.
-const frameSoonAfter = 8;
-// How long before that frame it is asked for: after the frame before it, with room for a late
-// timer.
-const askBefore = 11;
+// A timer fires up to several milliseconds late on a busy page, and a frame asked for within
+// about a millisecond of its start comes a frame later: so while steps draw, the frame that is
+// to show the next page is asked for this long before it, from a timer of its own where that is
+// before the grid point, and the step runs in that frame if its own timer has not fired yet.
+// Long enough for a late timer, short enough to come after the frame before it.
+const askBefore = 12;
 const assumedFrameInterval = 1000 / 60;
 
 export class Ticker {
@@ -79,7 +77,7 @@ export class Ticker {
     const due = this.nextDue();
     if (due < 0) return;
     const frame = this.expectedFrame(due);
-    if (this.drawing && frame - due < frameSoonAfter && this.aheadFor !== due) {
+    if (this.drawing && frame - askBefore < due && this.aheadFor !== due) {
       this.wakeAt(frame - askBefore, () => {
         this.aheadFor = due;
         this.requestFrame();
