@@ -39,7 +39,7 @@ let glyphs = null;
 let ended = false;
 let statusShown = null;
 let firstPicture = true;
-let size = { width: 0, height: 0, ratio: 1 };
+let size = { width: 0, height: 0, ratio: 1, scale: 1 };
 const tickTimes = [];
 const tickPoints = [];  // in test mode, the grid point each tick stepped for
 const tickShown = [];  // in test mode, each drawn page's grid point and the frame that showed it
@@ -181,14 +181,34 @@ async function runCommand(id) {
 
 // --- the exercise area's size and resolution
 
+// The exercises are laid out for a desktop window: a page of rows is 1000 px wide, and a 10 × 10
+// maze 11/15 as wide as the area is high. An area narrower than 1000 px (a phone, a tablet held
+// upright, a narrow browser window) gets a window 1000 px wide shown smaller, at as many canvas
+// pixels as it covers on the screen, rather than rows cut off at both sides; an area higher than
+// 4/3 of its width gets a window of that height, centred, so a maze keeps its sides.
+const narrowestWindow = 1000;
+const tallestShare = 4 / 3;
+
 function measure() {
-  return { width: Math.max(0, area.clientWidth), height: Math.max(0, area.clientHeight), ratio: window.devicePixelRatio || 1 };
+  const cssWidth = Math.max(0, area.clientWidth);
+  const cssHeight = Math.max(0, area.clientHeight);
+  const width = cssWidth > 0 ? Math.max(cssWidth, narrowestWindow) : 0;
+  const scale = cssWidth > 0 ? cssWidth / width : 1;
+  return {
+    width,
+    height: Math.min(Math.floor(cssHeight / scale), Math.floor(width * tallestShare)),
+    // Below one canvas pixel to a logical one the core draws at one, and the browser scales down.
+    ratio: Math.max(1, (window.devicePixelRatio || 1) * scale),
+    scale,
+  };
 }
 
 function fitCanvas(next) {
   size = next;
-  screen.style.width = `${next.width}px`;
-  screen.style.height = `${next.height}px`;
+  const cssHeight = next.height * next.scale;
+  screen.style.width = `${next.width * next.scale}px`;
+  screen.style.height = `${cssHeight}px`;
+  screen.style.top = `${Math.max(0, Math.floor((area.clientHeight - cssHeight) / 2))}px`;
   // As the core's canvas rounds its logical edges to device pixels.
   screen.width = Math.floor(next.width * next.ratio + 0.5);
   screen.height = Math.floor(next.height * next.ratio + 0.5);
@@ -197,7 +217,10 @@ function fitCanvas(next) {
 function onResize() {
   if (ended) return;
   const next = measure();
-  if (next.width === size.width && next.height === size.height && next.ratio === size.ratio) return;
+  if (next.width === size.width && next.height === size.height && next.ratio === size.ratio) {
+    if (next.scale !== size.scale) fitCanvas(next);  // the same window shown at another size
+    return;
+  }
   fitCanvas(next);
   module._tavori_resize(next.width, next.height, next.ratio);
   afterCall(outcome.none);
@@ -217,7 +240,7 @@ let activePointer = null;
 
 function pointerAt(event) {
   const box = screen.getBoundingClientRect();
-  return [Math.floor(event.clientX - box.left), Math.floor(event.clientY - box.top)];
+  return [Math.floor((event.clientX - box.left) / size.scale), Math.floor((event.clientY - box.top) / size.scale)];
 }
 
 function onPointer(kind, event) {
