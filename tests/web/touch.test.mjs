@@ -9,12 +9,14 @@ before(async () => { env = await h.startBrowser(); });
 after(async () => { await env?.close(); });
 
 // The second window is narrower than the exercises' layout: shown at half its size, a touch's
-// place on the screen is twice as far into the picture.
+// place on the screen is twice as far into the picture. The third, narrow and tall, is widened a
+// little: the same window is shown larger, its picture kept.
 const windows = [
-  ['a window as wide as the layout', { width: 1024, height: 720 }, 1],
-  ['a window half as wide, shown at half size', { width: 500, height: 720 }, 0.5],
+  ['a window as wide as the layout', { width: 1024, height: 720 }, null, 1],
+  ['a window half as wide, shown at half size', { width: 500, height: 720 }, null, 0.5],
+  ['a narrow, tall window widened a little', { width: 500, height: 1000 }, { width: 520, height: 1000 }, 0.52],
 ];
-for (const [name, viewport, scale] of windows) {
+for (const [name, viewport, widened, scale] of windows) {
   test(`a tile dragged by touch lands where the replay puts it: ${name}`, async (t) => {
     const context = await env.browser.newContext({ viewport, deviceScaleFactor: 1, hasTouch: true });
     try {
@@ -22,6 +24,11 @@ for (const [name, viewport, scale] of windows) {
       await h.pick(page, 'パズル', 737);
       await h.waitAsleep(page);
       await new Promise((resolve) => setTimeout(resolve, 300));  // steps slept through, handed over at the touch
+      if (widened) {
+        await page.setViewportSize(widened);
+        await page.waitForFunction((width) => window.tavori.canvasSize().scale === width / 1000, widened.width);
+        await h.expectSameAsReplay(t, env, page, 'touch-widened');
+      }
       const { entries, shown } = await h.capture(page);
       // A point inside the topmost-leftmost tile: the first pixel of the picture that is not black.
       const first = shown.rgba.findIndex((value, at) => at % 4 !== 3 && value !== 0);

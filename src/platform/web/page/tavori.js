@@ -203,12 +203,17 @@ function measure() {
   };
 }
 
-function fitCanvas(next) {
+// Where the canvas stands in the area and how large it shows; its pixels are kept.
+function placeCanvas(next) {
   size = next;
   const cssHeight = next.height * next.scale;
   screen.style.width = `${next.width * next.scale}px`;
   screen.style.height = `${cssHeight}px`;
   screen.style.top = `${Math.max(0, Math.floor((area.clientHeight - cssHeight) / 2))}px`;
+}
+
+function fitCanvas(next) {
+  placeCanvas(next);
   // As the core's canvas rounds its logical edges to device pixels.
   screen.width = Math.floor(next.width * next.ratio + 0.5);
   screen.height = Math.floor(next.height * next.ratio + 0.5);
@@ -218,7 +223,7 @@ function onResize() {
   if (ended) return;
   const next = measure();
   if (next.width === size.width && next.height === size.height && next.ratio === size.ratio) {
-    if (next.scale !== size.scale) fitCanvas(next);  // the same window shown at another size
+    placeCanvas(next);  // the same window, shown at another size or place
     return;
   }
   fitCanvas(next);
