@@ -7,7 +7,7 @@ import { tmpdir } from 'node:os';
 import { join, dirname, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { promisify } from 'node:util';
-import { deflateSync } from 'node:zlib';
+import { deflateSync, inflateSync } from 'node:zlib';
 import assert from 'node:assert/strict';
 import { chromium } from 'playwright-core';
 
@@ -281,6 +281,68 @@ function png(rgba, width, height) {
   header.set([8, 6, 0, 0, 0], 8);
   return Buffer.concat([Buffer.from([137, 80, 78, 71, 13, 10, 26, 10]), chunk('IHDR', header),
                         chunk('IDAT', deflateSync(rows)), chunk('IEND', Buffer.alloc(0))]);
+}
+
+// A PNG as Chromium writes a screenshot (8 bits, RGB or RGBA, not interlaced), as RGBA.
+function decodePng(bytes) {
+  const width = bytes.readUInt32BE(16);
+  const height = bytes.readUInt32BE(20);
+  const channels = { 2: 3, 6: 4 }[bytes[25]];
+  assert.ok(bytes[24] === 8 && channels && bytes[28] === 0, 'a screenshot in an unexpected PNG format');
+  const parts = [];
+  for (let at = 8; at < bytes.length; at += bytes.readUInt32BE(at) + 12) {
+    if (bytes.toString('ascii', at + 4, at + 8) === 'IDAT') parts.push(bytes.subarray(at + 8, at + 8 + bytes.readUInt32BE(at)));
+  }
+  const raw = inflateSync(Buffer.concat(parts));
+  const stride = width * channels;
+  const rows = Buffer.alloc(stride * height);
+  for (let y = 0; y < height; y++) {
+    const filter = raw[y * (stride + 1)];
+    for (let i = 0; i < stride; i++) {
+      const a = i >= channels ? rows[y * stride + i - channels] : 0;
+      const b = y > 0 ? rows[(y - 1) * stride + i] : 0;
+      const c = i >= channels && y > 0 ? rows[(y - 1) * stride + i - channels] : 0;
+      const p = a + b - c;
+      const paeth = Math.abs(p - a) <= Math.abs(p - b) && Math.abs(p - a) <= Math.abs(p - c) ? a : Math.abs(p - b) <= Math.abs(p - c) ? b : c;
+      const predicted = [0, a, b, (a + b) >> 1, paeth][filter];
+      rows[y * stride + i] = raw[y * (stride + 1) + 1 + i] + predicted;
+    }
+  }
+  const rgba = Buffer.alloc(width * height * 4, 255);
+  for (let at = 0; at < width * height; at++) rows.copy(rgba, at * 4, at * channels, at * channels + 3);
+  return { width, height, rgba };
+}
+
+// The exercise area as the screen shows it: a screenshot of its box, with its place on the page.
+export async function areaOnScreen(page) {
+  const box = await page.locator('#area').boundingBox();
+  return { box, ...decodePng(await page.screenshot({ clip: box })) };
+}
+
+// The area as the screen shows it against what the program drew: the canvas's own pixels where
+// it stands, black around it. Throws with the first pixels that differ (a focus ring, say).
+export async function expectAreaAsDrawn(page, name) {
+  await waitAsleep(page);
+  const area = await areaOnScreen(page);
+  const { rgba, canvas } = await page.evaluate(() => {
+    const element = document.getElementById('screen');
+    const box = element.getBoundingClientRect();
+    return { rgba: window.tavori.pictureRGBA(), canvas: { x: box.x, y: box.y, width: element.width, height: element.height,
+                                                          shownAs: [box.width, box.height] } };
+  });
+  assert.deepEqual(canvas.shownAs, [canvas.width, canvas.height], 'the canvas is shown one pixel for one');
+  const drawn = Buffer.from(rgba, 'base64');
+  const [left, top] = [canvas.x - area.box.x, canvas.y - area.box.y];
+  const wrong = [];
+  for (let y = 0; y < area.height; y++) {
+    for (let x = 0; x < area.width; x++) {
+      const inside = x >= left && x < left + canvas.width && y >= top && y < top + canvas.height;
+      const expected = inside ? [...drawn.subarray(((y - top) * canvas.width + x - left) * 4, ((y - top) * canvas.width + x - left) * 4 + 3)] : [0, 0, 0];
+      const seen = [...area.rgba.subarray((y * area.width + x) * 4, (y * area.width + x) * 4 + 3)];
+      if (seen.some((value, channel) => value !== expected[channel])) wrong.push(`(${x}, ${y}) ${seen} for ${expected}`);
+    }
+  }
+  assert.deepEqual(wrong.slice(0, 5), [], `${name}: ${wrong.length} pixels of the area are not what the program drew`);
 }
 
 // Picks a menu item with the mouse: its pop-up by label, then the item by command id.
