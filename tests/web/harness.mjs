@@ -7,9 +7,9 @@ import { tmpdir } from 'node:os';
 import { join, dirname, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { promisify } from 'node:util';
-import { deflateSync, inflateSync } from 'node:zlib';
 import assert from 'node:assert/strict';
 import { chromium } from 'playwright-core';
+import pngjs from 'pngjs';
 
 const repository = resolve(dirname(fileURLToPath(import.meta.url)), '..', '..');
 export const site = process.env.TAVORI_WEB_SITE ?? join(repository, 'build/web/site');
@@ -237,7 +237,7 @@ export function keepPictures(name, shown, replayed) {
   }
   for (const [suffix, rgba, w, h] of [['page', shown.rgba, shown.width * shown.ratio, shown.height * shown.ratio],
                                       ['replay', replayed.rgba, width, height], ['diff', diff, width, height]]) {
-    writeFileSync(join(outputDir, `${name}-${suffix}.png`), png(rgba, w, h));
+    writeFileSync(join(outputDir, `${name}-${suffix}.png`), pngjs.PNG.sync.write({ width: w, height: h, data: rgba }));
   }
 }
 
@@ -254,69 +254,11 @@ export async function expectSameAsReplay(t, env, page, name, { seed = SEED, stor
   return { entries, shown, replayed };
 }
 
-function png(rgba, width, height) {
-  const crcTable = Array.from({ length: 256 }, (_, n) => {
-    let c = n;
-    for (let k = 0; k < 8; k++) c = c & 1 ? 0xedb88320 ^ (c >>> 1) : c >>> 1;
-    return c >>> 0;
-  });
-  const crc = (bytes) => {
-    let c = 0xffffffff;
-    for (const byte of bytes) c = crcTable[(c ^ byte) & 0xff] ^ (c >>> 8);
-    return (c ^ 0xffffffff) >>> 0;
-  };
-  const chunk = (type, data) => {
-    const body = Buffer.concat([Buffer.from(type, 'ascii'), data]);
-    const out = Buffer.alloc(body.length + 8);
-    out.writeUInt32BE(data.length, 0);
-    body.copy(out, 4);
-    out.writeUInt32BE(crc(body), body.length + 4);
-    return out;
-  };
-  const rows = Buffer.alloc((width * 4 + 1) * height);
-  for (let y = 0; y < height; y++) rgba.copy(rows, y * (width * 4 + 1) + 1, y * width * 4, (y + 1) * width * 4);
-  const header = Buffer.alloc(13);
-  header.writeUInt32BE(width, 0);
-  header.writeUInt32BE(height, 4);
-  header.set([8, 6, 0, 0, 0], 8);
-  return Buffer.concat([Buffer.from([137, 80, 78, 71, 13, 10, 26, 10]), chunk('IHDR', header),
-                        chunk('IDAT', deflateSync(rows)), chunk('IEND', Buffer.alloc(0))]);
-}
-
-// A PNG as Chromium writes a screenshot (8 bits, RGB or RGBA, not interlaced), as RGBA.
-function decodePng(bytes) {
-  const width = bytes.readUInt32BE(16);
-  const height = bytes.readUInt32BE(20);
-  const channels = { 2: 3, 6: 4 }[bytes[25]];
-  assert.ok(bytes[24] === 8 && channels && bytes[28] === 0, 'a screenshot in an unexpected PNG format');
-  const parts = [];
-  for (let at = 8; at < bytes.length; at += bytes.readUInt32BE(at) + 12) {
-    if (bytes.toString('ascii', at + 4, at + 8) === 'IDAT') parts.push(bytes.subarray(at + 8, at + 8 + bytes.readUInt32BE(at)));
-  }
-  const raw = inflateSync(Buffer.concat(parts));
-  const stride = width * channels;
-  const rows = Buffer.alloc(stride * height);
-  for (let y = 0; y < height; y++) {
-    const filter = raw[y * (stride + 1)];
-    for (let i = 0; i < stride; i++) {
-      const a = i >= channels ? rows[y * stride + i - channels] : 0;
-      const b = y > 0 ? rows[(y - 1) * stride + i] : 0;
-      const c = i >= channels && y > 0 ? rows[(y - 1) * stride + i - channels] : 0;
-      const p = a + b - c;
-      const paeth = Math.abs(p - a) <= Math.abs(p - b) && Math.abs(p - a) <= Math.abs(p - c) ? a : Math.abs(p - b) <= Math.abs(p - c) ? b : c;
-      const predicted = [0, a, b, (a + b) >> 1, paeth][filter];
-      rows[y * stride + i] = raw[y * (stride + 1) + 1 + i] + predicted;
-    }
-  }
-  const rgba = Buffer.alloc(width * height * 4, 255);
-  for (let at = 0; at < width * height; at++) rows.copy(rgba, at * 4, at * channels, at * channels + 3);
-  return { width, height, rgba };
-}
-
 // The exercise area as the screen shows it: a screenshot of its box, with its place on the page.
 export async function areaOnScreen(page) {
   const box = await page.locator('#area').boundingBox();
-  return { box, ...decodePng(await page.screenshot({ clip: box })) };
+  const { width, height, data } = pngjs.PNG.sync.read(await page.screenshot({ clip: box }));
+  return { box, width, height, rgba: data };
 }
 
 // The area as the screen shows it against what the program drew: the canvas's own pixels where
