@@ -32,8 +32,7 @@ TEST(MenuTable, SevenPopupsInOrder) {
     }
 }
 
-TEST(MenuTable, NoKeyForThePuzzleAndDisplayTimesStepAlongTheMenu) {
-    EXPECT_EQ(commandForKey(Mode::Puzzle, Key::Space), std::nullopt);
+TEST(MenuTable, DisplayTimesStepAlongTheMenu) {
     // From, which way, to: held at both ends, and from between two values to the nearer one.
     const int steps[][3] = {{1, -1, 1}, {1, 1, 2}, {10, 1, 20}, {20, -1, 10}, {50, 1, 50}, {15, -1, 10}, {15, 1, 20}};
     for (const auto& [from, direction, to] : steps) {
