@@ -6,6 +6,7 @@
 #include <set>
 #include <string_view>
 
+#include "shell/exercises.h"
 #include "shell/menu.h"
 
 namespace tavori {
@@ -74,22 +75,18 @@ TEST(MenuTable, EachItemsMeaningIsFoundByItsIdAndValuedItemsSitInTheirRanges) {
     }
 }
 
-TEST(MenuTable, EveryKeyGivesAnItemThatShowsAKeyAndHeldKeysAreOnlyTheMovingOnes) {
-    const Key keys[] = {Key::Space, Key::Return, Key::Left, Key::Right, Key::Up, Key::Down,
-                        Key::PageUp, Key::PageDown, Key::Home, Key::One, Key::Two, Key::Three};
-    for (const Mode mode : {Mode::ImagePractice, Mode::SpeedReading, Mode::Maze, Mode::Puzzle}) {
-        for (const Key key : keys) {
-            if (const std::optional<int> id = commandForKey(mode, key)) {
-                bool shown = false;
-                for (const Popup& popup : menuBarTable()) {
-                    for (const MenuItem& item : popup.items) shown = shown || (item.id == *id && !item.shortcut.empty());
-                }
-                EXPECT_TRUE(shown) << "key for id " << *id;
+TEST(MenuTable, EveryExercisesKeyGivesAnItemThatShowsAKeyAndOnlyMovingKeysRepeat) {
+    for (const auto& exercise : makeExercises()) {
+        for (const KeyBinding& binding : exercise->keys()) {
+            bool shown = false;
+            for (const Popup& popup : menuBarTable()) {
+                for (const MenuItem& item : popup.items) shown = shown || (item.id == binding.command && !item.shortcut.empty());
             }
+            EXPECT_TRUE(shown) << "key for id " << binding.command;
         }
     }
-    // No key moves a tile.
-    for (const Key key : keys) EXPECT_EQ(commandForKey(Mode::Puzzle, key), std::nullopt);
+    const Key keys[] = {Key::Space, Key::Return, Key::Left, Key::Right, Key::Up, Key::Down,
+                        Key::PageUp, Key::PageDown, Key::Home, Key::One, Key::Two, Key::Three};
     for (const Key key : keys) {
         const bool moving = key == Key::Left || key == Key::Right || key == Key::Up || key == Key::Down ||
                             key == Key::PageUp || key == Key::PageDown;
