@@ -1,6 +1,7 @@
 // The record file's lines: written and read back unchanged, and every kind of bad line skipped.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,36 @@ std::string withField(std::size_t column, const std::string& value) {
     for (std::size_t skipped = 0; skipped < column; ++skipped) start = line.find('\t', start) + 1;
     const std::size_t end = line.find_first_of("\t\n", start);
     return line.replace(start, end - start, value);
+}
+
+// A line's tab-separated fields, its '\n' left out.
+std::vector<std::string> fieldsOf(std::string_view line) {
+    std::vector<std::string> fields(1);
+    for (const char character : line.substr(0, line.find('\n'))) {
+        if (character == '\t') {
+            fields.emplace_back();
+        } else {
+            fields.back().push_back(character);
+        }
+    }
+    return fields;
+}
+
+// A header of `names` and the reading session's line under it: each known column holds the
+// field the writer gives it, an unknown one "new".
+std::string underHeader(const std::vector<std::string>& names) {
+    const std::vector<std::string> known = fieldsOf(historyHeader());
+    const std::vector<std::string> fields = fieldsOf(historyLine(readingSession()));
+    std::string header;
+    std::string line;
+    for (const std::string& name : names) {
+        const auto at = std::find(known.begin(), known.end(), name);
+        header += name + '\t';
+        line += (at == known.end() ? "new" : fields[static_cast<std::size_t>(at - known.begin())]) + '\t';
+    }
+    header.back() = '\n';
+    line.back() = '\n';
+    return header + line;
 }
 
 TEST(HistoryLine, WritesTheColumnsInTheHeadersOrder) {
@@ -84,6 +115,8 @@ TEST(ParseHistory, SkipsEveryMalformedOrOutOfBoundsLine) {
         withField(9, "+1"), withField(9, " 1"), withField(9, "1 "), withField(9, "1.0"), withField(9, ""),
         withField(10, "1000000000001"), withField(11, "99999999999999999999"),
         withField(14, "1"),  // right at the first try with no question asked
+        withField(2, "phrases"),  // an exercise of a later version
+        "notes\n",  // words that do not name the date: a stray line, not a header
     };
     for (const std::string& line : bad) {
         const std::vector<SessionRecord> read = parseHistory(good + line + good);
@@ -102,6 +135,38 @@ TEST(ParseHistory, AcceptsEditorsLineEndsExtraColumnsAndAMark) {
     // A last line without its '\n' was cut short: even complete-looking, it is not read.
     EXPECT_EQ(parseHistory(line + "\n" + line), one);
     EXPECT_TRUE(parseHistory(line).empty());
+}
+
+TEST(ParseHistory, FindsColumnsByTheLastHeadersNamesAndDefaultsOnlyNamesAndFigures) {
+    const std::vector<std::string> current = fieldsOf(historyHeader());
+    const auto without = [&current](const std::string& left) {
+        std::vector<std::string> names = current;
+        names.erase(std::find(names.begin(), names.end(), left));
+        return names;
+    };
+    const auto with = [&current](std::vector<std::string> added) {
+        added.insert(added.begin(), current.begin(), current.end());
+        return added;
+    };
+    std::vector<std::string> reordered(current.rbegin(), current.rend());
+    reordered.insert(reordered.begin() + 3, "phrase_rows");
+    SessionRecord unnamed = readingSession();
+    unnamed.textName.clear();
+    SessionRecord unmeasured = readingSession();
+    unmeasured.measuredPerMinute = 0;
+    const std::vector<SessionRecord> none;
+    const std::string goodLine = historyLine(readingSession());
+    const struct { std::string file; std::vector<SessionRecord> expected; std::string_view why; } cases[] = {
+        {underHeader(reordered), {readingSession()}, "columns moved and one added"},
+        {underHeader(without("text")), {unnamed}, "no text name: none"},
+        {underHeader(without("measured_cpm")), {unmeasured}, "a figure left out: 0"},
+        {underHeader(without("display_s")), none, "a setting left out"},
+        {underHeader(without("exercise")), none, "the exercise left out"},
+        {underHeader(with({"date"})), none, "a column named twice"},
+        {underHeader(with({"phrase_rows"})) + goodLine, {readingSession()}, "a line short of its header"},
+        {underHeader(without("rows")) + std::string(historyHeader()) + goodLine, {readingSession()}, "the last header counts"},
+    };
+    for (const auto& each : cases) EXPECT_EQ(parseHistory(each.file), each.expected) << each.why;
 }
 
 }  // namespace
