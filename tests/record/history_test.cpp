@@ -30,33 +30,33 @@ std::string withField(std::size_t column, const std::string& value) {
     return line.replace(start, end - start, value);
 }
 
-// A line's tab-separated fields, its '\n' left out.
+// The fields of a line the writer gave, none of them empty.
 std::vector<std::string> fieldsOf(std::string_view line) {
-    std::vector<std::string> fields(1);
-    for (const char character : line.substr(0, line.find('\n'))) {
-        if (character == '\t') {
-            fields.emplace_back();
-        } else {
-            fields.back().push_back(character);
-        }
+    std::vector<std::string> fields;
+    for (std::size_t start = 0; start < line.size(); start = line.find_first_of("\t\n", start) + 1) {
+        fields.emplace_back(line.substr(start, line.find_first_of("\t\n", start) - start));
     }
     return fields;
 }
 
-// A header of `names` and the reading session's line under it: each known column holds the
-// field the writer gives it, an unknown one "new".
-std::string underHeader(const std::vector<std::string>& names) {
-    const std::vector<std::string> known = fieldsOf(historyHeader());
+// The reading session under a header that leaves out the column `left` and adds `added` (a
+// field "new", or the date's again), backwards if asked; each column holds the writer's field.
+std::string underHeader(std::string_view left, std::string_view added = "", bool backwards = false) {
+    const std::vector<std::string> names = fieldsOf(historyHeader());
     const std::vector<std::string> fields = fieldsOf(historyLine(readingSession()));
+    std::vector<std::pair<std::string, std::string>> columns;
+    for (std::size_t index = 0; index < names.size(); ++index) {
+        if (names[index] != left) columns.emplace_back(names[index], fields[index]);
+    }
+    if (!added.empty()) columns.emplace_back(added, added == "date" ? fields[0] : "new");
+    if (backwards) std::reverse(columns.begin(), columns.end());
     std::string header;
     std::string line;
-    for (const std::string& name : names) {
-        const auto at = std::find(known.begin(), known.end(), name);
+    for (const auto& [name, field] : columns) {
         header += name + '\t';
-        line += (at == known.end() ? "new" : fields[static_cast<std::size_t>(at - known.begin())]) + '\t';
+        line += field + '\t';
     }
-    header.back() = '\n';
-    line.back() = '\n';
+    header.back() = line.back() = '\n';
     return header + line;
 }
 
@@ -138,35 +138,22 @@ TEST(ParseHistory, AcceptsEditorsLineEndsExtraColumnsAndAMark) {
 }
 
 TEST(ParseHistory, FindsColumnsByTheLastHeadersNamesAndDefaultsOnlyNamesAndFigures) {
-    const std::vector<std::string> current = fieldsOf(historyHeader());
-    const auto without = [&current](const std::string& left) {
-        std::vector<std::string> names = current;
-        names.erase(std::find(names.begin(), names.end(), left));
-        return names;
-    };
-    const auto with = [&current](std::vector<std::string> added) {
-        added.insert(added.begin(), current.begin(), current.end());
-        return added;
-    };
-    std::vector<std::string> reordered(current.rbegin(), current.rend());
-    reordered.insert(reordered.begin() + 3, "phrase_rows");
-    SessionRecord unnamed = readingSession();
+    const SessionRecord reading = readingSession();
+    SessionRecord unnamed = reading;
     unnamed.textName.clear();
-    SessionRecord unmeasured = readingSession();
+    SessionRecord unmeasured = reading;
     unmeasured.measuredPerMinute = 0;
-    const std::vector<SessionRecord> none;
-    const std::string goodLine = historyLine(readingSession());
-    const struct { std::string file; std::vector<SessionRecord> expected; std::string_view why; } cases[] = {
-        {underHeader(reordered), {readingSession()}, "columns moved and one added"},
-        {underHeader(without("text")), {unnamed}, "no text name: none"},
-        {underHeader(without("measured_cpm")), {unmeasured}, "a figure left out: 0"},
-        {underHeader(without("display_s")), none, "a setting left out"},
-        {underHeader(without("exercise")), none, "the exercise left out"},
-        {underHeader(with({"date"})), none, "a column named twice"},
-        {underHeader(with({"phrase_rows"})) + goodLine, {readingSession()}, "a line short of its header"},
-        {underHeader(without("rows")) + std::string(historyHeader()) + goodLine, {readingSession()}, "the last header counts"},
+    const struct { std::string file; std::vector<SessionRecord> expected; } cases[] = {
+        {underHeader("", "phrase_rows", true), {reading}},  // columns moved and one added
+        {underHeader("text"), {unnamed}},
+        {underHeader("measured_cpm"), {unmeasured}},
+        {underHeader("display_s"), {}},  // a setting is never made up
+        {underHeader("exercise"), {}},
+        {underHeader("", "date"), {}},  // named twice
+        {underHeader("", "phrase_rows") + historyLine(reading), {reading}},  // a line short of its header
+        {underHeader("rows") + std::string(historyHeader()) + historyLine(reading), {reading}},  // the last header
     };
-    for (const auto& each : cases) EXPECT_EQ(parseHistory(each.file), each.expected) << each.why;
+    for (const auto& each : cases) EXPECT_EQ(parseHistory(each.file), each.expected) << each.file;
 }
 
 }  // namespace

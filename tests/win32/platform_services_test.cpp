@@ -181,9 +181,6 @@ struct Win32StoredFileTraits {
             RemoveDirectoryW(folder.c_str());
             DeleteFileW(file.c_str());
         }
-        Store(const Store&) = delete;
-        Store& operator=(const Store&) = delete;
-
         inline static int made = 0;
         const std::wstring prefix =
             temporaryFolder() + L"tavori_" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++made);
@@ -200,9 +197,7 @@ struct Win32StoredFileTraits {
         std::vector<std::string> names;
         const HANDLE search = FindFirstFileW((store.folder + L"\\*").c_str(), &found);
         for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
-            if (std::wstring_view(found.cFileName) != L"." && std::wstring_view(found.cFileName) != L"..") {
-                names.push_back(wideToUtf8(found.cFileName));
-            }
+            if (found.cFileName[0] != L'.') names.push_back(wideToUtf8(found.cFileName));  // not "." or ".."
         }
         if (search != INVALID_HANDLE_VALUE) FindClose(search);
         std::sort(names.begin(), names.end());
