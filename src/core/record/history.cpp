@@ -195,7 +195,10 @@ constexpr Column figure(std::string_view name) {
 }
 
 // The file's columns in the order this version writes them. A later version adds a column
-// with a row here (and its field in SessionRecord); files written before it read on, the new
+// with a row here (and its field in SessionRecord), at the end: its lines are appended under
+// whatever header the file already has, where a reader ignores columns past the header's. For
+// its own reader to find the new column there, it writes its header again before its first
+// line in a file whose last header is not its own. Files written before it read on, the new
 // column taking its default if it is optional.
 constexpr auto kColumns = std::to_array<Column>({
     {"date", Need::Required, writeDate, readDate},
