@@ -74,12 +74,17 @@ int daysInMonth(int year, int month) {
     return month == 2 && isLeapYear(year) ? 29 : kDays[static_cast<std::size_t>(month - 1)];
 }
 
+// A date or a time: three numbers, each zero-padded to its width, `separator` between them.
+void appendThree(std::string& out, std::array<int, 3> values, std::size_t firstWidth, char separator) {
+    appendPadded(out, values[0], firstWidth);
+    for (const int value : {values[1], values[2]}) {
+        out.push_back(separator);
+        appendPadded(out, value, 2);
+    }
+}
+
 void writeDate(std::string& out, const SessionRecord& record) {
-    appendPadded(out, record.start.year, 4);
-    out.push_back('-');
-    appendPadded(out, record.start.month, 2);
-    out.push_back('-');
-    appendPadded(out, record.start.day, 2);
+    appendThree(out, {record.start.year, record.start.month, record.start.day}, 4, '-');
 }
 
 // YYYY-MM-DD, a day that exists.
@@ -92,11 +97,7 @@ bool readDate(std::string_view field, SessionRecord& record) {
 }
 
 void writeTime(std::string& out, const SessionRecord& record) {
-    appendPadded(out, record.start.hour, 2);
-    out.push_back(':');
-    appendPadded(out, record.start.minute, 2);
-    out.push_back(':');
-    appendPadded(out, record.start.second, 2);
+    appendThree(out, {record.start.hour, record.start.minute, record.start.second}, 2, ':');
 }
 
 // HH:MM:SS; the clock may show a leap second as :60.
