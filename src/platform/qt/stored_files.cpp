@@ -37,6 +37,7 @@ QString folder() {
         qEnvironmentVariable(kConfigurationFolderVariable.data()).toStdString(),
         qEnvironmentVariable("XDG_CONFIG_HOME").toStdString(), PathStyle::Posix,
         [] { return (QDir::homePath() + QStringLiteral("/.config")).toStdString(); });
+    // The home folder always answers (the root folder when HOME is not set), so there is a choice.
     const QDir base(QString::fromStdString(choice->base));
     return choice->underBase ? base.filePath(QString::fromUtf8(kConfigurationSubfolder.data(),
                                                                static_cast<qsizetype>(kConfigurationSubfolder.size())))
