@@ -10,7 +10,7 @@
 #include <QTimer>
 
 #include <fstream>
-#include <thread>
+#include <memory>
 
 #include "main_window.h"
 #include "qt_platform.h"
@@ -18,11 +18,10 @@
 #include "shell/menu.h"
 #include "stored_files.h"
 #include "support/app_state_access.h"
+#include "support/stored_file_contract.h"
 
 namespace tavori::qt {
 namespace {
-
-using namespace std::literals;
 
 void writeFile(const std::string& path, const std::string& content) {
     std::ofstream(path, std::ios::binary) << content;
@@ -163,62 +162,38 @@ TEST(QtStoredFiles, FolderFromTheEnvironment) {
     }
 }
 
-// A configuration folder of the test's own, not yet made.
-class QtStoredFilesInFolder : public ::testing::Test {
-protected:
-    QTemporaryDir temporary_;
-    const QString folder_ = temporary_.filePath(QStringLiteral("設定/tavori"));
-    const ScopedEnvironment environment_{{"TAVORI_CONFIG_DIR", folder_.toUtf8().constData()}};
-    MainWindow window_{AppConfig{1, ""}};
-    Platform& platform_ = window_.platform();
+// A configuration folder of the test's own with a Japanese name, not yet made, and the
+// program's own platform.
+struct QtStoredFileTraits {
+    struct Store {
+        QTemporaryDir temporary;
+        const QString folder = temporary.filePath(QStringLiteral("設定/tavori"));
+        const ScopedEnvironment environment{{"TAVORI_CONFIG_DIR", folder.toUtf8().constData()}};
+        MainWindow window{AppConfig{1, ""}};
+    };
+    static std::unique_ptr<Store> make() { return std::make_unique<Store>(); }
+    static Platform& platform(Store& store) { return store.window.platform(); }
+    static bool folderExists(Store& store) { return QFileInfo::exists(store.folder); }
+    static std::vector<std::string> entries(Store& store) {
+        std::vector<std::string> names;
+        for (const QString& name : QDir(store.folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden)) {
+            names.push_back(name.toStdString());
+        }
+        return names;
+    }
+    static std::string expectedPath(Store& store, std::string_view name) {
+        return (store.folder + "/" + QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))).toStdString();
+    }
+    // Under a regular file, where no folder can be made.
+    static void breakFolder(Store& store) {
+        writeFile(store.temporary.filePath("file").toStdString(), "");
+        qputenv("TAVORI_CONFIG_DIR", store.temporary.filePath("file/tavori").toUtf8());
+    }
+    static void mendFolder(Store& store) { qputenv("TAVORI_CONFIG_DIR", store.folder.toUtf8()); }
 };
 
-TEST_F(QtStoredFilesInFolder, WritesReplaceWholeNeverTornAndAppendsWriteOneHeader) {
-    EXPECT_EQ(platform_.readStoredFile("s.txt", 100), std::nullopt);
-    EXPECT_FALSE(QFileInfo::exists(folder_));  // not made by a read
-    ASSERT_TRUE(platform_.writeStoredFile("s.txt", std::string(5000, 'a')) && platform_.writeStoredFile("s.txt", "短い"));
-    EXPECT_EQ(platform_.readStoredFile("s.txt", 6), "短い");
-    EXPECT_EQ(platform_.readStoredFile("s.txt", 5), std::nullopt);  // longer than the limit
-    EXPECT_EQ(platform_.storedFilePath("s.txt"), (folder_ + "/s.txt").toStdString());
-
-    // Two writers and appenders at once, and a reader.
-    const std::string contents[] = {std::string(100000, 'a'), std::string(100000, 'b')};
-    std::vector<std::thread> writers;
-    for (int each = 0; each < 2; ++each) {
-        writers.emplace_back([&, each] {
-            for (int i = 0; i < 20; ++i) {
-                stored::write("s.txt", contents[each]);
-                stored::append("h.tsv", "H\n", each ? "b\n" : "a\n");
-            }
-        });
-    }
-    for (int i = 0; i < 100; ++i) {
-        const auto seen = platform_.readStoredFile("s.txt", 100000);
-        EXPECT_TRUE(!seen || *seen == "短い" || *seen == contents[0] || *seen == contents[1]);
-    }
-    for (std::thread& writer : writers) writer.join();
-    const std::string history = platform_.readStoredFile("h.tsv", 1000).value_or("");
-    EXPECT_TRUE(history.size() == 82 && history.rfind("H\n", 0) == 0 && history.find_first_not_of("ab\n", 2) == std::string::npos) << history;
-    // A line cut short by a crash gets its end before the next, which is then whole.
-    ASSERT_TRUE(platform_.writeStoredFile("h.tsv", "H\ncut") && platform_.appendToStoredFile("h.tsv", "H\n", "next\n"));
-    EXPECT_EQ(platform_.readStoredFile("h.tsv", 100), "H\ncut\nnext\n");
-    EXPECT_EQ(QDir(folder_).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden), (QStringList{"h.tsv", "s.txt"}));
-}
-
-TEST_F(QtStoredFilesInFolder, BadNamesAndAFolderThatCannotBeMadeFailQuietly) {
-    for (const std::string_view name : {""sv, "."sv, ".."sv, "../x"sv, "a\\b"sv, "a\0b"sv}) {
-        EXPECT_TRUE(!platform_.writeStoredFile(name, "x") && !platform_.appendToStoredFile(name, "", "x") && !platform_.readStoredFile(name, 9)) << name;
-    }
-    EXPECT_FALSE(QFileInfo::exists(folder_));
-    // Under a regular file, which stays as it was.
-    const std::string file = temporary_.filePath("file").toStdString();
-    writeFile(file, "kept");
-    const ScopedEnvironment underAFile{{"TAVORI_CONFIG_DIR", (file + "/tavori").c_str()}};
-    EXPECT_FALSE(platform_.writeStoredFile("s.txt", "x") || platform_.appendToStoredFile("h.tsv", "H\n", "x\n"));
-    EXPECT_EQ(stored::read("../file", 10), std::nullopt);
-    std::ifstream kept(file);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "kept");
-}
+INSTANTIATE_TYPED_TEST_SUITE_P(Qt, StoredFileContract, QtStoredFileTraits);
+INSTANTIATE_TYPED_TEST_SUITE_P(Qt, SharedStoredFileContract, QtStoredFileTraits);
 
 }  // namespace
 }  // namespace tavori::qt

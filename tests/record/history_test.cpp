@@ -1,6 +1,7 @@
 // The record file's lines: written and read back unchanged, and every kind of bad line skipped.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,36 @@ std::string withField(std::size_t column, const std::string& value) {
     for (std::size_t skipped = 0; skipped < column; ++skipped) start = line.find('\t', start) + 1;
     const std::size_t end = line.find_first_of("\t\n", start);
     return line.replace(start, end - start, value);
+}
+
+// The fields of a line the writer gave, none of them empty.
+std::vector<std::string> fieldsOf(std::string_view line) {
+    std::vector<std::string> fields;
+    for (std::size_t start = 0; start < line.size(); start = line.find_first_of("\t\n", start) + 1) {
+        fields.emplace_back(line.substr(start, line.find_first_of("\t\n", start) - start));
+    }
+    return fields;
+}
+
+// The reading session under a header that leaves out the column `left` and adds `added` (a
+// field "new", or the date's again), backwards if asked; each column holds the writer's field.
+std::string underHeader(std::string_view left, std::string_view added = "", bool backwards = false) {
+    const std::vector<std::string> names = fieldsOf(historyHeader());
+    const std::vector<std::string> fields = fieldsOf(historyLine(readingSession()));
+    std::vector<std::pair<std::string, std::string>> columns;
+    for (std::size_t index = 0; index < names.size(); ++index) {
+        if (names[index] != left) columns.emplace_back(names[index], fields[index]);
+    }
+    if (!added.empty()) columns.emplace_back(added, added == "date" ? fields[0] : "new");
+    if (backwards) std::reverse(columns.begin(), columns.end());
+    std::string header;
+    std::string line;
+    for (const auto& [name, field] : columns) {
+        header += name + '\t';
+        line += field + '\t';
+    }
+    header.back() = line.back() = '\n';
+    return header + line;
 }
 
 TEST(HistoryLine, WritesTheColumnsInTheHeadersOrder) {
@@ -84,6 +115,8 @@ TEST(ParseHistory, SkipsEveryMalformedOrOutOfBoundsLine) {
         withField(9, "+1"), withField(9, " 1"), withField(9, "1 "), withField(9, "1.0"), withField(9, ""),
         withField(10, "1000000000001"), withField(11, "99999999999999999999"),
         withField(14, "1"),  // right at the first try with no question asked
+        withField(2, "phrases"),  // an exercise of a later version
+        "notes\n",  // words that do not name the date: a stray line, not a header
     };
     for (const std::string& line : bad) {
         const std::vector<SessionRecord> read = parseHistory(good + line + good);
@@ -102,6 +135,25 @@ TEST(ParseHistory, AcceptsEditorsLineEndsExtraColumnsAndAMark) {
     // A last line without its '\n' was cut short: even complete-looking, it is not read.
     EXPECT_EQ(parseHistory(line + "\n" + line), one);
     EXPECT_TRUE(parseHistory(line).empty());
+}
+
+TEST(ParseHistory, FindsColumnsByTheLastHeadersNamesAndDefaultsOnlyNamesAndFigures) {
+    const SessionRecord reading = readingSession();
+    SessionRecord unnamed = reading;
+    unnamed.textName.clear();
+    SessionRecord unmeasured = reading;
+    unmeasured.measuredPerMinute = 0;
+    const struct { std::string file; std::vector<SessionRecord> expected; } cases[] = {
+        {underHeader("", "phrase_rows", true), {reading}},  // columns moved and one added
+        {underHeader("text"), {unnamed}},
+        {underHeader("measured_cpm"), {unmeasured}},
+        {underHeader("display_s"), {}},  // a setting is never made up
+        {underHeader("exercise"), {}},
+        {underHeader("", "date"), {}},  // named twice
+        {underHeader("", "phrase_rows") + historyLine(reading), {reading}},  // a line short of its header
+        {underHeader("rows") + std::string(historyHeader()) + historyLine(reading), {reading}},  // the last header
+    };
+    for (const auto& each : cases) EXPECT_EQ(parseHistory(each.file), each.expected) << each.file;
 }
 
 }  // namespace

@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/stored_file_name.h"
+#include "files/stored_append.h"
+
 #ifdef _WIN32
 #include "text_conversion.h"
 #else
@@ -92,14 +95,15 @@ std::string FakePlatform::utf8ToCp932(std::string_view utf8) {
 
 std::optional<std::string> FakePlatform::readStoredFile(std::string_view name, std::int64_t limit) {
     const auto found = storedFiles.find(name);
-    if (found == storedFiles.end() || static_cast<std::int64_t>(found->second.size()) > limit) {
+    if (!isPlainFileName(name) || found == storedFiles.end() ||
+        static_cast<std::int64_t>(found->second.size()) > limit) {
         return std::nullopt;
     }
     return found->second;
 }
 
 bool FakePlatform::writeStoredFile(std::string_view name, std::string_view bytes) {
-    if (storedWritesFail) {
+    if (storedWritesFail || !isPlainFileName(name)) {
         return false;
     }
     storedFiles.insert_or_assign(std::string(name), std::string(bytes));
@@ -108,16 +112,11 @@ bool FakePlatform::writeStoredFile(std::string_view name, std::string_view bytes
 }
 
 bool FakePlatform::appendToStoredFile(std::string_view name, std::string_view header, std::string_view bytes) {
-    if (storedWritesFail) {
+    if (storedWritesFail || !isPlainFileName(name)) {
         return false;
     }
     std::string& file = storedFiles[std::string(name)];
-    if (file.empty()) {
-        file = header;
-    } else if (file.back() != '\n') {
-        file += '\n';
-    }
-    file += bytes;
+    file += storedAppendBytes(file.empty() ? std::nullopt : std::optional(file.back()), header, bytes);
     ++storedWrites[std::string(name)];
     return true;
 }

@@ -77,7 +77,8 @@ public:
     bool writeStoredFile(std::string_view name, std::string_view bytes) override;
     bool appendToStoredFile(std::string_view name, std::string_view header, std::string_view bytes) override;
     std::string storedFilePath(std::string_view name) override { return "/home/reader/.config/tavori/" + std::string(name); }
-    // The configuration folder's files by name, and how often each was written whole.
+    // The configuration folder's files by name, and how often each was written whole. Names that
+    // are not plain file names are refused, as on every platform.
     std::map<std::string, std::string, std::less<>> storedFiles;
     std::map<std::string, int, std::less<>> storedWrites;
     // A write that stops before its rename (a kill, a full disk): the old file stays whole.

@@ -6,16 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
+#include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
 #include "files/files.h"
 #include "main_window.h"
-#include "stored_files.h"
+#include "support/stored_file_contract.h"
 #include "text_conversion.h"
 
 namespace tavori::win32 {
@@ -172,61 +171,51 @@ TEST(PlatformServices, StoredFilesFolderFromTheEnvironment) {
     }
 }
 
-// Deletes a folder's files and then the folder; the names it held, "." and ".." among them.
-std::vector<std::wstring> removeFolder(const std::wstring& folder) {
-    WIN32_FIND_DATAW found{};
-    std::vector<std::wstring> names;
-    const HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
-    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
-        names.emplace_back(found.cFileName);
-        DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+// A configuration folder of the test's own with a Japanese name, not made until the first write,
+// and removed afterwards with what it holds.
+struct Win32StoredFileTraits {
+    struct Store {
+        Store() : environment{{L"TAVORI_CONFIG_DIR", folder.c_str()}} {}
+        ~Store() {
+            for (const std::string& name : entries(*this)) DeleteFileW((folder + L"\\" + utf8ToWide(name)).c_str());
+            RemoveDirectoryW(folder.c_str());
+            DeleteFileW(file.c_str());
+        }
+        inline static int made = 0;
+        const std::wstring prefix =
+            temporaryFolder() + L"tavori_" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++made);
+        const std::wstring folder = prefix + L"_設定";
+        const std::wstring file = prefix + L"_file";
+        const ScopedEnvironment environment;
+        Win32Platform platform;
+    };
+    static std::unique_ptr<Store> make() { return std::make_unique<Store>(); }
+    static Platform& platform(Store& store) { return store.platform; }
+    static bool folderExists(Store& store) { return GetFileAttributesW(store.folder.c_str()) != INVALID_FILE_ATTRIBUTES; }
+    static std::vector<std::string> entries(Store& store) {
+        WIN32_FIND_DATAW found{};
+        std::vector<std::string> names;
+        const HANDLE search = FindFirstFileW((store.folder + L"\\*").c_str(), &found);
+        for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found)) {
+            if (found.cFileName[0] != L'.') names.push_back(wideToUtf8(found.cFileName));  // not "." or ".."
+        }
+        if (search != INVALID_HANDLE_VALUE) FindClose(search);
+        std::sort(names.begin(), names.end());
+        return names;
     }
-    FindClose(search);
-    RemoveDirectoryW(folder.c_str());
-    std::sort(names.begin(), names.end());
-    return names;
-}
+    static std::string expectedPath(Store& store, std::string_view name) {
+        return wideToUtf8(store.folder) + "\\" + std::string(name);
+    }
+    // Under a regular file, where no folder can be made.
+    static void breakFolder(Store& store) {
+        CloseHandle(CreateFileW(store.file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        SetEnvironmentVariableW(L"TAVORI_CONFIG_DIR", (store.file + L"\\tavori").c_str());
+    }
+    static void mendFolder(Store& store) { SetEnvironmentVariableW(L"TAVORI_CONFIG_DIR", store.folder.c_str()); }
+};
 
-// A configuration folder with a Japanese name, not made until the first write.
-TEST(PlatformServices, StoredFilesReplacedWholeNeverTornAndAppendedWithOneHeader) {
-    const std::wstring folder = temporaryFolder() + L"tavori_設定_" + std::to_wstring(GetCurrentProcessId());
-    const ScopedEnvironment environment{{L"TAVORI_CONFIG_DIR", folder.c_str()}};
-    Win32Platform platform;
-    EXPECT_EQ(platform.readStoredFile("s.txt", 100), std::nullopt);
-    EXPECT_EQ(GetFileAttributesW(folder.c_str()), INVALID_FILE_ATTRIBUTES);  // not made by a read
-    for (const std::string_view name : {"", ".", "..", "..\\x", "a/b"}) {
-        EXPECT_TRUE(!platform.writeStoredFile(name, "x") && !platform.appendToStoredFile(name, "", "x")) << name;
-    }
-    ASSERT_TRUE(platform.writeStoredFile("s.txt", std::string(5000, 'a')) && platform.writeStoredFile("s.txt", "短い"));
-    EXPECT_EQ(platform.readStoredFile("s.txt", 6), "短い");
-    EXPECT_EQ(platform.readStoredFile("s.txt", 5), std::nullopt);  // longer than the limit
-    EXPECT_EQ(platform.storedFilePath("s.txt"), wideToUtf8(folder) + "\\s.txt");
-
-    // Two writers and appenders at once, and a reader.
-    const std::string contents[] = {std::string(100000, 'a'), std::string(100000, 'b')};
-    std::atomic<int> failures{0};
-    std::vector<std::thread> writers;
-    for (int each = 0; each < 2; ++each) {
-        writers.emplace_back([&, each] {
-            for (int i = 0; i < 30; ++i) {
-                failures += !stored::write("s.txt", contents[each]) + !stored::append("h.tsv", "H\n", each ? "b\n" : "a\n");
-            }
-        });
-    }
-    for (int i = 0; i < 200; ++i) {
-        Sleep(1);  // a reader that lets go now and then: one that never does holds off every move
-        const auto seen = platform.readStoredFile("s.txt", 100000);
-        EXPECT_TRUE(!seen || *seen == "短い" || *seen == contents[0] || *seen == contents[1]);
-    }
-    for (std::thread& writer : writers) writer.join();
-    EXPECT_EQ(failures, 0);  // a move refused while another one holds the file is tried again
-    const std::string history = platform.readStoredFile("h.tsv", 1000).value_or("");
-    EXPECT_TRUE(history.size() == 122 && history.rfind("H\n", 0) == 0 && history.find_first_not_of("ab\n", 2) == std::string::npos) << history;
-    // A line cut short by a crash gets its end before the next, which is then whole.
-    ASSERT_TRUE(platform.writeStoredFile("h.tsv", "H\ncut") && platform.appendToStoredFile("h.tsv", "H\n", "next\n"));
-    EXPECT_EQ(platform.readStoredFile("h.tsv", 100), "H\ncut\nnext\n");
-    EXPECT_EQ(removeFolder(folder), (std::vector<std::wstring>{L".", L"..", L"h.tsv", L"s.txt"}));  // no temporary file
-}
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, StoredFileContract, Win32StoredFileTraits);
+INSTANTIATE_TYPED_TEST_SUITE_P(Win32, SharedStoredFileContract, Win32StoredFileTraits);
 
 }  // namespace
 }  // namespace tavori::win32

@@ -1,10 +1,12 @@
-// Writing and reading the record file's lines: one pass over the bytes, fields cut at tabs and
-// checked one by one, no line trusted beyond its bounds.
+// Writing and reading the record file's lines: one table of columns, each with its name, its
+// writer and its checked reader; the reader finds the columns by the names in the file's header.
 #include "record/history.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <limits>
+#include <optional>
 
 #include "common/utf8.h"
 
@@ -12,11 +14,6 @@ namespace tavori {
 
 namespace {
 
-constexpr std::string_view kHeader =
-    "date\ttime\texercise\tdisplay_s\tcharacters\trows\tmaze\tvertical\ttext\tcharacters_shown\t"
-    "active_ms\tnominal_cpm\tmeasured_cpm\tquestions\tfirst_try\twrong\tanswer_ms\tmazes\tmaze_ms\t"
-    "puzzles\tpuzzle_ms\n";
-constexpr std::size_t kColumnCount = 21;
 // A session's line is at least this long: the date, time, "maze", a digit in each other column
 // but the name, the tabs and the '\n'.
 constexpr std::size_t kShortestLine = 60;
@@ -77,35 +74,66 @@ int daysInMonth(int year, int month) {
     return month == 2 && isLeapYear(year) ? 29 : kDays[static_cast<std::size_t>(month - 1)];
 }
 
+// A date or a time: three numbers, each zero-padded to its width, `separator` between them.
+void appendThree(std::string& out, std::array<int, 3> values, std::size_t firstWidth, char separator) {
+    appendPadded(out, values[0], firstWidth);
+    for (const int value : {values[1], values[2]}) {
+        out.push_back(separator);
+        appendPadded(out, value, 2);
+    }
+}
+
+void writeDate(std::string& out, const SessionRecord& record) {
+    appendThree(out, {record.start.year, record.start.month, record.start.day}, 4, '-');
+}
+
 // YYYY-MM-DD, a day that exists.
-bool parseDate(std::string_view field, LocalTime& time) {
+bool readDate(std::string_view field, SessionRecord& record) {
+    LocalTime& time = record.start;
     return field.size() == 10 && field[4] == '-' && field[7] == '-' &&
            parseNumber(field.substr(0, 4), 1, 9999, time.year) &&
            parseNumber(field.substr(5, 2), 1, 12, time.month) &&
            parseNumber(field.substr(8, 2), 1, daysInMonth(time.year, time.month), time.day);
 }
 
+void writeTime(std::string& out, const SessionRecord& record) {
+    appendThree(out, {record.start.hour, record.start.minute, record.start.second}, 2, ':');
+}
+
 // HH:MM:SS; the clock may show a leap second as :60.
-bool parseTime(std::string_view field, LocalTime& time) {
+bool readTime(std::string_view field, SessionRecord& record) {
+    LocalTime& time = record.start;
     return field.size() == 8 && field[2] == ':' && field[5] == ':' &&
            parseNumber(field.substr(0, 2), 0, 23, time.hour) &&
            parseNumber(field.substr(3, 2), 0, 59, time.minute) &&
            parseNumber(field.substr(6, 2), 0, 60, time.second);
 }
 
-bool parseExercise(std::string_view field, RecordedExercise& exercise) {
+void writeExercise(std::string& out, const SessionRecord& record) {
+    out.append(kExerciseNames[static_cast<std::size_t>(record.exercise)]);
+}
+
+// An exercise this version does not know (one a later version added) fails, and its line is
+// skipped.
+bool readExercise(std::string_view field, SessionRecord& record) {
     for (std::size_t index = 0; index < kExerciseNames.size(); ++index) {
         if (field == kExerciseNames[index]) {
-            exercise = static_cast<RecordedExercise>(index);
+            record.exercise = static_cast<RecordedExercise>(index);
             return true;
         }
     }
     return false;
 }
 
+void writeDisplayTime(std::string& out, const SessionRecord& record) {
+    appendNumber(out, record.displayTicks / 10);
+    out.push_back('.');
+    appendNumber(out, record.displayTicks % 10);
+}
+
 // Seconds with one decimal as written ("0.5", "10.0"), or whole seconds as a spreadsheet may
 // save them ("10").
-bool parseDisplayTicks(std::string_view field, std::int32_t& ticks) {
+bool readDisplayTime(std::string_view field, SessionRecord& record) {
     std::int32_t tenths = 0;
     if (field.size() >= 2 && field[field.size() - 2] == '.') {
         const char digit = field.back();
@@ -115,85 +143,195 @@ bool parseDisplayTicks(std::string_view field, std::int32_t& ticks) {
     }
     std::int32_t seconds = 0;
     if (!parseNumber(field, 0, kMostDisplayTicks / 10, seconds)) return false;
-    ticks = static_cast<std::int32_t>(seconds * 10 + tenths);
-    return ticks >= kLeastDisplayTicks && ticks <= kMostDisplayTicks;
+    record.displayTicks = static_cast<std::int32_t>(seconds * 10 + tenths);
+    return record.displayTicks >= kLeastDisplayTicks && record.displayTicks <= kMostDisplayTicks;
 }
 
-bool parseFlag(std::string_view field, bool& flag) {
+bool readCharacters(std::string_view field, SessionRecord& record) {
+    return (field == "8" || field == "16") && parseNumber(field, 8, 16, record.characters);
+}
+
+bool readVertical(std::string_view field, SessionRecord& record) {
     if (field != "0" && field != "1") return false;
-    flag = field == "1";
+    record.vertical = field == "1";
     return true;
 }
 
-bool parseFigure(std::string_view field, std::int64_t& figure) { return parseNumber(field, 0, kMostFigure, figure); }
+void writeText(std::string& out, const SessionRecord& record) { appendCleanText(out, record.textName); }
 
-// One line without its '\n'. A header line fails on its date like any other stray line.
-bool parseLine(std::string_view line, SessionRecord& record) {
-    std::array<std::string_view, kColumnCount> fields;
-    std::size_t start = 0;
-    for (std::size_t column = 0; column < kColumnCount; ++column) {
-        if (start > line.size()) return false;
-        const std::size_t tab = line.find('\t', start);
-        const std::size_t end = tab == std::string_view::npos ? line.size() : tab;
-        fields[column] = line.substr(start, end - start);
-        start = end + 1;
+// Cleaned as the writer cleans it, so a read record writes back as the same line.
+bool readText(std::string_view field, SessionRecord& record) {
+    record.textName.clear();
+    appendCleanText(record.textName, field);
+    return true;
+}
+
+// Whether a header must name a column for the lines under it to be read. The date, the time
+// and the exercise are what a session is; the settings are shown for each session, and a
+// default would claim a setting the reader never had. The text name and the figures may be
+// left out: a missing name reads as none, a missing figure as 0, which is what the writer puts
+// in the columns of figures an exercise does not count.
+enum class Need { Required, Optional };
+
+struct Column {
+    std::string_view name;  // lower-case letters, digits and '_': see isHeaderLine
+    Need need;
+    void (*write)(std::string& out, const SessionRecord& record);
+    bool (*read)(std::string_view field, SessionRecord& record);
+};
+
+template <auto SessionRecord::*Setting>
+void writeSetting(std::string& out, const SessionRecord& record) {
+    appendNumber(out, record.*Setting);
+}
+
+template <auto SessionRecord::*Setting, std::int64_t kLeast, std::int64_t kMost>
+bool readSetting(std::string_view field, SessionRecord& record) {
+    return parseNumber(field, kLeast, kMost, record.*Setting);
+}
+
+template <std::int64_t SessionRecord::*Figure>
+constexpr Column figure(std::string_view name) {
+    return {name, Need::Optional, writeSetting<Figure>, readSetting<Figure, 0, kMostFigure>};
+}
+
+// The file's columns in the order this version writes them. A later version adds a column
+// with a row here (and its field in SessionRecord), at the end: its lines are appended under
+// whatever header the file already has, where a reader ignores columns past the header's. For
+// its own reader to find the new column there, it writes its header again before its first
+// line in a file whose last header is not its own. Files written before it read on, the new
+// column taking its default if it is optional.
+constexpr auto kColumns = std::to_array<Column>({
+    {"date", Need::Required, writeDate, readDate},
+    {"time", Need::Required, writeTime, readTime},
+    {"exercise", Need::Required, writeExercise, readExercise},
+    {"display_s", Need::Required, writeDisplayTime, readDisplayTime},
+    {"characters", Need::Required, writeSetting<&SessionRecord::characters>, readCharacters},
+    {"rows", Need::Required, writeSetting<&SessionRecord::rows>, readSetting<&SessionRecord::rows, 1, kMostRows>},
+    {"maze", Need::Required, writeSetting<&SessionRecord::mazeSize>,
+     readSetting<&SessionRecord::mazeSize, 1, kMostMazeSize>},
+    {"vertical", Need::Required, writeSetting<&SessionRecord::vertical>, readVertical},
+    {"text", Need::Optional, writeText, readText},
+    figure<&SessionRecord::charactersShown>("characters_shown"),
+    figure<&SessionRecord::activeMilliseconds>("active_ms"),
+    figure<&SessionRecord::nominalPerMinute>("nominal_cpm"),
+    figure<&SessionRecord::measuredPerMinute>("measured_cpm"),
+    figure<&SessionRecord::questions>("questions"),
+    figure<&SessionRecord::rightFirstTime>("first_try"),
+    figure<&SessionRecord::wrongAnswers>("wrong"),
+    figure<&SessionRecord::meanAnswerMilliseconds>("answer_ms"),
+    figure<&SessionRecord::mazesSolved>("mazes"),
+    figure<&SessionRecord::meanMazeMilliseconds>("maze_ms"),
+    figure<&SessionRecord::puzzlesSolved>("puzzles"),
+    figure<&SessionRecord::meanPuzzleMilliseconds>("puzzle_ms"),
+});
+
+// Column names are lower-case ASCII letters, digits and '_'; a header joins them with tabs. A
+// session's line is never made of these alone: its date holds '-' and its time ':'.
+bool isHeaderCharacter(char character) {
+    return (character >= 'a' && character <= 'z') || (character >= '0' && character <= '9') || character == '_' ||
+           character == '\t';
+}
+
+// What the reader knows about a header: which of the file's columns holds each column of the
+// table, and how many columns every line under it must have.
+class Layout {
+public:
+    static constexpr std::uint8_t kUnknown = std::numeric_limits<std::uint8_t>::max();
+
+    // Before any header: this version's own order, so lines without a header read as written.
+    Layout() : columnOf_(kColumns.size()), readable_(true) {
+        for (std::size_t index = 0; index < kColumns.size(); ++index) columnOf_[index] = static_cast<std::uint8_t>(index);
     }
-    const bool valid =
-        parseDate(fields[0], record.start) && parseTime(fields[1], record.start) &&
-        parseExercise(fields[2], record.exercise) && parseDisplayTicks(fields[3], record.displayTicks) &&
-        (fields[4] == "8" || fields[4] == "16") && parseNumber(fields[4], 8, 16, record.characters) &&
-        parseNumber(fields[5], 1, kMostRows, record.rows) && parseNumber(fields[6], 1, kMostMazeSize, record.mazeSize) &&
-        parseFlag(fields[7], record.vertical) && parseFigure(fields[9], record.charactersShown) &&
-        parseFigure(fields[10], record.activeMilliseconds) && parseFigure(fields[11], record.nominalPerMinute) &&
-        parseFigure(fields[12], record.measuredPerMinute) && parseFigure(fields[13], record.questions) &&
-        parseFigure(fields[14], record.rightFirstTime) && parseFigure(fields[15], record.wrongAnswers) &&
-        parseFigure(fields[16], record.meanAnswerMilliseconds) && parseFigure(fields[17], record.mazesSolved) &&
-        parseFigure(fields[18], record.meanMazeMilliseconds) && parseFigure(fields[19], record.puzzlesSolved) &&
-        parseFigure(fields[20], record.meanPuzzleMilliseconds) && record.rightFirstTime <= record.questions;
-    if (valid) appendCleanText(record.textName, fields[8]);
-    return valid;
+
+    // The layout a header line gives, or nothing for a line that is not one: a header holds
+    // column names only (see isHeaderCharacter) and names the date (kColumns[0]), as every header this
+    // program writes does; a line of other words is a stray line. Unknown names are passed over; a
+    // header naming a column twice, or leaving out a required one, reads no line until the next
+    // header.
+    static std::optional<Layout> fromHeader(std::string_view line) {
+        if (line.empty() || !std::all_of(line.begin(), line.end(), isHeaderCharacter)) return std::nullopt;
+        Layout layout(Empty{});
+        std::array<bool, kColumns.size()> named{};
+        bool twice = false;
+        for (std::size_t start = 0; start <= line.size();) {
+            const std::size_t tab = std::min(line.find('\t', start), line.size());
+            const std::string_view name = line.substr(start, tab - start);
+            start = tab + 1;
+            const auto known = std::find_if(kColumns.begin(), kColumns.end(),
+                                            [name](const Column& column) { return column.name == name; });
+            const auto index = static_cast<std::size_t>(known - kColumns.begin());
+            if (known == kColumns.end()) {
+                layout.columnOf_.push_back(kUnknown);
+                continue;
+            }
+            twice = twice || named[index];
+            named[index] = true;
+            layout.columnOf_.push_back(static_cast<std::uint8_t>(index));
+        }
+        if (!named[0]) return std::nullopt;
+        layout.readable_ = !twice && std::all_of(kColumns.begin(), kColumns.end(), [&named](const Column& column) {
+            return column.need == Need::Optional || named[static_cast<std::size_t>(&column - kColumns.data())];
+        });
+        return layout;
+    }
+
+    // One line without its '\n'. Columns past the header's are ignored; a line with fewer is
+    // skipped.
+    bool parse(std::string_view line, SessionRecord& record) const {
+        if (!readable_) return false;
+        std::array<std::string_view, kColumns.size()> fields;
+        std::array<bool, kColumns.size()> present{};
+        std::size_t start = 0;
+        for (const std::uint8_t index : columnOf_) {
+            if (start > line.size()) return false;
+            const std::size_t tab = line.find('\t', start);
+            const std::size_t end = tab == std::string_view::npos ? line.size() : tab;
+            if (index != kUnknown) {
+                fields[index] = line.substr(start, end - start);
+                present[index] = true;
+            }
+            start = end + 1;
+        }
+        for (std::size_t index = 0; index < kColumns.size(); ++index) {
+            if (present[index] && !kColumns[index].read(fields[index], record)) return false;
+        }
+        return record.rightFirstTime <= record.questions;
+    }
+
+private:
+    struct Empty {};
+    explicit Layout(Empty) {}
+
+    std::vector<std::uint8_t> columnOf_;  // for each of the header's columns, its row in kColumns
+    bool readable_ = false;
+};
+
+static_assert(kColumns.size() < Layout::kUnknown);
+
+std::string joinedNames() {
+    std::string header;
+    for (const Column& column : kColumns) {
+        header.append(column.name);
+        header.push_back(&column == &kColumns.back() ? '\n' : '\t');
+    }
+    return header;
 }
 
 }  // namespace
 
-std::string_view historyHeader() { return kHeader; }
+std::string_view historyHeader() {
+    static const std::string header = joinedNames();
+    return header;
+}
 
 std::string historyLine(const SessionRecord& record) {
     std::string line;
     line.reserve(160 + record.textName.size());
-    const LocalTime& start = record.start;
-    appendPadded(line, start.year, 4);
-    line.push_back('-');
-    appendPadded(line, start.month, 2);
-    line.push_back('-');
-    appendPadded(line, start.day, 2);
-    line.push_back('\t');
-    appendPadded(line, start.hour, 2);
-    line.push_back(':');
-    appendPadded(line, start.minute, 2);
-    line.push_back(':');
-    appendPadded(line, start.second, 2);
-    line.push_back('\t');
-    line.append(kExerciseNames[static_cast<std::size_t>(record.exercise)]);
-    line.push_back('\t');
-    appendNumber(line, record.displayTicks / 10);
-    line.push_back('.');
-    appendNumber(line, record.displayTicks % 10);
-    for (const std::int64_t setting : {std::int64_t{record.characters}, std::int64_t{record.rows},
-                                       std::int64_t{record.mazeSize}, std::int64_t{record.vertical}}) {
-        line.push_back('\t');
-        appendNumber(line, setting);
+    for (const Column& column : kColumns) {
+        column.write(line, record);
+        line.push_back(&column == &kColumns.back() ? '\n' : '\t');
     }
-    line.push_back('\t');
-    appendCleanText(line, record.textName);
-    for (const std::int64_t figure :
-         {record.charactersShown, record.activeMilliseconds, record.nominalPerMinute, record.measuredPerMinute,
-          record.questions, record.rightFirstTime, record.wrongAnswers, record.meanAnswerMilliseconds,
-          record.mazesSolved, record.meanMazeMilliseconds, record.puzzlesSolved, record.meanPuzzleMilliseconds}) {
-        line.push_back('\t');
-        appendNumber(line, figure);
-    }
-    line.push_back('\n');
     return line;
 }
 
@@ -206,6 +344,7 @@ std::vector<SessionRecord> parseHistory(std::string_view bytes) {
     // again as the vector grows; a file of blank lines reserves no more than one of sessions.
     const auto lineEnds = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
     records.reserve(std::min(lineEnds, bytes.size() / kShortestLine));
+    Layout layout;
     // Only lines ended by '\n' count: whatever follows the last one is a write cut short.
     for (std::size_t start = 0;;) {
         const std::size_t end = bytes.find('\n', start);
@@ -213,8 +352,12 @@ std::vector<SessionRecord> parseHistory(std::string_view bytes) {
         std::string_view line = bytes.substr(start, end - start);
         start = end + 1;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (std::optional<Layout> header = Layout::fromHeader(line)) {
+            layout = std::move(*header);
+            continue;
+        }
         SessionRecord record;
-        if (parseLine(line, record)) records.push_back(std::move(record));
+        if (layout.parse(line, record)) records.push_back(std::move(record));
     }
     return records;
 }

@@ -33,12 +33,18 @@ std::string_view historyHeader();
 // well-formed UTF-8 by U+FFFD, so the line stays one line of the right columns.
 std::string historyLine(const SessionRecord& record);
 
-// The sessions of a record file, in the file's order. Skipped: header lines wherever they stand,
-// blank lines, lines with fewer columns than the header, lines with a malformed or out-of-bounds
-// field (or more right-first-time answers than questions), and a last line without its '\n'
-// (a write cut short). Columns past the header's are ignored; a CR before the '\n' (an editor's
-// line end) is accepted, as is a UTF-8 byte-order mark at the start. The text name is cleaned as
-// historyLine cleans it, so a read record writes back as the same line.
+// The sessions of a record file, in the file's order. Columns are found by the names in the
+// last header line above a line (a line of column names that names the date); before any
+// header, in the order historyHeader gives. So a later version may add columns and exercises:
+// unknown columns are ignored, lines of unknown exercises skipped, and a column the header
+// leaves out reads as its default when it is a text name or a figure (none, 0); a header that
+// leaves out the date, time, exercise or a setting, or names a column twice, reads no line
+// until the next header. Skipped as well: blank lines, lines with fewer columns than their
+// header, lines with a malformed or out-of-bounds field (or more right-first-time answers than
+// questions), and a last line without its '\n' (a write cut short). Columns past the header's
+// are ignored; a CR before the '\n' (an editor's line end) is accepted, as is a UTF-8
+// byte-order mark at the start. The text name is cleaned as historyLine cleans it, so a read
+// record writes back as the same line.
 std::vector<SessionRecord> parseHistory(std::string_view bytes);
 
 }  // namespace tavori

@@ -11,6 +11,8 @@
 #include <QSaveFile>
 
 #include "common/stored_file_name.h"
+#include "files/configuration_folder.h"
+#include "files/stored_append.h"
 
 namespace tavori::qt::stored {
 
@@ -29,17 +31,17 @@ qint64 sizeOf(std::string_view bytes) { return static_cast<qint64>(bytes.size())
 }  // namespace
 
 QString folder() {
-    const QString chosen = qEnvironmentVariable("TAVORI_CONFIG_DIR");
-    if (!chosen.isEmpty()) {
-        return QDir(chosen).absolutePath();
-    }
     // Not QStandardPaths: it takes a relative XDG_CONFIG_HOME as it is, where the base directory
     // rules say to ignore it.
-    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (!base.startsWith(QLatin1Char('/'))) {
-        base = QDir::homePath() + QStringLiteral("/.config");
-    }
-    return QDir(base).filePath(QStringLiteral("tavori"));
+    const std::optional<ConfigurationFolderChoice> choice = chooseConfigurationFolder(
+        qEnvironmentVariable(kConfigurationFolderVariable.data()).toStdString(),
+        qEnvironmentVariable("XDG_CONFIG_HOME").toStdString(), PathStyle::Posix,
+        [] { return (QDir::homePath() + QStringLiteral("/.config")).toStdString(); });
+    // The home folder always answers (the root folder when HOME is not set), so there is a choice.
+    const QDir base(QString::fromStdString(choice->base));
+    return choice->underBase ? base.filePath(QString::fromUtf8(kConfigurationSubfolder.data(),
+                                                               static_cast<qsizetype>(kConfigurationSubfolder.size())))
+                             : base.absolutePath();
 }
 
 std::optional<std::string> read(std::string_view name, std::int64_t limit) {
@@ -93,8 +95,7 @@ bool append(std::string_view name, std::string_view header, std::string_view byt
     if (size > 0 && (::pread(output.handle(), &last, 1, size - 1) != 1)) {
         return false;
     }
-    std::string record(size == 0 ? header : last != '\n' ? std::string_view("\n") : std::string_view());
-    record += bytes;
+    const std::string record = storedAppendBytes(size == 0 ? std::nullopt : std::optional(last), header, bytes);
     return output.write(record.data(), sizeOf(record)) == sizeOf(record);
 }
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "files/stored_append.h"
 #include "page_imports.h"
 
 namespace tavori::web {
@@ -110,12 +111,7 @@ bool WebPlatform::appendToStoredFile(std::string_view name, std::string_view hea
     // One page's script runs one thing at a time, so reading and writing back is one append; the
     // storage sets the whole value or, past its quota, nothing.
     std::string file = readStoredFile(name, std::numeric_limits<std::int32_t>::max()).value_or(std::string());
-    if (file.empty()) {
-        file = header;
-    } else if (file.back() != '\n') {
-        file += '\n';
-    }
-    file += bytes;
+    file += storedAppendBytes(file.empty() ? std::nullopt : std::optional(file.back()), header, bytes);
     return writeStoredFile(name, file);
 }
 

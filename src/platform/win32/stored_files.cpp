@@ -11,6 +11,8 @@
 #include <utility>
 
 #include "common/stored_file_name.h"
+#include "files/configuration_folder.h"
+#include "files/stored_append.h"
 #include "text_conversion.h"
 #include "unique_handle.h"
 #include "win32_platform.h"
@@ -126,19 +128,20 @@ bool moveOver(const std::wstring& temporary, const std::wstring& file) {
 }  // namespace
 
 std::wstring folder() {
-    const std::wstring chosen = environmentVariable(L"TAVORI_CONFIG_DIR");
-    if (!chosen.empty()) {
-        return fullPath(chosen);
+    const std::optional<ConfigurationFolderChoice> choice = chooseConfigurationFolder(
+        wideToUtf8(environmentVariable(utf8ToWide(kConfigurationFolderVariable).c_str())),
+        wideToUtf8(environmentVariable(L"APPDATA")), PathStyle::Windows, []() -> std::optional<std::string> {
+            wchar_t shellFolder[MAX_PATH] = {};
+            if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, shellFolder))) {
+                return std::nullopt;
+            }
+            return wideToUtf8(shellFolder);
+        });
+    if (!choice) {
+        return {};
     }
-    std::wstring appData = environmentVariable(L"APPDATA");
-    if (appData.empty()) {
-        wchar_t shellFolder[MAX_PATH] = {};
-        if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, shellFolder))) {
-            return {};
-        }
-        appData = shellFolder;
-    }
-    return joined(fullPath(appData), L"tavori");
+    const std::wstring base = fullPath(utf8ToWide(choice->base));
+    return choice->underBase ? joined(base, utf8ToWide(kConfigurationSubfolder)) : base;
 }
 
 std::optional<std::string> read(std::string_view name, std::int64_t limit) {
@@ -224,8 +227,8 @@ bool append(std::string_view name, std::string_view header, std::string_view byt
     // A line cut short by a crash gets its end first, so that it stays the only one lost.
     char last = '\n';
     if (GetFileSizeEx(output.get(), &size) && (size.QuadPart == 0 || byteAt(output.get(), size.QuadPart - 1, last))) {
-        std::string record(size.QuadPart == 0 ? header : last != '\n' ? std::string_view("\n") : std::string_view());
-        record += bytes;
+        const std::string record =
+            storedAppendBytes(size.QuadPart == 0 ? std::nullopt : std::optional(last), header, bytes);
         DWORD written = 0;
         appended = record.size() <= MAXDWORD &&
                    WriteFile(output.get(), record.data(), static_cast<DWORD>(record.size()), &written, nullptr) &&
