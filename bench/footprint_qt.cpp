@@ -1,8 +1,9 @@
 // The Linux program's footprint: time from entering main to the first presented frame,
 // resident memory after start-up, and CPU use while each exercise idles on its tick, in a window
 // as built (the screen's memory, glyphs kept, only what changed presented, the tick asleep while
-// the core waits for input) beside one of the earlier design (every drawing passed on, every
-// glyph rendered afresh, a whole-window present at every step, a tick at every grid point).
+// no step could change the screen) beside one whose tick sleeps only while the core waits for
+// input (the tick before its driver) and one of the earlier design (every drawing passed on,
+// every glyph rendered afresh, a whole-window present at every step, a tick at every grid point).
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -17,6 +18,7 @@
 #include <functional>
 #include <string>
 
+#include "called_steps.h"
 #include "main_window.h"
 #include "old_grid_ticker_qt.h"
 
@@ -98,8 +100,11 @@ int main(int argc, char** argv) {
         wait(idleSeconds * 1000);
         return 100.0 * (cpuSeconds() - before) / idleSeconds;
     };
-    // Each exercise idles in a window of its own, first as built, then as the earlier design.
-    const auto idleIn = [&idleCpu](bool earlier, const std::function<void(tavori::qt::MainWindow&)>& enter) {
+    // Each exercise idles in a window of its own: as built, with the tick asleep only while the
+    // core waits for input, and as the earlier design.
+    enum class Design { Built, TickSleepsOnlyForInput, Earlier };
+    const auto idleIn = [&idleCpu](Design design, const std::function<void(tavori::qt::MainWindow&)>& enter) {
+        const bool earlier = design == Design::Earlier;
         // A folder of its own, so that no window starts from what the one before it kept.
         const QTemporaryDir ownConfiguration;
         qputenv("TAVORI_CONFIG_DIR", ownConfiguration.path().toLocal8Bit());
@@ -107,8 +112,9 @@ int main(int argc, char** argv) {
         config.remembersScreen = !earlier;
         tavori::qt::WindowOptions options;
         if (earlier) {
-            options = tavori::qt::WindowOptions{tavori::qt::GlyphLimits{0, 0}, true, false};
+            options = tavori::qt::WindowOptions{tavori::qt::GlyphLimits{0, 0}, true, tavori::TickSleep::Never};
         }
+        if (design == Design::TickSleepsOnlyForInput) options.tickSleep = tavori::TickSleep::WhileWaitingForInput;
         tavori::qt::MainWindow measured(std::move(config), options);
         measured.startUp();
         wait(500);
@@ -124,16 +130,19 @@ int main(int argc, char** argv) {
         {"speed reading, 16 rows, 0.1 s", [](Window& w) { w.runCommand(251); w.runCommand(736); }},
         // The same page in sixteen columns (縦書き).
         {"speed reading, 16 columns, 0.1 s", [](Window& w) { w.runCommand(251); w.runCommand(736); w.runCommand(915); }},
+        {"speed reading, paused page", [](Window& w) { w.runCommand(251); w.runCommand(736); w.runCommand(911); }},
         {"maze 10x10", [](Window& w) { w.runCommand(703); }},
         {"puzzle", [](Window& w) { w.runCommand(737); }}};
-    std::printf("\n| CPU while idle, %d s each | earlier design | as built |\n|---|---|---|\n", idleSeconds);
+    std::printf("\n| CPU while idle, %d s each | earlier design | tick asleep only for input | as built |\n"
+                "|---|---|---|---|\n", idleSeconds);
     for (const auto& [name, enter] : exercises) {
         if (std::string(name).find(only) == std::string::npos) {
             continue;
         }
-        const double built = idleIn(false, enter);
-        const double earlier = idleIn(true, enter);
-        std::printf("| %s | %.2f %% | %.2f %% |\n", name, earlier, built);
+        const double built = idleIn(Design::Built, enter);
+        const double forInput = idleIn(Design::TickSleepsOnlyForInput, enter);
+        const double earlier = idleIn(Design::Earlier, enter);
+        std::printf("| %s | %.2f %% | %.2f %% | %.2f %% |\n", name, earlier, forInput, built);
         std::fflush(stdout);
     }
     if (!only.empty()) {
@@ -160,7 +169,9 @@ int main(int argc, char** argv) {
         oldTick.stop();
     }
     {
-        tavori::qt::GridTicker tick([&window] { window.app().tick(); });
+        tavori::bench::CalledSteps steps([&window] { window.app().tick(); });
+        tavori::TickDriver driver(steps, tavori::TickSleep::Never);
+        tavori::qt::GridTicker tick(driver, [] {});
         tick.start();
         idleRow("tick and step only, no present");
     }

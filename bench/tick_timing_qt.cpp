@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "called_steps.h"
 #include "grid_ticker.h"
 #include "old_grid_ticker_qt.h"
 #include "tick_table.h"
@@ -23,7 +24,9 @@ int main(int argc, char** argv) {
     TickSeries polling{"old grid tick (ms polling)", {}};
     TickSeries plain{"plain QTimer 100 ms", {}};
 
-    tavori::qt::GridTicker ticker([&] { grid.times.push_back(clock.nsecsElapsed() / 1000); });
+    tavori::bench::CalledSteps steps([&] { grid.times.push_back(clock.nsecsElapsed() / 1000); });
+    tavori::TickDriver driver(steps, tavori::TickSleep::Never);
+    tavori::qt::GridTicker ticker(driver, [] {});
     tavori::bench::PollingGridTicker oldTicker([&] { polling.times.push_back(clock.nsecsElapsed() / 1000); });
     QTimer timer;
     timer.setInterval(100);

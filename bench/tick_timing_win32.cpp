@@ -1,17 +1,23 @@
 // Measures the Windows tick: tavori's tick thread, the 10 ms polling timer it replaced and a
 // plain 100 ms SetTimer side by side on one window, with drift from the ideal 100 ms grid and
-// per-tick lateness; then how often the window's thread wakes while the program idles in a maze
-// with nothing drawn, with each tick source. Says in its heading when it runs under Wine.
+// per-tick lateness; how often the window's thread wakes while the program idles in a maze
+// with nothing drawn, with each tick source; and the program's CPU and wake-ups while steps only
+// repeat, with the tick asleep then (as built) and with it asleep only in a maze (before). Says
+// in its heading when it runs under Wine.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
+#include "called_steps.h"
 #include "grid_tick_thread.h"
 #include "main_window.h"
 #include "menu_bar.h"
 #include "old_grid_tick_timer.h"
+#include "shell/menu.h"
+#include "shell/tick_driver.h"
 #include "tick_clock.h"
 #include "tick_table.h"
 
@@ -37,6 +43,8 @@ struct Measurement {
     int ticks = kDefaultTicks;
     std::int64_t start = 0;
     GridTickThread thread;
+    tavori::bench::CalledSteps threadSteps{[] {}};
+    tavori::TickDriver driver{threadSteps, tavori::TickSleep::Never};
     PollingGridTickTimer polling;
     TickSeries threadSeries{"tavori tick thread (Win32)", {}};
     TickSeries pollingSeries{"old grid tick (10 ms poll)", {}};
@@ -53,8 +61,8 @@ struct Measurement {
 
 void onMessage(Measurement& measurement, UINT message, WPARAM timerId) {
     if (message == kThreadTickMessage) {
-        measurement.thread.acknowledge();
-        measurement.note(measurement.threadSeries);
+        measurement.driver.step(measurement.thread.now());
+        measurement.thread.armFor(measurement.driver.nextDue());
     } else if (timerId == kPollingTimerId) {
         if (measurement.polling.takeDue()) {
             if (measurement.idleApp != nullptr) {
@@ -142,10 +150,6 @@ int countWakes(int seconds) {
 // wake-ups per second with each.
 void measureIdleWakes(HINSTANCE instance, Measurement& measurement, HWND measurementWindow, int seconds) {
     using namespace tavori::win32;
-    if (!registerMainWindowClass(instance)) {
-        std::fprintf(stderr, "tick timing: cannot register the program's window class\n");
-        return;
-    }
     WindowSession session(tavori::AppConfig{1, ""});
     session.menuBar = buildMenuBar();
     const HWND window = createMainWindow(instance, session, L"", 800, 600);
@@ -182,6 +186,70 @@ void measureIdleWakes(HINSTANCE instance, Measurement& measurement, HWND measure
     std::printf("| %-28s | %10.1f |\n", "old grid tick (10 ms poll)", pollingRate);
 }
 
+double processCpuSeconds() {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    const auto seconds = [](FILETIME time) {
+        return static_cast<double>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime) / 1e7;
+    };
+    return seconds(kernel) + seconds(user);
+}
+
+// The program's window idling where steps only repeat what is on screen, with the tick asleep
+// only while the core waits for input (before) and with the core's tick driver (as built): the
+// process's CPU share and the window thread's wake-ups per second.
+void measureRepeatingSteps(HINSTANCE instance, int seconds) {
+    using namespace tavori::win32;
+    using tavori::TickSleep;
+    namespace CommandId = tavori::CommandId;
+    const auto command = [](HWND window, int id) { SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0); };
+    const std::pair<const char*, std::function<void(HWND)>> places[] = {
+        {"image practice (start screen)", [](HWND) {}},
+        // A click starts a question; after its flash the answer rows stand.
+        {"image practice (answer rows)", [](HWND window) {
+             SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+             SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+         }},
+        {"puzzle between moves", [command](HWND window) { command(window, CommandId::Puzzle); }},
+        {"paused page", [command](HWND window) {
+             command(window, CommandId::lines(16));
+             command(window, CommandId::PauseOrResume);
+         }},
+    };
+    std::printf("\nProgram idle where steps only repeat, %d s each: CPU share of one core and window-thread "
+                "wake-ups per second\n\n", seconds);
+    std::printf("| %-30s | %12s | %12s | %12s | %12s |\n", "place", "CPU before", "CPU as built", "wakes before",
+                "wakes built");
+    std::printf("|--------------------------------|--------------|--------------|--------------|--------------|\n");
+    for (const auto& [name, enter] : places) {
+        double cpu[2] = {}, wakes[2] = {};
+        for (const int built : {0, 1}) {
+            WindowSession session(tavori::AppConfig{1, ""},
+                                  built ? TickSleep::WhileStepsOnlyRepeat : TickSleep::WhileWaitingForInput);
+            session.menuBar = buildMenuBar();
+            const HWND window = createMainWindow(instance, session, L"", 800, 600);
+            if (window == nullptr) {
+                std::fprintf(stderr, "tick timing: cannot create the program's window\n");
+                return;
+            }
+            startTick(session);
+            session.app.startUp();
+            session.platform.createWorkBitmap();
+            ShowWindow(window, SW_SHOWNORMAL);
+            enter(window);
+            countWakes(2);  // the flash ends and the picture settles
+            const double before = processCpuSeconds();
+            wakes[built] = static_cast<double>(countWakes(seconds)) / seconds;
+            cpu[built] = 100.0 * (processCpuSeconds() - before) / seconds;
+            DestroyWindow(window);
+            MSG quit{};  // posted by WM_DESTROY for the program's loop
+            PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+        }
+        std::printf("| %-30s | %10.2f %% | %10.2f %% | %12.1f | %12.1f |\n", name, cpu[0], cpu[1], wakes[0], wakes[1]);
+        std::fflush(stdout);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -196,7 +264,12 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    if (!tavori::win32::registerMainWindowClass(instance)) {
+        std::fprintf(stderr, "tick timing: cannot register the program's window class\n");
+        return 1;
+    }
     Measurement measurement;
+    measurement.threadSteps.call = [&measurement] { measurement.note(measurement.threadSeries); };
     measurement.ticks = argumentOr(argc, argv, 1, kDefaultTicks, kMostTicks);
     const int idleSeconds = argumentOr(argc, argv, 2, kDefaultIdleSeconds, 3600);
     const MeasurementWindow window(instance, measurement);
@@ -213,7 +286,10 @@ int main(int argc, char** argv) {
         // Twice the ideal time and ten seconds more: a timer that never fires ends the run.
         const UINT giveUpMilliseconds = static_cast<UINT>(measurement.ticks) * 2 * kPlainPeriodMilliseconds + 10'000;
         measurement.start = performanceCounterMicroseconds();
-        if (!measurement.thread.start(window.get(), kThreadTickMessage) ||
+        const bool threadStarted = measurement.thread.start(window.get(), kThreadTickMessage);
+        measurement.driver.start(measurement.thread.now());
+        measurement.thread.armFor(measurement.driver.nextDue());
+        if (!threadStarted ||
             !measurement.polling.start(window.get(), kPollingTimerId) ||
             SetTimer(window.get(), kPlainTimerId, kPlainPeriodMilliseconds, nullptr) == 0 ||
             SetTimer(window.get(), kGiveUpTimerId, giveUpMilliseconds, nullptr) == 0) {
@@ -245,5 +321,6 @@ int main(int argc, char** argv) {
                                   {&measurement.threadSeries, &measurement.pollingSeries, &measurement.plainSeries});
     std::fflush(stdout);
     measureIdleWakes(instance, measurement, window.get(), idleSeconds);
+    measureRepeatingSteps(instance, idleSeconds);
     return complete ? 0 : 1;
 }

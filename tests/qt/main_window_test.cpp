@@ -19,8 +19,11 @@
 #include <QUrl>
 #include <QWindow>
 
+#include <csignal>
+
 #include "main_window.h"
 #include "qt_support.h"
+#include "termination_signals.h"
 #include "maze/maze_drawing.h"
 #include "shell/menu.h"
 #include "support/app_state_access.h"
@@ -99,11 +102,22 @@ void pumpWakes(GridTicker& ticker, int count) {
 using Wake = GridTicker::Wake;
 class GridTickerOn : public ::testing::TestWithParam<Wake> {};
 
+// A program that only counts its steps and waits for input when the test says so.
+struct CountedSteps final : Ticked {
+    bool waits = false;
+    void tick() override {}
+    bool waitsForInput() const override { return waits; }
+    bool stepsOnlyRepeat() const override { return false; }
+    void passSteps(std::int64_t) override {}
+};
+
 TEST_P(GridTickerOn, StepsOncePerGridPointSkipsMissedPointsAndSleeps) {
     // Only the test's clock decides the steps. It stands far behind CLOCK_MONOTONIC, so the
     // timerfd wakes at once whenever armed; the QTimer waits for what this clock says is left.
     std::int64_t now = 0;
-    GridTicker ticker([] {}, [&now] { return now; }, nullptr, GetParam());
+    CountedSteps program;
+    TickDriver driver(program);
+    GridTicker ticker(driver, [] {}, [&now] { return now; }, nullptr, GetParam());
     EXPECT_TRUE(GetParam() == Wake::TimerFd || ticker.wake() == Wake::QTimer);
     ticker.start();
     EXPECT_EQ(ticker.armedFor(), 100'000);
@@ -118,12 +132,15 @@ TEST_P(GridTickerOn, StepsOncePerGridPointSkipsMissedPointsAndSleeps) {
     pumpWakes(ticker, 1);
     EXPECT_EQ(ticker.ticksRun(), 2);
     EXPECT_EQ(ticker.armedFor(), 800'000);
-    ticker.setAsleep(true);  // no wake-ups; woken, it aims past the point it slept through
+    program.waits = true;  // no wake-ups; woken, it aims past the point it slept through
+    ticker.afterCall();
+    EXPECT_TRUE(ticker.asleep());
     const std::int64_t wakes = ticker.wakes();
     processEventsFor(60);
     EXPECT_EQ(ticker.wakes(), wakes);
     now = 1'230'000;
-    ticker.setAsleep(false);
+    program.waits = false;
+    ticker.beforeCall();
     EXPECT_EQ(ticker.armedFor(), 1'300'000);
     EXPECT_EQ(ticker.ticksRun(), 2);
 }
@@ -131,13 +148,16 @@ TEST_P(GridTickerOn, StepsOncePerGridPointSkipsMissedPointsAndSleeps) {
 INSTANTIATE_TEST_SUITE_P(EachTimer, GridTickerOn, ::testing::Values(Wake::TimerFd, Wake::QTimer),
                          [](const auto& wake) { return wake.param == Wake::TimerFd ? "TimerFd" : "QTimer"; });
 
-TEST(MainWindow, TheTickSleepsWhileTheCoreWaitsForInput) {
+TEST(MainWindow, TheTickSleepsWhileNoStepCouldChangeTheScreen) {
     MainWindow window(AppConfig{1, ""});
     window.startUp();
     findAction(window, CommandId::MazeLarge)->trigger();  // a maze waits for clicks
     EXPECT_TRUE(window.ticker().asleep());
-    findAction(window, CommandId::Puzzle)->trigger();
+    findAction(window, CommandId::Puzzle)->trigger();  // its first step scatters the tiles
     EXPECT_FALSE(window.ticker().asleep());
+    const QDeadlineTimer giveUp(2000);  // between moves, its steps only repeat
+    while (!window.ticker().asleep() && !giveUp.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    EXPECT_TRUE(window.ticker().asleep());
 }
 
 TEST(MainWindow, AResizeRepaintsTheMazeAtTheNewSize) {
@@ -389,6 +409,35 @@ TEST(MainWindow, ARestartFindsTheSettingsAndThePageAndTheRecordOpensFromTheFolde
     QFile written(report);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_TRUE(written.readAll().contains("<svg"));
+}
+
+// Each termination signal closes the window as its close box does: the session is recorded, the
+// place kept, and the loop ends with the same code.
+TEST(MainWindow, TerminationSignalsCloseLikeTheCloseBox) {
+    const QString folder = qEnvironmentVariable("TAVORI_CONFIG_DIR");
+    for (const int signal : {SIGTERM, SIGINT}) {
+        SCOPED_TRACE(signal);
+        QFile::remove(folder + QStringLiteral("/history.tsv"));
+        std::int32_t page = 0;
+        {
+            MainWindow window(AppConfig{1, ""});
+            const TerminationSignals termination([&window] { window.closeWhenIdle(); });
+            ASSERT_TRUE(termination.installed());
+            window.startUp();
+            window.runCommand(CommandId::lines(4));
+            for (int press = 0; press < 3; ++press) QTest::keyClick(&window, Qt::Key_Right);
+            page = window.app().reading().pagesShown.back().start;
+            QTimer::singleShot(50, &window, [signal] { std::raise(signal); });
+            EXPECT_EQ(runEventLoop(), 1);
+            EXPECT_TRUE(window.app().destroyed());
+        }
+        QFile history(folder + QStringLiteral("/history.tsv"));
+        ASSERT_TRUE(history.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(history.readAll().contains("\treading\t"));
+        MainWindow again(AppConfig{1, ""});
+        again.startUp();
+        EXPECT_EQ(again.app().reading().readingPosition, page);
+    }
 }
 
 TEST(MainWindow, QuitCommandClosesLikeTheCloseBox) {

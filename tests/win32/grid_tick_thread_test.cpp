@@ -1,5 +1,5 @@
-// The tick thread posts at most one tick message at a time: points that pass while one waits
-// are skipped, not queued; asleep, it posts none.
+// The tick thread posts one tick message per arming, at the time asked for, and none unarmed;
+// a new time replaces the one before, even in the middle of a long wait.
 #include "grid_tick_thread.h"
 
 #include <gtest/gtest.h>
@@ -33,38 +33,42 @@ int takeQueuedTicks(HWND window) {
     return count;
 }
 
-void waitForPoints(const GridTickThread& tick, std::int64_t points) {
-    for (int round = 0; round < 100'000 && tick.pointsTaken() < points; ++round) {
+void waitForPosts(const GridTickThread& tick, std::int64_t posts) {
+    for (int round = 0; round < 100'000 && tick.posts() < posts; ++round) {
         Sleep(0);
     }
-    ASSERT_GE(tick.pointsTaken(), points);
+    ASSERT_GE(tick.posts(), posts);
 }
 
-TEST(GridTickThread, PostsNoSecondTickWhileOneIsPendingAndNoneAsleep) {
-    // Each reading of this clock is one period on, so the thread finds a point due at every pass.
-    std::atomic<std::int64_t> now{0};
-    GridTickThread tick([&now] { return now.fetch_add(100'000); });
+TEST(GridTickThread, PostsOncePerArmingAtItsTimeAndNoneUnarmed) {
+    // The test's clock stands still at 1 s: a time at or before it is due at once, one after it
+    // never comes.
+    const std::atomic<std::int64_t> now{1'000'000};
+    GridTickThread tick([&now] { return now.load(); });
     const MessageWindow window;
     ASSERT_TRUE(tick.start(window.get(), kTick));
-    waitForPoints(tick, 50);
-    EXPECT_EQ(takeQueuedTicks(window.get()), 1);
-    tick.acknowledge();  // as the window does when it handles the tick
-    waitForPoints(tick, tick.pointsTaken() + 50);
-    EXPECT_EQ(takeQueuedTicks(window.get()), 1);
-    // Asleep, it takes no point at all however far the clock runs; woken, it posts again.
-    tick.setAsleep(true);
+    Sleep(30);
+    EXPECT_EQ(takeQueuedTicks(window.get()), 0);  // not armed yet
+    tick.armFor(900'000);
+    waitForPosts(tick, 1);
+    Sleep(30);
+    EXPECT_EQ(takeQueuedTicks(window.get()), 1);  // once, however long the point lies behind
+    // Armed for a time an hour on, then asked for one due now: the long wait gives way.
+    tick.armFor(3'600'000'000);
     Sleep(20);
-    takeQueuedTicks(window.get());
-    tick.acknowledge();
-    const std::int64_t asleepAt = tick.pointsTaken();
-    Sleep(50);
-    EXPECT_EQ(tick.pointsTaken(), asleepAt);
-    EXPECT_EQ(takeQueuedTicks(window.get()), 0);
-    tick.setAsleep(false);
-    waitForPoints(tick, asleepAt + 50);
+    tick.armFor(1'000'000);
+    waitForPosts(tick, 2);
     EXPECT_EQ(takeQueuedTicks(window.get()), 1);
-    tick.stop();
+    // Unarmed before its time, it posts nothing.
+    tick.armFor(3'600'000'000);
+    tick.armFor(std::nullopt);
+    Sleep(30);
     EXPECT_EQ(takeQueuedTicks(window.get()), 0);
+    tick.stop();
+    tick.armFor(0);
+    Sleep(20);
+    EXPECT_EQ(takeQueuedTicks(window.get()), 0);
+    EXPECT_EQ(tick.posts(), 2);
 }
 
 }  // namespace

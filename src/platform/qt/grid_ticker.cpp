@@ -1,5 +1,5 @@
 // The tick on a timerfd where the build found one, and on a single-shot QTimer otherwise, each
-// aimed at the absolute time of the next grid point.
+// aimed at the absolute time of the next grid point the driver gives.
 #include "grid_ticker.h"
 
 #ifdef TAVORI_HAVE_TIMERFD
@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <optional>
 
 namespace tavori::qt {
 
@@ -50,8 +51,12 @@ OwnedFd::~OwnedFd() {
     }
 }
 
-GridTicker::GridTicker(std::function<void()> onTick, Clock clock, QObject* parent, Wake wake)
-    : QObject(parent), onTick_(std::move(onTick)), clock_(std::move(clock)), timerFd_(openTimerFd(wake)) {
+GridTicker::GridTicker(TickDriver& driver, std::function<void()> afterStep, Clock clock, QObject* parent, Wake wake)
+    : QObject(parent),
+      driver_(driver),
+      afterStep_(std::move(afterStep)),
+      clock_(std::move(clock)),
+      timerFd_(openTimerFd(wake)) {
     if (timerFd_.valid()) {
         notifier_ = std::make_unique<QSocketNotifier>(timerFd_.get(), QSocketNotifier::Read);
         notifier_->setEnabled(false);
@@ -66,25 +71,24 @@ GridTicker::GridTicker(std::function<void()> onTick, Clock clock, QObject* paren
 GridTicker::~GridTicker() { notifier_.reset(); }
 
 void GridTicker::start() {
-    grid_.emplace(clock_());
     wakes_ = 0;
-    asleep_ = false;
-    arm();
+    driver_.start(clock_());
+    rearm();
 }
 
-void GridTicker::stop() { disarm(); }
+void GridTicker::stop() {
+    driver_.stop();
+    disarm();
+}
 
-void GridTicker::setAsleep(bool asleep) {
-    if (asleep == asleep_ || !grid_) {
-        return;
-    }
-    asleep_ = asleep;
-    if (asleep_) {
-        disarm();
-        return;
-    }
-    grid_->skipPassed(clock_());
-    arm();
+void GridTicker::beforeCall() {
+    driver_.wake(clock_());
+    rearm();
+}
+
+void GridTicker::afterCall() {
+    driver_.settle();
+    rearm();
 }
 
 void GridTicker::disarm() {
@@ -93,26 +97,35 @@ void GridTicker::disarm() {
         setTimerFd(timerFd_.get(), 0);
     }
     fallback_.stop();
+    armed_ = false;
 }
 
 void GridTicker::onWake() {
     ++wakes_;
+    armed_ = false;  // both timers fire once per arming
     if (notifier_) {
         std::uint64_t expirations = 0;  // read to clear the descriptor's readiness
         [[maybe_unused]] const ssize_t bytes = ::read(timerFd_.get(), &expirations, sizeof expirations);
     }
-    if (grid_->takeDue(clock_())) {
-        onTick_();  // may put the ticker to sleep
+    if (driver_.step(clock_())) {
+        afterStep_();  // may put the tick to sleep
     }
-    if (!asleep_) {
-        arm();
-    }
+    rearm();
 }
 
-void GridTicker::arm() {
+void GridTicker::rearm() {
+    const std::optional<std::int64_t> due = driver_.nextDue();
+    if (!due) {
+        if (armed_) disarm();
+        return;
+    }
+    if (armed_ && armedFor_ == *due) {
+        return;
+    }
     // Aim at the next grid point itself, not one period after this tick ran: the timer is
     // absolute, so neither this tick's lateness nor the step's own time moves the next one.
-    armedFor_ = grid_->nextDueMicroseconds();
+    armedFor_ = *due;
+    armed_ = true;
     if (notifier_) {
         if (setTimerFd(timerFd_.get(), armedFor_)) {
             notifier_->setEnabled(true);

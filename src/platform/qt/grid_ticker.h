@@ -1,5 +1,6 @@
-// The Qt program's tick source: a timer armed with the absolute time of each 100 ms grid point
-// of the monotonic clock, so the program sleeps between ticks and late wake-ups never add up.
+// The Qt program's tick source: a timer armed with the absolute time the core's tick driver says
+// is due next (a 100 ms grid point of the monotonic clock), or not armed at all while it sleeps,
+// so the program sleeps between ticks and late wake-ups never add up.
 #pragma once
 
 #include <QObject>
@@ -9,9 +10,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <optional>
 
-#include "shell/tick_grid.h"
+#include "shell/tick_driver.h"
 
 namespace tavori::qt {
 
@@ -41,43 +41,46 @@ public:
     // one (Linux's timerfd), else a millisecond QTimer; or the QTimer whatever the system has.
     enum class Wake { TimerFd, QTimer };
 
-    explicit GridTicker(std::function<void()> onTick, Clock clock = monotonicMicroseconds,
-                        QObject* parent = nullptr, Wake wake = Wake::TimerFd);
+    // `afterStep` runs after each step the driver ran.
+    GridTicker(TickDriver& driver, std::function<void()> afterStep, Clock clock = monotonicMicroseconds,
+               QObject* parent = nullptr, Wake wake = Wake::TimerFd);
     ~GridTicker() override;
 
     // Starts the grid at the current time; the first tick comes one period later.
     void start();
     void stop();
-    // While asleep the timer is not armed at all. Woken, it skips the grid points it slept
-    // through and ticks at the next one, as it would have had each of them run a step that
-    // changed nothing.
-    void setAsleep(bool asleep);
-    bool asleep() const { return asleep_; }
+    // Before every call into the core but a step: the driver wakes, and the timer is armed at
+    // once, so that a dialog's own event loop inside the call goes on ticking.
+    void beforeCall();
+    // After every call into the core: armed for the driver's next point, or not at all.
+    void afterCall();
+    bool asleep() const { return driver_.asleep(); }
 
-    std::int64_t ticksRun() const { return grid_ ? grid_->stepsTaken() : 0; }
+    std::int64_t ticksRun() const { return driver_.stepsRun(); }
     // Times the timer has woken the event loop since start(): one per grid point when all goes
     // well.
     std::int64_t wakes() const { return wakes_; }
-    // The clock time the timer is set to wake at next.
+    // The clock time the timer was last set to wake at.
     std::int64_t armedFor() const { return armedFor_; }
     // The timer it got: the QTimer when asked for, or when the system gave no descriptor.
     Wake wake() const { return notifier_ ? Wake::TimerFd : Wake::QTimer; }
 
 private:
     void onWake();
-    void arm();
+    // Aims the timer at the driver's next point, leaving it be when it is aimed there already.
+    void rearm();
     void disarm();
 
-    std::function<void()> onTick_;
+    TickDriver& driver_;
+    std::function<void()> afterStep_;
     Clock clock_;
     OwnedFd timerFd_;
     // Watches the timer; absent when the system gave no timer, and a millisecond QTimer
     // stands in.
     std::unique_ptr<QSocketNotifier> notifier_;
     QTimer fallback_;
-    std::optional<TickGrid> grid_;
     std::int64_t wakes_ = 0;
-    bool asleep_ = false;
+    bool armed_ = false;
     std::int64_t armedFor_ = 0;
 };
 

@@ -1,4 +1,5 @@
-// The Linux program's entry: one window over the core, exit code 1 when it closes.
+// The Linux program's entry: one window over the core, exit code 1 when it closes, whether by
+// its close box, 終了 or a termination signal.
 #include <QApplication>
 
 #include <cstdlib>
@@ -7,6 +8,7 @@
 #include "common/seed.h"
 #include "main_window.h"
 #include "qt_translations.h"
+#include "termination_signals.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -20,6 +22,7 @@ int main(int argc, char** argv) {
     config.seed = tavori::chooseSeed(std::getenv("TAVORI_SEED"), static_cast<std::int64_t>(std::time(nullptr)));
     config.homePage = TAVORI_HOME_PAGE;
     tavori::qt::MainWindow window(std::move(config));
+    const tavori::qt::TerminationSignals termination([&window] { window.closeWhenIdle(); });
     window.startUp();
     return tavori::qt::runEventLoop();
 }

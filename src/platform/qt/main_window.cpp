@@ -14,6 +14,7 @@
 
 #include <optional>
 
+#include "common/program_window.h"
 #include "menu_keys.h"
 #include "shell/menu.h"
 
@@ -47,10 +48,9 @@ QString itemText(const MenuItem& item) {
     return text;
 }
 
-// The exercises' key for a key press, if it is one. The keypad's keys count as the main ones;
-// with Ctrl, Alt or Meta held a key is not the exercises'.
-std::optional<Key> exerciseKey(const QKeyEvent& event) {
-    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return std::nullopt;
+// The key of a key press, if it is one the exercises know. The keypad's keys count as the main
+// ones.
+std::optional<Key> keyOf(const QKeyEvent& event) {
     switch (event.key()) {
         case Qt::Key_Space: return Key::Space;
         case Qt::Key_Return:
@@ -69,24 +69,28 @@ std::optional<Key> exerciseKey(const QKeyEvent& event) {
     }
 }
 
+std::optional<Key> exerciseKey(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers held = event.modifiers();
+    return exerciseKey(keyOf(event), Modifiers{.control = held.testFlag(Qt::ControlModifier),
+                                               .alt = held.testFlag(Qt::AltModifier),
+                                               .meta = held.testFlag(Qt::MetaModifier)});
+}
+
 // The program ends with 1 after its loop, as it always has on Windows.
 constexpr int kExitCodeAfterQuit = 1;
 
 }  // namespace
 
 MainWindow::MainWindow(AppConfig config, WindowOptions options)
-    : options_(options),
-      screen_(new ScreenWidget(this, options.glyphLimits, options.presentsWholeWindow)),
-      ticker_([this] {
-          app_->tick();
-          afterCoreCall();
-      }) {
+    : screen_(new ScreenWidget(this, options.glyphLimits, options.presentsWholeWindow)) {
     registerResources();
     setWindowIcon(programIcon());
     setCentralWidget(screen_);
     buildStatusBar();
     platform_ = std::make_unique<QtPlatform>(*this, *screen_);
     app_ = std::make_unique<App>(*platform_, std::move(config));
+    tickDriver_ = std::make_unique<TickDriver>(*app_, options.tickSleep);
+    ticker_ = std::make_unique<GridTicker>(*tickDriver_, [this] { afterCoreCall(); });
     buildMenuBar();
     enableMenuBarKeys(*this);
     connectScreen();
@@ -97,18 +101,24 @@ MainWindow::~MainWindow() = default;
 void MainWindow::connectScreen() {
     // Input and renewals reach the core only once it has started up.
     connect(screen_, &ScreenWidget::pressed, this, [this](QPoint point) {
-        if (started_) afterCoreCall(app_->mouseDown(point.x(), point.y()));
+        if (!started_) return;
+        beforeCoreCall();
+        afterCoreCall(app_->mouseDown(point.x(), point.y()));
     });
     connect(screen_, &ScreenWidget::moved, this, [this](QPoint point) {
         if (!started_) return;
+        beforeCoreCall();
         app_->mouseMove(point.x(), point.y());
         afterCoreCall();
     });
     connect(screen_, &ScreenWidget::released, this, [this](QPoint point) {
-        if (started_) afterCoreCall(app_->mouseUp(point.x(), point.y()));
+        if (!started_) return;
+        beforeCoreCall();
+        afterCoreCall(app_->mouseUp(point.x(), point.y()));
     });
     connect(screen_, &ScreenWidget::renewed, this, [this] {
         if (!started_) return;
+        beforeCoreCall();
         // The puzzle's picture is copied to the window block for block, so it keeps the
         // window's resolution.
         platform_->matchWorkBitmapToScreen();
@@ -168,7 +178,7 @@ void MainWindow::startUp() {
     move(available.topLeft());
     resize(available.size());
     show();
-    setWindowTitle(QStringLiteral("タボリで速読補助"));
+    setWindowTitle(fromUtf8(kWindowTitle));
     const QSize frame = frameGeometry().size() - geometry().size();
     resize(available.size() - frame);
     // The window holds the keyboard focus, so leaving the menu bar with Escape gives it back here.
@@ -176,11 +186,28 @@ void MainWindow::startUp() {
     started_ = true;
     platform_->matchWorkBitmapToScreen();
     app_->startUp();
-    ticker_.start();
+    ticker_->start();
     afterCoreCall();
 }
 
-void MainWindow::runCommand(int id) { afterCoreCall(app_->command(id)); }
+void MainWindow::runCommand(int id) {
+    beforeCoreCall();
+    ++commandsUnderWay_;
+    const Outcome outcome = app_->command(id);
+    --commandsUnderWay_;
+    afterCoreCall(outcome);
+    if (closeWhenIdle_ && commandsUnderWay_ == 0) close();
+}
+
+void MainWindow::closeWhenIdle() {
+    if (commandsUnderWay_ == 0) {
+        close();
+        return;
+    }
+    // The command waits in the dialog; closed, it ends as a cancel does, and the window after it.
+    closeWhenIdle_ = true;
+    if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
+}
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
     // An open pop-up gets the keys itself and passes none on to the window. A highlighted menu
@@ -191,8 +218,12 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     event->accept();
-    if (!event->isAutoRepeat() || repeatsWhenHeld(*key)) afterCoreCall(app_->key(*key));
+    if (event->isAutoRepeat() && !repeatsWhenHeld(*key)) return;
+    beforeCoreCall();
+    afterCoreCall(app_->key(*key));
 }
+
+void MainWindow::beforeCoreCall() { ticker_->beforeCall(); }
 
 void MainWindow::afterCoreCall(Outcome outcome) {
     switch (outcome) {
@@ -216,13 +247,15 @@ void MainWindow::afterCoreCall(Outcome outcome) {
         statusText_->setText(QString::fromStdString(status));
         statusShown_ = std::move(status);
     }
-    ticker_.setAsleep(options_.tickSleepsWhileWaiting && app_->waitsForInput());
+    ticker_->afterCall();
 }
 
 const QString& MainWindow::statusLine() const { return statusText_->text(); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    ticker_.stop();
+    // Steps slept through count in the session recorded.
+    beforeCoreCall();
+    ticker_->stop();
     app_->destroy();
     event->accept();
 }

@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include "common/program_window.h"
 #include "cp932_iconv.h"
 #include "font_choice.h"
 #include "grid_ticker.h"
@@ -57,7 +58,7 @@ private:
 }  // namespace
 
 QtPlatform::QtPlatform(QWidget& window, ScreenWidget& screen)
-    : window_(window), screen_(screen), workBitmap_(QSize(500, 400), chooseTextFont()) {}
+    : window_(window), screen_(screen), workBitmap_(QSize(kWorkBitmapWidth, kWorkBitmapHeight), chooseTextFont()) {}
 
 std::string QtPlatform::executablePath() {
     return QCoreApplication::applicationFilePath().toStdString();

@@ -15,7 +15,7 @@
 #include "page_imports.h"
 #include "shell/app.h"
 #include "shell/menu.h"
-#include "shell/tick_grid.h"
+#include "shell/tick_driver.h"
 #include "web_platform.h"
 
 namespace tavori::web {
@@ -58,7 +58,7 @@ constexpr std::string_view kPointerKinds[] = {"down", "move", "up"};
 class Session {
 public:
     Session(std::uint32_t seed, int width, int height, double ratio, bool journals)
-        : platform_(width, height, ratio), app_(platform_, AppConfig{.seed = seed}), journals_(journals) {}
+        : platform_(width, height, ratio), app_(platform_, AppConfig{.seed = seed}), tick_(app_), journals_(journals) {}
 
     void putFileTooLargeToHold(std::string path) { platform_.putFileTooLargeToHold(std::move(path)); }
 
@@ -77,7 +77,7 @@ public:
         record("[\"start\"," + std::to_string(platform_.clientSize().width) + "," +
                std::to_string(platform_.clientSize().height) + "]");
         app_.startUp();
-        grid_.emplace(microseconds(nowMilliseconds));
+        tick_.start(microseconds(nowMilliseconds));
         after(Outcome::None);
     }
 
@@ -101,10 +101,8 @@ public:
     // the picture. What it drew waits for `present`, which the page calls in the screen frame
     // that is to show it.
     bool step(double nowMilliseconds) {
-        if (!grid_ || asleep_ || !grid_->takeDue(microseconds(nowMilliseconds))) return false;
+        if (!tick_.step(microseconds(nowMilliseconds))) return false;
         record("[\"tick\"]");
-        app_.tick();
-        settle();
         return platform_.screen().drawnSincePresent();
     }
 
@@ -112,14 +110,12 @@ public:
 
     // The next grid point in milliseconds, or a negative number while no tick can change anything.
     double nextDue() const {
-        if (!grid_ || asleep_ || app_.destroyed()) return -1;
-        return static_cast<double>(grid_->nextDueMicroseconds()) / 1000.0;
+        const std::optional<std::int64_t> due = tick_.nextDue();
+        return due ? static_cast<double>(*due) / 1000.0 : -1;
     }
 
     // The tab was hidden for a while: the grid points it missed are not made up for in a burst.
-    void resume(double nowMilliseconds) {
-        if (grid_) grid_->skipPassed(microseconds(nowMilliseconds));
-    }
+    void resume(double nowMilliseconds) { tick_.skipMissed(microseconds(nowMilliseconds)); }
 
     int pointer(int kind, int x, int y) {
         if (kind < 0 || kind > 2) return 0;
@@ -134,8 +130,8 @@ public:
 
     // The outcome, or −1 for a key that is not the exercises', which the page leaves to the browser.
     // A held key repeats only where holding it means going on.
-    int key(std::string_view name, bool repeat) {
-        const std::optional<Key> key = keyFromDomName(name);
+    int key(std::string_view name, Modifiers held, bool repeat) {
+        const std::optional<Key> key = exerciseKey(keyFromDomName(name), held);
         if (!key) return -1;
         if (repeat && !repeatsWhenHeld(*key)) return static_cast<int>(Outcome::None);
         wake();
@@ -220,23 +216,14 @@ private:
         return static_cast<int>(outcome);
     }
 
-    void settle() {
-        // While no step can change the picture (a maze between its steps, a start screen, a
-        // question waiting for its answer, a puzzle between moves, a paused page) the tick sleeps.
-        asleep_ = app_.waitsForInput() || app_.stepsOnlyRepeat();
-    }
+    // After every call: the tick sleeps while no step could change the picture.
+    void settle() { tick_.settle(); }
 
-    // Before every call but a step: the grid points slept through are taken, and where steps
-    // only repeated they are handed over as run, so an answer's or a puzzle's time goes on; the
-    // next grid point steps again.
+    // Before every call but a step: the grid points slept through are handed over as run where
+    // steps only repeated, which the journal notes for the replay.
     void wake() {
-        if (!asleep_ || !grid_) return;
-        asleep_ = false;
-        const std::int64_t passed = grid_->skipPassed(microseconds(tavoriPageNow()));
-        if (passed > 0 && app_.stepsOnlyRepeat()) {
-            record("[\"steps\"," + std::to_string(passed) + "]");
-            app_.passSteps(passed);
-        }
+        const std::int64_t passed = tick_.wake(microseconds(tavoriPageNow()));
+        if (passed > 0) record("[\"steps\"," + std::to_string(passed) + "]");
     }
 
     void record(const std::string& entry) {
@@ -247,8 +234,7 @@ private:
 
     WebPlatform platform_;
     App app_;
-    std::optional<TickGrid> grid_;
-    bool asleep_ = false;
+    TickDriver tick_;
     bool journals_;
     std::string journal_;
 };
@@ -310,8 +296,10 @@ EMSCRIPTEN_KEEPALIVE double tavori_next_due() { return session ? session->nextDu
 EMSCRIPTEN_KEEPALIVE void tavori_resume(double now) { session->resume(now); }
 EMSCRIPTEN_KEEPALIVE int tavori_pointer(int kind, int x, int y) { return session->pointer(kind, x, y); }
 
-EMSCRIPTEN_KEEPALIVE int tavori_key(char* name, int length, int repeat) {
-    return session->key(tavori::web::takeString(name, length), repeat != 0);
+// `modifiers`: 1 for Ctrl, 2 for Alt, 4 for Meta held, added.
+EMSCRIPTEN_KEEPALIVE int tavori_key(char* name, int length, int modifiers, int repeat) {
+    const tavori::Modifiers held{.control = (modifiers & 1) != 0, .alt = (modifiers & 2) != 0, .meta = (modifiers & 4) != 0};
+    return session->key(tavori::web::takeString(name, length), held, repeat != 0);
 }
 
 EMSCRIPTEN_KEEPALIVE void tavori_resize(int width, int height, double ratio) { session->resize(width, height, ratio); }

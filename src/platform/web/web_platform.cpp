@@ -8,16 +8,13 @@
 #include <algorithm>
 #include <utility>
 
+#include "common/program_window.h"
 #include "files/stored_append.h"
 #include "page_imports.h"
 
 namespace tavori::web {
 
 namespace {
-
-// The 500 × 400 off-screen bitmap the puzzle's picture is built in.
-constexpr int kWorkWidth = 500;
-constexpr int kWorkHeight = 400;
 
 // Larger than any text the core loads, so it reports the file as too large for memory.
 constexpr std::int64_t kSizeTooLargeToHold = std::int64_t{1} << 40;
@@ -51,7 +48,7 @@ std::string takeResult(char* bytes, int length) {
 }  // namespace
 
 WebPlatform::WebPlatform(int width, int height, double ratio)
-    : window_(width, height, ratio), workBitmap_(kWorkWidth, kWorkHeight, ratio) {}
+    : window_(width, height, ratio), workBitmap_(kWorkBitmapWidth, kWorkBitmapHeight, ratio) {}
 
 void WebPlatform::putFile(std::string path, std::vector<char> bytes) {
     files_[std::move(path)] = HeldFile{std::move(bytes), false};

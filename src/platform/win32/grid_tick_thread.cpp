@@ -1,5 +1,5 @@
-// A waitable timer aimed at each point (high-resolution, or with the system timer at 1 ms while
-// it waits), one tick message pending at a time, and an event that wakes the sleeping thread.
+// A waitable timer aimed at the time asked for (high-resolution, or with the system timer at 1 ms
+// while it waits), and an event that wakes the thread when that time changes.
 #include "grid_tick_thread.h"
 
 namespace tavori::win32 {
@@ -26,8 +26,8 @@ bool GridTickThread::start(HWND window, UINT message) {
     stop();
     timer_ = createTimer(highResolution_);
     stopEvent_ = KernelHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    wakeEvent_ = KernelHandle(CreateEventW(nullptr, FALSE, FALSE, nullptr));
-    if (!timer_ || !stopEvent_ || !wakeEvent_) {
+    armEvent_ = KernelHandle(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+    if (!timer_ || !stopEvent_ || !armEvent_) {
         return false;
     }
     if (!highResolution_ && !periodCalls_) {
@@ -35,10 +35,8 @@ bool GridTickThread::start(HWND window, UINT message) {
     }
     window_ = window;
     message_ = message;
-    pending_.store(false);
     stopping_.store(false);
-    asleep_.store(false);
-    grid_.emplace(clock_());
+    due_.store(kNotArmed);
     thread_ = KernelHandle(CreateThread(nullptr, 0, &GridTickThread::threadMain, this, 0, nullptr));
     return static_cast<bool>(thread_);
 }
@@ -58,44 +56,41 @@ DWORD WINAPI GridTickThread::threadMain(LPVOID self) {
     return 0;
 }
 
-void GridTickThread::setAsleep(bool asleep) {
-    if (asleep_.exchange(asleep) && !asleep && wakeEvent_) {
-        SetEvent(wakeEvent_.get());
+void GridTickThread::armFor(std::optional<std::int64_t> due) {
+    const std::int64_t time = due.value_or(kNotArmed);
+    if (due_.exchange(time) != time && armEvent_) {
+        SetEvent(armEvent_.get());
     }
 }
 
 void GridTickThread::run() {
     while (!stopping_.load()) {
-        if (asleep_.load()) {
-            if (!sleepUntilWoken()) {
+        std::int64_t due = due_.load();
+        if (due == kNotArmed) {
+            if (!sleepUntilArmed()) {
                 return;
-            }
-            if (!asleep_.load()) {
-                grid_->skipPassed(clock_());
             }
             continue;
         }
-        const std::int64_t now = clock_();
-        const std::int64_t wait = grid_->nextDueMicroseconds() - now;
+        const std::int64_t wait = due - clock_();
         if (wait > 0) {
-            // Aimed at the point itself, measured on the grid's own clock at each wait, so a
-            // late wake-up never moves the next point; an early one only waits the rest.
+            // Aimed at the point itself, measured on the same clock at each wait, so a late
+            // wake-up never moves the next point; an early one only waits the rest.
             if (!sleepFor(wait)) {
                 return;
             }
             continue;
         }
-        if (grid_->takeDue(now)) {
-            pointsTaken_.fetch_add(1);
-            if (!pending_.exchange(true) && !PostMessageW(window_, message_, 0, 0)) {
-                pending_.store(false);
-            }
+        // Once per arming, unless the window's thread has asked for another time meanwhile.
+        if (due_.compare_exchange_strong(due, kNotArmed)) {
+            posts_.fetch_add(1);
+            PostMessageW(window_, message_, 0, 0);
         }
     }
 }
 
-bool GridTickThread::sleepUntilWoken() {
-    const HANDLE handles[] = {stopEvent_.get(), wakeEvent_.get()};
+bool GridTickThread::sleepUntilArmed() {
+    const HANDLE handles[] = {stopEvent_.get(), armEvent_.get()};
     return WaitForMultipleObjects(2, handles, FALSE, INFINITE) == WAIT_OBJECT_0 + 1;
 }
 
@@ -110,10 +105,13 @@ bool GridTickThread::sleepFor(std::int64_t microseconds) {
     }
     if (!SetWaitableTimer(timer_.get(), &due, 0, nullptr, nullptr, FALSE)) {
         const DWORD milliseconds = static_cast<DWORD>((microseconds + 999) / 1000);
-        return WaitForSingleObject(stopEvent_.get(), milliseconds) == WAIT_TIMEOUT;
+        const HANDLE handles[] = {stopEvent_.get(), armEvent_.get()};
+        const DWORD result = WaitForMultipleObjects(2, handles, FALSE, milliseconds);
+        return result != WAIT_OBJECT_0 && result != WAIT_FAILED;
     }
-    const HANDLE handles[] = {stopEvent_.get(), timer_.get()};
-    return WaitForMultipleObjects(2, handles, FALSE, INFINITE) == WAIT_OBJECT_0 + 1;
+    const HANDLE handles[] = {stopEvent_.get(), armEvent_.get(), timer_.get()};
+    const DWORD result = WaitForMultipleObjects(3, handles, FALSE, INFINITE);
+    return result != WAIT_OBJECT_0 && result != WAIT_FAILED;
 }
 
 }  // namespace tavori::win32

@@ -4,16 +4,17 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <string>
 
+#include "common/program_window.h"
 #include "common/seed.h"
 #include "home_page.h"
 #include "main_window.h"
 #include "menu_bar.h"
 #include "system_library.h"
+#include "text_conversion.h"
 
 namespace {
-
-constexpr wchar_t kWindowTitle[] = L"タボリで速読補助";
 
 // The exit codes: start-up failed (no window), or the loop ended with the quit message.
 constexpr int kExitStartUpFailed = 0;
@@ -77,7 +78,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int showCo
     session.app.startUp();  // the client size, then w.txt and tvr.tvr3 from beside the program
     session.platform.createWorkBitmap();
     ShowWindow(window, showCommand);
-    SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kWindowTitle));
+    const std::wstring title = utf8ToWide(kWindowTitle);
+    SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(title.c_str()));
 
     const int exitCode = runMessageLoop();
     // The quit message comes from WM_DESTROY, so the window is gone; should anything else

@@ -1,5 +1,5 @@
 // The window procedure: each message turned into one call of the core, its outcome carried
-// out, the tick put to sleep while the core waits for input, and the strip given its status line.
+// out, the tick driver woken before and settled after, and the strip given its status line.
 #include "main_window.h"
 
 #include <windowsx.h>
@@ -20,10 +20,13 @@ WindowSession* sessionOf(HWND window) {
 // Client coordinates as signed 16-bit values: a captured drag outside the window is negative.
 POINT mousePoint(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
+bool held(int virtualKey) { return (GetKeyState(virtualKey) & 0x8000) != 0; }
+
 // The exercises' key for a WM_KEYDOWN, if it is one: the keypad's digits count as the main
-// row's, and a held key (bit 30: it was down already) repeats only where that means something.
+// row's, a key with Ctrl, Alt or a Windows key held is none, and a held key (bit 30: it was down
+// already) repeats only where that means something.
 std::optional<Key> keyOf(WPARAM virtualKey, LPARAM flags) {
-    const std::optional<Key> key = [virtualKey]() -> std::optional<Key> {
+    const std::optional<Key> named = [virtualKey]() -> std::optional<Key> {
         switch (virtualKey) {
             case VK_LEFT: return Key::Left;
             case VK_RIGHT: return Key::Right;
@@ -43,6 +46,8 @@ std::optional<Key> keyOf(WPARAM virtualKey, LPARAM flags) {
             default: return std::nullopt;
         }
     }();
+    const std::optional<Key> key = exerciseKey(
+        named, Modifiers{.control = held(VK_CONTROL), .alt = held(VK_MENU), .meta = held(VK_LWIN) || held(VK_RWIN)});
     const bool repeated = (flags & (LPARAM{1} << 30)) != 0;
     return key && (!repeated || repeatsWhenHeld(*key)) ? key : std::nullopt;
 }
@@ -51,6 +56,7 @@ std::optional<Key> keyOf(WPARAM virtualKey, LPARAM flags) {
 bool callsCore(UINT message) {
     switch (message) {
         case WM_DESTROY:
+        case WM_ENDSESSION:
         case WM_PAINT:
         case WM_COMMAND:
         case WM_KEYDOWN:
@@ -75,17 +81,24 @@ void onCreate(HWND window, WindowSession& session) {
 }
 
 void onDestroy(WindowSession& session) {
-    session.app.destroy();  // the home-page request
+    session.tick.stop();
+    session.tickDriver.stop();
+    session.app.destroy();  // the session recorded, the place kept, the home-page request
     session.platform.deleteWorkBitmap();
     session.menuBar.reset();
-    session.tick.stop();
     PostQuitMessage(0);
 }
 
-void onTick(WindowSession& session) {
-    session.tick.acknowledge();
-    session.app.tick();
+// The user's session ends (logout, shutdown): the process is ended after this message, with no
+// WM_DESTROY, so the session on screen is recorded and the place kept here, as a close would.
+void onSessionEnd(WindowSession& session) {
+    session.tick.stop();
+    session.tickDriver.stop();
+    session.platform.endSession();
+    session.app.destroy();
 }
+
+void onTick(WindowSession& session) { session.tickDriver.step(session.tick.now()); }
 
 // Carries out what the core asked for after an event.
 void apply(HWND window, Outcome outcome) {
@@ -136,6 +149,13 @@ LRESULT handleMessage(HWND window, WindowSession& session, UINT message, WPARAM 
             return 0;
         case WM_DESTROY:
             onDestroy(session);
+            return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;  // nothing to ask: the close keeps everything
+        case WM_ENDSESSION:
+            if (wParam != FALSE) {
+                onSessionEnd(session);
+            }
             return 0;
         case WM_NCDESTROY:
             session.status.forget();
@@ -216,6 +236,8 @@ HWND createMainWindow(HINSTANCE instance, WindowSession& session, const wchar_t*
 
 void startTick(WindowSession& session) {
     session.tick.start(session.platform.window(), kTickMessage);
+    session.tickDriver.start(session.tick.now());
+    session.tick.armFor(session.tickDriver.nextDue());
 }
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -229,9 +251,16 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     if (session == nullptr) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
+    // Before every call but a step, the tick wakes, and the thread is armed at once so that a
+    // dialog's or menu's modal loop inside the call goes on ticking.
+    if (callsCore(message) && message != kTickMessage) {
+        session->tickDriver.wake(session->tick.now());
+        session->tick.armFor(session->tickDriver.nextDue());
+    }
     const LRESULT result = handleMessage(window, *session, message, wParam, lParam);
-    // Any call into the core may change whether it waits for input; the tick sleeps while it does.
-    session->tick.setAsleep(session->app.waitsForInput());
+    // After it, the tick sleeps while no step could change the screen.
+    session->tickDriver.settle();
+    session->tick.armFor(session->tickDriver.nextDue());
     // And it may change the status line, which the strip then shows.
     if (callsCore(message) && !session->app.destroyed()) {
         session->status.show(session->app.statusLine());

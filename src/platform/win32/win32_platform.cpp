@@ -10,15 +10,13 @@
 #include <utility>
 #include <vector>
 
+#include "common/program_window.h"
 #include "stored_files.h"
 #include "text_conversion.h"
 
 namespace tavori::win32 {
 
 namespace {
-
-constexpr int kWorkBitmapWidth = 500;
-constexpr int kWorkBitmapHeight = 400;
 
 // The longest path the wide file API accepts, in UTF-16 units with the terminating NUL; the
 // dialog's name buffer is this large so that no chosen path is cut.
@@ -152,6 +150,9 @@ std::optional<std::string> Win32Platform::chooseOpenFile(FileFilter filter, std:
 }
 
 void Win32Platform::openWithShell(const std::string& target, ShellOwner owner) {
+    if (sessionEnding_) {
+        return;
+    }
     const std::wstring wideTarget = utf8ToWide(target);
     const HWND shellOwner = owner == ShellOwner::MainWindow ? window_ : nullptr;
     // The result is ignored: a missing document or browser is not reported.

@@ -16,7 +16,11 @@ public:
     // The status strip's height, which the client size and the window canvas leave out.
     void setStatusStripHeight(int height) { windowCanvas_.setStripHeight(height); }
 
-    // Creates the 500 × 400 work bitmap compatible with the window's device context.
+    // The user's session is ending (logout, shutdown): the shell is asked to open nothing more,
+    // since whatever it started would be ended with the session, and could hold it up.
+    void endSession() { sessionEnding_ = true; }
+
+    // Creates the work bitmap compatible with the window's device context.
     void createWorkBitmap();
     void deleteWorkBitmap() { workBitmap_.reset(); }
 
@@ -38,6 +42,7 @@ public:
 
 private:
     HWND window_ = nullptr;
+    bool sessionEnding_ = false;
     WindowCanvas windowCanvas_;
     BitmapCanvas workBitmap_;
 };

@@ -278,9 +278,10 @@ function onKeyDown(event) {
   }
   // Keys inside the menu bar are the menus'; an open picker takes the keys itself.
   if (document.getElementById('menus').contains(event.target) || menuBar.open >= 0) return;
-  if (event.ctrlKey || event.altKey || event.metaKey) return;
+  // Which keys held keep a key from the exercises is the core's rule.
+  const modifiers = (event.ctrlKey ? 1 : 0) + (event.altKey ? 2 : 0) + (event.metaKey ? 4 : 0);
   const [at, length] = handIn(encoder.encode(event.key));
-  const result = module._tavori_key(at, length, event.repeat ? 1 : 0);
+  const result = module._tavori_key(at, length, modifiers, event.repeat ? 1 : 0);
   if (result < 0) return;
   event.preventDefault();
   afterCall(result);
