@@ -107,7 +107,7 @@ int main(int argc, char** argv) {
         config.remembersScreen = !earlier;
         tavori::qt::WindowOptions options;
         if (earlier) {
-            options = tavori::qt::WindowOptions{tavori::qt::GlyphLimits{0, 0}, true, false};
+            options = tavori::qt::WindowOptions{tavori::GlyphLimits{0, 0}, true, false};
         }
         tavori::qt::MainWindow measured(std::move(config), options);
         measured.startUp();
