@@ -14,26 +14,6 @@
 namespace tavori {
 namespace {
 
-std::string utf8Of(char32_t value) {
-    std::string out;
-    if (value < 0x80) {
-        out += static_cast<char>(value);
-    } else if (value < 0x800) {
-        out += static_cast<char>(0xC0 | value >> 6);
-        out += static_cast<char>(0x80 | (value & 0x3F));
-    } else if (value < 0x10000) {
-        out += static_cast<char>(0xE0 | value >> 12);
-        out += static_cast<char>(0x80 | (value >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (value & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | value >> 18);
-        out += static_cast<char>(0x80 | (value >> 12 & 0x3F));
-        out += static_cast<char>(0x80 | (value >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (value & 0x3F));
-    }
-    return out;
-}
-
 // Malformed input, each replaced as iconv's converter replaced it: one "?" per sequence, cut at
 // the first byte that cannot continue it.
 const std::pair<std::string, std::string> kMalformed[] = {
@@ -67,6 +47,26 @@ TEST(Cp932Encoder, SharedCodesReplacementsAndMalformedInput) {
 }
 
 #ifndef _WIN32
+std::string utf8Of(char32_t value) {
+    std::string out;
+    if (value < 0x80) {
+        out += static_cast<char>(value);
+    } else if (value < 0x800) {
+        out += static_cast<char>(0xC0 | value >> 6);
+        out += static_cast<char>(0x80 | (value & 0x3F));
+    } else if (value < 0x10000) {
+        out += static_cast<char>(0xE0 | value >> 12);
+        out += static_cast<char>(0x80 | (value >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (value & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | value >> 18);
+        out += static_cast<char>(0x80 | (value >> 12 & 0x3F));
+        out += static_cast<char>(0x80 | (value >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (value & 0x3F));
+    }
+    return out;
+}
+
 TEST(Cp932Encoder, AgreesWithIconvOnEveryScalarValueAndMalformedInput) {
     // Blocks of 256 scalar values, each followed by a line end (never a CP932 trail byte);
     // a block that differs is compared character by character. (iconv gets each block on its own:
