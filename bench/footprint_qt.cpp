@@ -112,7 +112,7 @@ int main(int argc, char** argv) {
         config.remembersScreen = !earlier;
         tavori::qt::WindowOptions options;
         if (earlier) {
-            options = tavori::qt::WindowOptions{tavori::qt::GlyphLimits{0, 0}, true, tavori::TickSleep::Never};
+            options = tavori::qt::WindowOptions{tavori::GlyphLimits{0, 0}, true, tavori::TickSleep::Never};
         }
         if (design == Design::TickSleepsOnlyForInput) options.tickSleep = tavori::TickSleep::WhileWaitingForInput;
         tavori::qt::MainWindow measured(std::move(config), options);

@@ -41,7 +41,7 @@ std::array<std::array<std::string, 16>, 2> readingPages() {
 // flushed between pages (1), as they are after the 100 ms an idle program sleeps between pages.
 void readingPage(benchmark::State& state) {
     QtCanvas canvas(QSize(1200, 700), tavori::qt::chooseTextFont(), static_cast<double>(state.range(0)),
-                    state.range(1) != 0 ? tavori::qt::GlyphLimits{} : tavori::qt::GlyphLimits{0, 0});
+                    state.range(1) != 0 ? tavori::GlyphLimits{} : tavori::GlyphLimits{0, 0});
     const auto pages = readingPages();
     std::vector<char> elsewhere(state.range(2) != 0 ? 64u << 20 : 0);
     std::size_t page = 0;
@@ -73,7 +73,7 @@ BENCHMARK(readingPage)->ArgNames({"ratio", "cache", "cold"})->Args({1, 1, 0})->A
 // args: device pixel ratio, glyph cache on (1) or off (0).
 void readingPageInColumns(benchmark::State& state) {
     QtCanvas canvas(QSize(1200, 700), tavori::qt::chooseTextFont(), static_cast<double>(state.range(0)),
-                    state.range(1) != 0 ? tavori::qt::GlyphLimits{} : tavori::qt::GlyphLimits{0, 0});
+                    state.range(1) != 0 ? tavori::GlyphLimits{} : tavori::GlyphLimits{0, 0});
     tavori::ReadingState reading;
     reading.linesPerScreen = 16;
     const tavori::VerticalPageLayout layout = tavori::verticalPageLayout(reading, 1200, 700);

@@ -63,7 +63,6 @@ BENCHMARK(BM_StepAndDrawPage16Columns);
 // A novel-sized (about 1 MB) Aozora Bunko text in Shift-JIS with LF line ends: every line
 // gets a CR, and its ruby and notes are removed.
 void BM_ReadingTextPipelineAozora1MB(benchmark::State& state) {
-    testing::FakePlatform platform;
     std::string line = "\x81\x40";  // an indenting full-width space
     for (int i = 0; i < 10; ++i) line += "\x93\xC7\x82\xDE\x81\x73\x82\xE6\x82\xDE\x81\x74";  // 読む《よむ》
     line += "\x81\xA6\x81\x6D\x81\x94\x8A\x4F\x8E\x9A\x81\x6E\n";  // ※［＃外字］
@@ -71,7 +70,7 @@ void BM_ReadingTextPipelineAozora1MB(benchmark::State& state) {
     while (text.size() < 1000000) text += line;
     text += "\x92\xEA\x96\x7B\x81\x46\n";  // 底本：
     for (auto _ : state) {
-        benchmark::DoNotOptimize(programText(platform, text, TextKind::Reading));
+        benchmark::DoNotOptimize(programText(text, TextKind::Reading));
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }

@@ -1,9 +1,11 @@
-// Fuzzes the text pipeline every loader applies to a file: encodings, line ends and the
-// Aozora Bunko clean-up of reading texts.
+// Fuzzes the text pipeline every loader applies to a file: encodings (the core's CP932 table
+// against iconv's converter on any bytes), line ends and the Aozora Bunko clean-up of reading texts.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "common/cp932_encoder.h"
+#include "cp932_iconv.h"
 #include "files/aozora.h"
 #include "files/text_file.h"
 #include "files/utf16.h"
@@ -12,6 +14,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static tavori::testing::FakePlatform platform(10, 10);
     const std::string bytes(reinterpret_cast<const char*>(data), size);
+    if (tavori::utf8ToCp932(bytes) != tavori::utf8ToCp932WithIconv(bytes)) __builtin_trap();
     platform.addFile("/in.txt", bytes);
     const tavori::LoadedFile loaded = tavori::loadTextFile(platform, "/in.txt");
     // The content is always followed by its zero padding.

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/cp932_encoder.h"
 #include "common/random.h"
 #include "imagepractice/template_file.h"
 #include "support/fake_platform.h"
@@ -18,7 +19,7 @@ class TemplateFixture : public ::testing::Test {
 protected:
     testing::FakePlatform platform;
 
-    std::string sjis(std::string_view utf8) { return platform.utf8ToCp932(utf8); }
+    std::string sjis(std::string_view utf8) { return utf8ToCp932(utf8); }
 
     // Every line ended by CR LF, unless `finalLine` is given: it then follows the last CR LF.
     std::string templateBytes(const std::vector<std::string_view>& utf8Lines, std::string_view finalLine = {}) {

@@ -1,5 +1,5 @@
 // The Qt canvas: the canvas rules, device-pixel blocks at high ratios, the drawn region, the
-// glyph cache, the forms of a column's glyphs and the font choice.
+// glyphs cached and fresh alike, the forms of a column's glyphs and the font choice.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -219,21 +219,6 @@ TEST(QtCanvasVertical, BracketsTurnAndSmallKanaAndCommasMoveUpAndRightWithinThei
         EXPECT_EQ(devicePixelsOf(canvas, kRed).second,
                   canvas.image().width() * canvas.image().height() - canvas.deviceEdge(224) * canvas.deviceEdge(64) -
                       (canvas.deviceEdge(304) - canvas.deviceEdge(240)) * (canvas.deviceEdge(234) - canvas.deviceEdge(10)));
-    }
-}
-
-TEST(GlyphCache, KeepsTheRecentlyUsedWithinItsLimits) {
-    const auto key = [](int character) { return GlyphKey{static_cast<std::uint16_t>(character), 4, 4, 0, 0, 1000, 0}; };
-    // Eight entries, then ten cells' worth of bytes: the newest and the one used at every step stay.
-    for (const auto& [entries, bytes, most] : {std::tuple{8u, 1u << 20, 8u}, std::tuple{100u, 640u, 10u}}) {
-        GlyphCache cache(entries, bytes);
-        for (int character = 0; character < 40; ++character) {
-            EXPECT_EQ(cache.insert(key(character), QImage(4, 4, QImage::Format_RGB32)).width, 4);
-            ASSERT_NE(cache.find(key(0)), nullptr);
-            ASSERT_LE(cache.size(), most);
-        }
-        EXPECT_NE(cache.find(key(39)), nullptr);
-        EXPECT_EQ(cache.find(key(25)), nullptr);
     }
 }
 

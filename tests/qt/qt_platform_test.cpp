@@ -62,12 +62,6 @@ TEST(QtPlatform, DialogFilterKeepsTheDescriptionAsItIs) {
     EXPECT_EQ(dialogFilter({"Texts", "*.txt"}), QStringLiteral("Texts (*.txt)"));
 }
 
-TEST(QtPlatform, Utf8ToCp932ReplacesWhatItCannotHold) {
-    MainWindow window(AppConfig{1, ""});
-    EXPECT_EQ(window.platform().utf8ToCp932("あa"), "\x82\xA0" "a");
-    EXPECT_EQ(window.platform().utf8ToCp932("😀b"), "?b");
-}
-
 // Runs a command whose dialog the test cancels; returns the dialog's title and filters, and
 // the texts of its buttons in `buttons` if given.
 std::pair<QString, QStringList> cancelDialogOf(MainWindow& window, int command, QStringList* buttons = nullptr) {

@@ -84,15 +84,6 @@ void FakePlatform::openWithShell(const std::string& target, ShellOwner owner) {
     shellRequests.push_back({target, owner});
 }
 
-std::string FakePlatform::utf8ToCp932(std::string_view utf8) {
-    // The front end's own converter, so the core's tests see what the program does.
-#ifdef _WIN32
-    return win32::utf8ToCp932(utf8);
-#else
-    return utf8ToCp932WithIconv(utf8);
-#endif
-}
-
 std::optional<std::string> FakePlatform::readStoredFile(std::string_view name, std::int64_t limit) {
     const auto found = storedFiles.find(name);
     if (!isPlainFileName(name) || found == storedFiles.end() ||

@@ -67,7 +67,6 @@ public:
     std::optional<std::string> chooseOpenFile(FileFilter filter, std::string_view title,
                                               const std::string& proposedName) override;
     void openWithShell(const std::string& target, ShellOwner owner) override;
-    std::string utf8ToCp932(std::string_view utf8) override;
     ClientSize clientSize() override { return size_; }
     std::int64_t steadyMilliseconds() override { return milliseconds; }
     std::int64_t milliseconds = 0;

@@ -15,14 +15,6 @@ TEST(TextConversion, Utf8AndWideRoundTripIncludingSurrogatePairs) {
     EXPECT_EQ(wideToUtf8(L""), "");
 }
 
-TEST(TextConversion, Utf8ToCp932UsesQuestionMarkForWhatItCannotHold) {
-    EXPECT_EQ(utf8ToCp932("あA"), "\x82\xA0" "A");
-    EXPECT_EQ(utf8ToCp932("ゼ["), "\x83\x5B" "[");
-    EXPECT_EQ(utf8ToCp932("a\xF0\x9F\x98\x80" "b"), "a?b");
-    EXPECT_EQ(utf8ToCp932("\xE3\x80\x80"), "\x81\x40");  // the ideographic space
-    EXPECT_EQ(utf8ToCp932(""), "");
-}
-
 TEST(TextConversion, OneShiftJisCharacterIsOneWideGlyph) {
     EXPECT_EQ(cp932CharacterToWide("\x82\xA0"), L'あ');
     EXPECT_EQ(cp932CharacterToWide("\x83\x5B"), L'ゼ');

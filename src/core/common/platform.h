@@ -68,9 +68,6 @@ public:
     // Opens a document or an address with its associated program; failures are ignored.
     virtual void openWithShell(const std::string& target, ShellOwner owner) = 0;
 
-    // Converts UTF-8 text to code page 932; a character it cannot hold becomes "?".
-    virtual std::string utf8ToCp932(std::string_view utf8) = 0;
-
     // The client area's current size in pixels: the exercise area, without the status line.
     virtual ClientSize clientSize() = 0;
 

@@ -6,6 +6,7 @@
 #include <limits>
 #include <new>
 
+#include "common/cp932_encoder.h"
 #include "common/sjis.h"
 #include "common/utf8.h"
 #include "files/aozora.h"
@@ -56,15 +57,15 @@ std::string withCrLfLineEnds(std::string_view shiftJis) {
     return result;
 }
 
-std::string programText(Platform& platform, std::string_view fileBytes, TextKind kind) {
+std::string programText(std::string_view fileBytes, TextKind kind) {
     std::string text;
     if (hasUtf16ByteOrderMark(fileBytes)) {
-        text = platform.utf8ToCp932(utf16ToUtf8(fileBytes));
+        text = utf8ToCp932(utf16ToUtf8(fileBytes));
     } else if (looksLikeUtf8(fileBytes)) {
         if (fileBytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
             fileBytes.remove_prefix(kByteOrderMark.size());
         }
-        text = platform.utf8ToCp932(fileBytes);
+        text = utf8ToCp932(fileBytes);
     } else {
         text = fileBytes;
     }
@@ -82,7 +83,7 @@ LoadedFile loadTextFile(Platform& platform, const std::string& path, TextKind ki
     }
     try {
         const std::string converted =
-            programText(platform, std::string_view(loaded.block.data(), static_cast<std::size_t>(loaded.size)), kind);
+            programText(std::string_view(loaded.block.data(), static_cast<std::size_t>(loaded.size)), kind);
         LoadedFile result;
         if (converted.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max() - kLoadPadding)) {
             result.size = kNoMemoryForFile;

@@ -24,7 +24,7 @@ std::string withCrLfLineEnds(std::string_view shiftJis);
 // A file's bytes as the program's text: UTF-16 (by its mark) and UTF-8 are converted to CP932,
 // a character CP932 lacks becoming "?", and every other file is taken as Shift-JIS; then the
 // line ends above; then, for a reading text in Aozora Bunko's format, its clean-up.
-std::string programText(Platform& platform, std::string_view fileBytes, TextKind kind);
+std::string programText(std::string_view fileBytes, TextKind kind);
 
 // loadWholeFile, then programText; the content keeps its zero padding.
 LoadedFile loadTextFile(Platform& platform, const std::string& path, TextKind kind = TextKind::Data);

@@ -77,16 +77,6 @@ int PixelCanvas::logicalAt(int device) const {
     return static_cast<int>(logical);
 }
 
-std::uint32_t PixelCanvas::encode(Colour colour) const {
-    if (format_ == PixelFormat::ColourRef) {
-        return colour & 0x00FFFFFFu;
-    }
-    if (format_ == PixelFormat::Rgba) {
-        return 0xFF000000u | (colour & 0x00FFFFFFu);
-    }
-    return 0xFF000000u | (redOf(colour) << 16) | (greenOf(colour) << 8) | blueOf(colour);
-}
-
 Colour PixelCanvas::decode(std::uint32_t pixel) const {
     if (format_ != PixelFormat::Argb32) {
         return pixel & 0x00FFFFFFu;

@@ -1,5 +1,6 @@
-// A canvas over a plain 32-bit pixel buffer: fills, lines and copies with clipping, shared by
-// the test raster and the Qt front end; text cells are left to the subclass.
+// A canvas over a plain 32-bit pixel buffer at a device pixel ratio: fills, lines and copies
+// with clipping on whole device-pixel blocks, the base of the test raster and of every front
+// end's glyph-cell canvas, which draw the glyphs of text cells themselves.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +14,17 @@ namespace tavori {
 // How a pixel stores a colour: as the 0x00BBGGRR value itself, as 0xFFRRGGBB (the form of a Qt
 // RGB32 image), or as 0xFFBBGGRR (the bytes R, G, B, 255 of a browser's ImageData).
 enum class PixelFormat { ColourRef, Argb32, Rgba };
+
+// How `colour` is stored in a pixel of `format`.
+constexpr std::uint32_t encodePixel(PixelFormat format, Colour colour) {
+    if (format == PixelFormat::ColourRef) {
+        return colour & 0x00FFFFFFu;
+    }
+    if (format == PixelFormat::Rgba) {
+        return 0xFF000000u | (colour & 0x00FFFFFFu);
+    }
+    return 0xFF000000u | (redOf(colour) << 16) | (greenOf(colour) << 8) | blueOf(colour);
+}
 
 // Callers draw in logical pixels. The buffer may hold `ratio` device pixels per logical pixel
 // (a high-resolution screen); logical x then starts at device column floor(x * ratio + 0.5), so
@@ -61,7 +73,7 @@ protected:
     // Fills the cells of a column (they tile it from the top, one cell wide) and returns its
     // length in pixels.
     int fillVerticalCells(int x, int y, std::string_view bytes, int cellSize, Colour background);
-    std::uint32_t encode(Colour colour) const;
+    std::uint32_t encode(Colour colour) const { return encodePixel(format_, colour); }
     Colour decode(std::uint32_t pixel) const;
 
     // With change reports on, drawing that leaves every pixel as it was writes nothing, and

@@ -110,8 +110,6 @@ void QtPlatform::openWithShell(const std::string& target, ShellOwner /*owner*/) 
     }
 }
 
-std::string QtPlatform::utf8ToCp932(std::string_view utf8) { return utf8ToCp932WithIconv(utf8); }
-
 ClientSize QtPlatform::clientSize() {
     return ClientSize{screen_.width(), screen_.height()};
 }

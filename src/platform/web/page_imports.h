@@ -17,9 +17,6 @@ void tavoriPagePresent(const std::uint32_t* pixels, int deviceWidth, int deviceH
                        int w, int h);
 // Opens a document beside the page, a stored file or an address in a new tab.
 void tavoriPageOpenWithShell(const char* target, int length, int ownedByWindow);
-// UTF-8 to Shift-JIS (code page 932) through the browser's own decoder, reversed; the result is
-// malloc'ed, its length in *outLength.
-char* tavoriPageUtf8ToCp932(const char* utf8, int length, int* outLength);
 // The browser's storage for this page: the stored file's bytes, malloc'ed, or null when it is
 // missing or longer than `limit`.
 char* tavoriPageReadStored(const char* name, int nameLength, double limit, int* outLength);

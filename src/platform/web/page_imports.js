@@ -19,10 +19,6 @@ mergeInto(LibraryManager.library, {
   tavoriPageOpenWithShell: function (target, length, ownedByWindow) {
     Module['page'].openWithShell(HEAPU8.slice(target, target + length), ownedByWindow !== 0);
   },
-  tavoriPageUtf8ToCp932__deps: ['$tavoriHandOver'],
-  tavoriPageUtf8ToCp932: function (utf8, length, outLength) {
-    return tavoriHandOver(Module['page'].utf8ToCp932(HEAPU8.slice(utf8, utf8 + length)), outLength);
-  },
   tavoriPageReadStored__deps: ['$tavoriHandOver'],
   tavoriPageReadStored: function (name, nameLength, limit, outLength) {
     const bytes = Module['page'].readStored(HEAPU8.slice(name, name + nameLength), limit);

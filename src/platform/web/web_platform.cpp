@@ -78,12 +78,6 @@ void WebPlatform::openWithShell(const std::string& target, ShellOwner owner) {
     tavoriPageOpenWithShell(target.data(), static_cast<int>(target.size()), owner == ShellOwner::MainWindow);
 }
 
-std::string WebPlatform::utf8ToCp932(std::string_view utf8) {
-    int length = 0;
-    char* bytes = tavoriPageUtf8ToCp932(utf8.data(), static_cast<int>(utf8.size()), &length);
-    return takeResult(bytes, length);
-}
-
 std::int64_t WebPlatform::steadyMilliseconds() { return static_cast<std::int64_t>(tavoriPageNow()); }
 
 LocalTime WebPlatform::localTime() {

@@ -1,5 +1,4 @@
-// MultiByteToWideChar and WideCharToMultiByte with counts held within int; a character beyond
-// the Basic Multilingual Plane becomes one "?".
+// MultiByteToWideChar and WideCharToMultiByte with counts held within int.
 #include "text_conversion.h"
 
 #include <windows.h>
@@ -48,46 +47,6 @@ std::string wideToUtf8(std::wstring_view wide) {
     std::string utf8(static_cast<std::size_t>(byteCount), '\0');
     WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideCount, utf8.data(), byteCount, nullptr, nullptr);
     return utf8;
-}
-
-namespace {
-
-// Code page 932 holds no character beyond the Basic Multilingual Plane; a surrogate pair is
-// one such character and must become one "?", not one for each half.
-std::wstring withOneUnitPerCharacter(std::wstring wide) {
-    std::wstring result;
-    result.reserve(wide.size());
-    for (std::size_t index = 0; index < wide.size(); ++index) {
-        const wchar_t unit = wide[index];
-        if (unit >= 0xD800 && unit <= 0xDBFF && index + 1 < wide.size() && wide[index + 1] >= 0xDC00 &&
-            wide[index + 1] <= 0xDFFF) {
-            ++index;
-            result.push_back(L'?');
-        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
-            result.push_back(L'?');
-        } else {
-            result.push_back(unit);
-        }
-    }
-    return result;
-}
-
-}  // namespace
-
-std::string utf8ToCp932(std::string_view utf8) {
-    const std::wstring wide = withOneUnitPerCharacter(utf8ToWide(utf8));
-    if (wide.empty()) {
-        return {};
-    }
-    const int wideCount = clampedLength(wide.size());
-    const int byteCount =
-        WideCharToMultiByte(kShiftJisCodePage, 0, wide.data(), wideCount, nullptr, 0, "?", nullptr);
-    if (byteCount <= 0) {
-        return {};
-    }
-    std::string bytes(static_cast<std::size_t>(byteCount), '\0');
-    WideCharToMultiByte(kShiftJisCodePage, 0, wide.data(), wideCount, bytes.data(), byteCount, "?", nullptr);
-    return bytes;
 }
 
 wchar_t cp932CharacterToWide(std::string_view character) {

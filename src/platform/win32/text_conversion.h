@@ -12,9 +12,6 @@ std::wstring utf8ToWide(std::string_view utf8);
 // UTF-16 to UTF-8; a lone surrogate becomes U+FFFD.
 std::string wideToUtf8(std::wstring_view wide);
 
-// UTF-8 to code page 932; a character that code page cannot hold becomes "?".
-std::string utf8ToCp932(std::string_view utf8);
-
 // One Shift-JIS character (one byte, or a lead byte with its trail) as one UTF-16 unit, so
 // that a drawn run keeps one glyph per character cell. Bytes that code page 932 does not map
 // come out as the system's default character for that code page.

@@ -159,8 +159,6 @@ void Win32Platform::openWithShell(const std::string& target, ShellOwner owner) {
     ShellExecuteW(shellOwner, nullptr, wideTarget.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-std::string Win32Platform::utf8ToCp932(std::string_view utf8) { return win32::utf8ToCp932(utf8); }
-
 ClientSize Win32Platform::clientSize() {
     const SIZE area = windowCanvas_.area();
     return ClientSize{area.cx, area.cy};

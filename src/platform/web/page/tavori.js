@@ -3,7 +3,7 @@
 // each followed by its outcome, the picture and the status line.
 import createTavoriCore from './tavori-core.js';
 import { MenuBar } from './menubar.js';
-import { GlyphRenderer, utf8ToCp932 } from './text.js';
+import { GlyphRenderer } from './text.js';
 import { keepPicked, pickedFiles, readStored, readStoredText, writeStored } from './storage.js';
 import { Ticker } from './ticker.js';
 
@@ -77,7 +77,6 @@ const page = {
     }
   },
   openWithShell,
-  utf8ToCp932,
   readStored: (name, limit) => readStored(utf8.decode(name), limit),
   writeStored: (name, bytes) => writeStored(utf8.decode(name), bytes),
 };
@@ -435,7 +434,6 @@ if (testing) {
     },
     frameTimes: () => (frameTimes ?? []).slice(),
     canvasSize: () => ({ ...size }),
-    utf8ToCp932: (bytes) => Array.from(utf8ToCp932(Uint8Array.from(bytes))),
     pictureRGBA() {
       const data = screenContext.getImageData(0, 0, screen.width, screen.height).data;
       let text = '';

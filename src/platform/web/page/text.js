@@ -1,8 +1,7 @@
-// Shift-JIS and Unicode through the browser's own decoder (and that decoder read backwards for
-// the other way), and the glyphs of Shift-JIS characters in the bundled font, filling the
-// program's cells as the desktop programs fill them.
+// Shift-JIS to Unicode through the browser's own decoder, and the glyphs of Shift-JIS characters
+// in the bundled font, filling the program's cells as the desktop programs fill them.
 
-// Made at the first glyph or conversion: loading the decoder's tables costs the first picture a
+// Made at the first glyph: loading the decoder's tables costs the first picture a
 // few milliseconds, and the start screen has no text.
 let decoder = null;
 const shiftJis = () => (decoder ??= new TextDecoder('shift_jis'));
@@ -16,65 +15,6 @@ export function characterText(code) {
     characterTexts.set(code, text);
   }
   return text;
-}
-
-let encodeTable = null;
-
-// Every double-byte code the decoder knows, read backwards. Where two codes give one character
-// (NEC's and IBM's extensions) the first one wins, except that the NEC-selected IBM rows (ED, EE)
-// give way to IBM's own (FA–FC), as Windows encodes them.
-function cp932EncodeTable() {
-  const table = new Map();
-  const leads = [];
-  for (let lead = 0x81; lead <= 0xfc; lead++) {
-    if (lead < 0xa0 || lead > 0xdf) leads.push(lead);
-  }
-  for (const pass of [0, 1]) {
-    for (const lead of leads) {
-      if ((lead === 0xed || lead === 0xee) !== (pass === 1)) continue;
-      const bytes = [];
-      const trails = [];
-      for (let trail = 0x40; trail <= 0xfc; trail++) {
-        if (trail === 0x7f) continue;
-        // A line end after each pair: an invalid pair then shows as more than one character.
-        bytes.push(lead, trail, 0x0a);
-        trails.push(trail);
-      }
-      const texts = shiftJis().decode(Uint8Array.from(bytes)).split('\n');
-      trails.forEach((trail, index) => {
-        const text = texts[index];
-        if (text.length > 0 && [...text].length === 1 && text !== '\ufffd' && !table.has(text)) {
-          table.set(text, (lead << 8) | trail);
-        }
-      });
-    }
-  }
-  return table;
-}
-
-// UTF-8 bytes to code page 932; a character it cannot hold becomes "?".
-export function utf8ToCp932(utf8) {
-  encodeTable ??= cp932EncodeTable();
-  const text = new TextDecoder('utf-8').decode(utf8);
-  const out = new Uint8Array(text.length * 2);
-  let length = 0;
-  for (const character of text) {
-    const point = character.codePointAt(0);
-    if (point < 0x80) {
-      out[length++] = point;
-    } else if (point >= 0xff61 && point <= 0xff9f) {
-      out[length++] = point - 0xff61 + 0xa1;  // half-width katakana
-    } else {
-      const code = encodeTable.get(character);
-      if (code === undefined) {
-        out[length++] = 0x3f;
-      } else {
-        out[length++] = code >> 8;
-        out[length++] = code & 0xff;
-      }
-    }
-  }
-  return out.subarray(0, length);
 }
 
 const turnedForm = 1;  // gfx/vertical_cells.h: Upright, Turned, Corner, SmallKana

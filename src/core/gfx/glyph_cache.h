@@ -2,58 +2,62 @@
 // rendering.
 #pragma once
 
-#include <QImage>
-
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <unordered_map>
+#include <vector>
 
-namespace tavori::qt {
+#include "common/colour.h"
 
-// Everything that decides a cell's pixels, for one canvas's font.
+namespace tavori {
+
+// Everything that decides a cell's pixels, for one canvas's renderer at one ratio (a canvas
+// empties its cache when its ratio changes).
 struct GlyphKey {
     std::uint16_t character;  // the Shift-JIS code: one byte, or lead byte × 256 + trail byte
     int deviceWidth;
     int deviceHeight;
-    std::uint32_t foreground;
-    std::uint32_t background;
-    int ratioThousandths;
+    Colour foreground;
+    Colour background;
     // A row's cells, and a column's upright ones, are VerticalForm::Upright.
     std::uint8_t form;
 
     bool operator==(const GlyphKey&) const = default;
 };
 
-// A rendered cell and a direct view of its pixels: a page copies hundreds of cells each step,
-// and reading the view from the cache's own entry saves a trip to the image's shared data.
-struct GlyphCell {
-    explicit GlyphCell(QImage rendered);
-
-    QImage image;
-    const std::uint32_t* pixels;
-    int width;
-    int height;
-    std::size_t stride;  // pixels from one row to the next
-};
-
 struct GlyphKeyHash {
     std::size_t operator()(const GlyphKey& key) const;
 };
 
+// A rendered cell: width × height device pixels, row after row, in its canvas's pixel format.
+struct GlyphCell {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;
+
+    std::size_t bytes() const { return pixels.size() * sizeof(std::uint32_t); }
+};
+
+// How many rendered cells a canvas keeps: a few pages of every size the exercises use (a reading
+// page of 16 rows holds at most 512 distinct characters, a cell of 64 × 64 device pixels is
+// 16 KiB). Zero entries renders every glyph afresh.
+struct GlyphLimits {
+    std::size_t entries = 4096;
+    std::size_t bytes = 24u << 20;
+};
+
 class GlyphCache {
 public:
-    // At most `entries` cells and `bytes` bytes of pixels; zero entries keeps nothing.
-    GlyphCache(std::size_t entries, std::size_t bytes);
+    explicit GlyphCache(GlyphLimits limits);
 
     // The kept cell for `key`, or null. A page looks up hundreds of cells every step, so a
     // hit is one hash lookup and no allocation.
     const GlyphCell* find(const GlyphKey& key);
     // Keeps `cell` for `key` (unless it is too large to keep) and returns it. The reference
     // holds until the next call.
-    const GlyphCell& insert(const GlyphKey& key, QImage cell);
+    const GlyphCell& insert(const GlyphKey& key, GlyphCell cell);
 
-    void setLimits(std::size_t entries, std::size_t bytes);
-    bool keepsAny() const { return entryLimit_ > 0; }
     void clear();
     std::size_t size() const { return entries_.size(); }
     std::size_t hits() const { return hits_; }
@@ -66,8 +70,7 @@ private:
     };
     void evictBeyondLimits();
 
-    std::size_t entryLimit_;
-    std::size_t byteLimit_;
+    GlyphLimits limits_;
     std::size_t bytes_ = 0;
     std::size_t hits_ = 0;
     std::size_t misses_ = 0;
@@ -76,4 +79,4 @@ private:
     std::optional<GlyphCell> uncached_;  // a cell too large to keep, held for the caller's one use
 };
 
-}  // namespace tavori::qt
+}  // namespace tavori
