@@ -2,7 +2,8 @@
 // its phrases with those tavori_phrase_dump prints for the core: any difference fails.
 // usage: node differential.mjs PHRASE_DUMP FILE...
 import { execFileSync } from 'node:child_process';
-import { readFileSync } from 'node:fs';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
 import { createRequire } from 'node:module';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -16,7 +17,19 @@ try {
   process.exit(1);
 }
 const parser = budoux.loadDefaultJapaneseParser();
-const [dump, ...files] = process.argv.slice(2);
+const [dump, ...texts] = process.argv.slice(2);
+
+// Lines strung together from the model's own keys (seeded), so that every weight of the table,
+// however rare in prose, is reached at every offset. A key CP932 lacks (U+301C) is left out.
+const { model } = createRequire(import.meta.url)(join(root, 'tools/budoux/node_modules/budoux/dist/data/models/ja.js'));
+const keys = Object.values(model).flatMap((group) => Object.keys(group)).filter((key) => !key.includes('\u301c'));
+let seed = 1;
+const draw = (count) => (seed = (seed * 1103515245 + 12345) % 2147483648) % count;
+const keyLines = Array.from({ length: 3000 }, () => Array.from({ length: 1 + draw(12) }, () => keys[draw(keys.length)]).join(''));
+const scratch = mkdtempSync(join(tmpdir(), 'phrases-'));
+process.on('exit', () => rmSync(scratch, { recursive: true, force: true }));
+writeFileSync(join(scratch, 'model-keys.txt'), keyLines.join('\n') + '\n');
+const files = [...texts, join(scratch, 'model-keys.txt')];
 
 const output = execFileSync(dump, files, { maxBuffer: 1 << 28 }).toString('utf8');
 const sections = output.split('\x1e').slice(1);

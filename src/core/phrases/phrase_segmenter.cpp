@@ -8,18 +8,16 @@
 #include <iterator>
 
 #include "common/sjis.h"
+#include "phrases/key_index.h"
 
 namespace tavori {
 namespace {
 
 #include "phrases/budoux_ja_model.inc"
 
-// Index of `key` in a sorted key table, or -1.
-template <typename Key, std::size_t Count>
-int rowOf(const Key (&keys)[Count], Key key) {
-    const Key* found = std::lower_bound(std::begin(keys), std::end(keys), key);
-    return (found != std::end(keys) && *found == key) ? static_cast<int>(found - std::begin(keys)) : -1;
-}
+constexpr KeyIndex kUnigrams(kUnigramKeys);
+constexpr KeyIndex kBigrams(kBigramKeys);
+constexpr KeyIndex kTrigrams(kTrigramKeys);
 
 // The character's code as the model's keys spell it: a byte, or lead << 8 | trail, with a
 // duplicate code (NEC and IBM rows) read as the one its character encodes to. A lone lead byte
@@ -49,7 +47,7 @@ void appendLineStarts(const std::vector<std::uint16_t>& codes, const std::vector
     sums.assign(count + 5, 0);
     for (std::size_t index = 0; index < count; ++index) {
         std::int32_t* gap = sums.data() + index + 2;  // the gap before this character
-        if (const int row = rowOf(kUnigramKeys, codes[index]); row >= 0) {
+        if (const int row = kUnigrams.rowOf(codes[index]); row >= 0) {
             const auto& weights = kUnigramWeights[row];
             gap[3] += weights[0];
             gap[2] += weights[1];
@@ -60,7 +58,7 @@ void appendLineStarts(const std::vector<std::uint16_t>& codes, const std::vector
         }
         if (index + 1 < count) {
             const std::uint32_t key = (std::uint32_t{codes[index]} << 16) | codes[index + 1];
-            if (const int row = rowOf(kBigramKeys, key); row >= 0) {
+            if (const int row = kBigrams.rowOf(key); row >= 0) {
                 const auto& weights = kBigramWeights[row];
                 gap[2] += weights[0];
                 gap[1] += weights[1];
@@ -70,7 +68,7 @@ void appendLineStarts(const std::vector<std::uint16_t>& codes, const std::vector
         if (index + 2 < count) {
             const std::uint64_t key =
                 (std::uint64_t{codes[index]} << 32) | (std::uint64_t{codes[index + 1]} << 16) | codes[index + 2];
-            if (const int row = rowOf(kTrigramKeys, key); row >= 0) {
+            if (const int row = kTrigrams.rowOf(key); row >= 0) {
                 const auto& weights = kTrigramWeights[row];
                 gap[3] += weights[0];
                 gap[2] += weights[1];
