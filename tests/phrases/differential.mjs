@@ -49,15 +49,16 @@ let sentences = 0;
 let characters = 0;
 let phrases = 0;
 sections.forEach((section, index) => {
-  const [name, ...rows] = section.replace(/\n$/, '').split('\n');
+  const name = section.slice(0, section.indexOf('\n'));
   if (name !== files[index]) throw new Error(`section ${index} is ${name}, not ${files[index]}`);
+  // A line end belongs to the phrase before it, so a line's phrases lie between separators.
+  const rows = lines(section.slice(name.length + 1)).map((row) => row.split('\x1f').filter((phrase) => phrase !== ''));
   const own = lines(expectedText(readFileSync(name)));
   const aozora = /［＃|底本：/.test(own.join('\n'));
-  if (!aozora && own.join('\n') !== rows.map((row) => row.replaceAll('\x1f', '')).join('\n')) {
+  if (!aozora && own.join('\n') !== rows.map((row) => row.join('')).join('\n')) {
     differences.push(`${name}: the core's text differs from the file's`);
   }
-  rows.forEach((row, line) => {
-    const core = row === '' ? [] : row.split('\x1f');
+  rows.forEach((core, line) => {
     const sentence = core.join('');
     const expected = parser.parse(sentence);
     sentences += sentence === '' ? 0 : 1;
