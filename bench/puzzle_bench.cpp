@@ -44,7 +44,7 @@ void dropJoiningAChainWithRepaint(benchmark::State& state) {
     shell.clientHeight = 600;
     Context context{platform, random, shell};
     PuzzleState puzzle;
-    puzzle.puzzleState = 1;
+    puzzle.puzzlePhase = PuzzlePhase::Playing;
     const TileTable start = scatteredChain();
     for (auto _ : state) {
         puzzle.tiles = start;

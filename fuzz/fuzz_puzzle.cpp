@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Context context{platform, random, shell};
     PuzzleState puzzle;
     stepPuzzle(puzzle, context);
-    check(puzzle.puzzleState == 1);
+    check(puzzle.puzzlePhase == PuzzlePhase::Playing);
     check(puzzle.puzzleLine.size() <= kPuzzleLineLimit && puzzle.puzzleText.size() <= kPuzzleTextLimit);
     FuzzedDataProvider actionInput(reinterpret_cast<const std::uint8_t*>(actions.data()), actions.size());
     bool buttonDown = false;

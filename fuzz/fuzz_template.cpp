@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     // A question through the screen: due, flashed, answered by a click on the middle row.
-    image.questionState = 0;
+    image.questionPhase = QuestionPhase::Due;
     stepImagePractice(image, context);
     stepImagePractice(image, context);
     clickImagePractice(image, context, 100, 75 + 50);

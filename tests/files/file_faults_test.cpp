@@ -42,7 +42,7 @@ protected:
     // A question built now: its sentence, or "" for the empty template.
     std::string askQuestion() {
         AppStateAccess::shell(app).currentMode = Mode::ImagePractice;
-        AppStateAccess::imagePractice(app).questionState = 0;
+        AppStateAccess::imagePractice(app).questionPhase = QuestionPhase::Due;
         app.tick();
         return app.imagePractice().shownSentence;
     }
@@ -128,7 +128,8 @@ TEST_F(FileFaults, FileFarTooLargeForMemoryIsEmptyContent) {
     platform.addFile(platform.besideExecutable("pa.dat"), "\x82\xA0\r\n");
     platform.files[platform.besideExecutable("pa.dat")].reportedSize = std::int64_t{1} << 40;
     app.command(CommandId::Puzzle);
-    EXPECT_EQ(app.puzzle().puzzleState, 1);
+    EXPECT_EQ(app.puzzle().puzzlePhase, PuzzlePhase::Playing);
+    EXPECT_EQ(app.puzzle().stepsSinceScatter, 0);
     EXPECT_EQ(app.puzzle().puzzleText, "");
     EXPECT_EQ(app.puzzle().puzzleLine, "");
     app.tick();

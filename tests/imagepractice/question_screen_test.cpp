@@ -53,7 +53,7 @@ void expectRun(const TextRun& run, int y, std::string_view bytes) {
 
 TEST_F(QuestionScreenTest, StartShowsFourEmptyFramesAtTheirLines) {
     EXPECT_TRUE(step().empty());
-    EXPECT_EQ(image.questionState, -1);
+    EXPECT_EQ(image.questionPhase, QuestionPhase::Answered);
     const testing::RasterCanvas& canvas = platform.window();
     for (const int top : {kSentenceTop, kAnswerTops[0], kAnswerTops[1], kAnswerTops[2]}) {
         // Top edge x 198..801 plus the right edge's first pixel; the bottom edge stops at 801.
@@ -74,20 +74,21 @@ TEST_F(QuestionScreenTest, StartShowsFourEmptyFramesAtTheirLines) {
 TEST_F(QuestionScreenTest, FlashLastsDisplayTicksSteps) {
     for (const int ticks : {1, 5}) {
         shell.displayTicks = ticks;
-        image.questionState = -1;
+        image.questionPhase = QuestionPhase::Answered;
         click(-100000, INT_MAX);  // any click starts the question
-        ASSERT_EQ(image.questionState, 0);
+        ASSERT_EQ(image.questionPhase, QuestionPhase::Due);
         const std::vector<TextRun> flash = step();
         ASSERT_EQ(flash.size(), 4u);
         for (int row = 0; row < 3; ++row) {
             expectRun(flash[static_cast<std::size_t>(row)], kAnswerTops[row], " ");
         }
         expectRun(flash[3], kSentenceTop, "ABCD");
-        EXPECT_EQ(image.questionState, 1);
+        EXPECT_EQ(image.questionPhase, QuestionPhase::Shown);
+        EXPECT_EQ(image.questionSteps, 1);
         EXPECT_GT(whiteIn(kSentenceTop), 0);
         for (int count = 2; count <= ticks; ++count) {
             EXPECT_TRUE(step().empty()) << ticks;
-            EXPECT_EQ(image.questionState, count);
+            EXPECT_EQ(image.questionSteps, count);
         }
         // The step after the flash blanks the sentence and shows the candidates, and so does
         // every later one.
@@ -98,21 +99,21 @@ TEST_F(QuestionScreenTest, FlashLastsDisplayTicksSteps) {
             for (int row = 0; row < 3; ++row) {
                 expectRun(answer[static_cast<std::size_t>(row) + 1], kAnswerTops[row], "ABCD");
             }
-            EXPECT_EQ(image.questionState, ticks);
+            EXPECT_EQ(image.questionSteps, ticks);
             EXPECT_EQ(whiteIn(kSentenceTop), 0);
         }
     }
 }
 
 TEST_F(QuestionScreenTest, AnsweredStateRedrawsOnlyTheSentence) {
-    image.questionState = 0;
+    image.questionPhase = QuestionPhase::Due;
     step();
-    while (image.questionState < shell.displayTicks) {
+    while (image.questionSteps < shell.displayTicks) {
         step();
     }
     step();
     click(500, 316);  // a plain line: every row is correct
-    ASSERT_EQ(image.questionState, -1);
+    ASSERT_EQ(image.questionPhase, QuestionPhase::Answered);
     const std::vector<TextRun> answered = step();
     ASSERT_EQ(answered.size(), 1u);
     expectRun(answered[0], kSentenceTop, "ABCD");
@@ -120,16 +121,17 @@ TEST_F(QuestionScreenTest, AnsweredStateRedrawsOnlyTheSentence) {
         EXPECT_GT(whiteIn(top), 0);  // the candidates stay beneath the sentence
     }
     EXPECT_EQ(step().size(), 1u);
-    EXPECT_EQ(image.questionState, -1);
+    EXPECT_EQ(image.questionPhase, QuestionPhase::Answered);
 }
 
 TEST_F(QuestionScreenTest, ClicksCountOnlyStrictlyInsideTheCorrectRow) {
     image.candidates = {"a", "b", "c"};
     image.shownSentence = "b";
     const auto hits = [&](int x, int y) {
-        image.questionState = 5;
+        image.questionPhase = QuestionPhase::Shown;
+        image.questionSteps = 5;
         click(x, y);
-        return image.questionState == -1;
+        return image.questionPhase == QuestionPhase::Answered;
     };
     EXPECT_TRUE(hits(201, 351));
     EXPECT_TRUE(hits(799, 381));
@@ -179,39 +181,39 @@ TEST_F(QuestionScreenTest, CompareText) {
 }
 
 TEST_F(QuestionScreenTest, TwoClicksBeforeATickKeepTheAnsweredQuestion) {
-    image.questionState = 0;
+    image.questionPhase = QuestionPhase::Due;
     step();
     click(500, 316);  // accepted during the flash
-    ASSERT_EQ(image.questionState, -1);
+    ASSERT_EQ(image.questionPhase, QuestionPhase::Answered);
     const std::vector<TextRun> again = step();
     ASSERT_EQ(again.size(), 1u);  // the answer rows are still blank
     EXPECT_EQ(whiteIn(kAnswerTops[0]), 0);
     click(10, 10);
-    EXPECT_EQ(image.questionState, 0);
+    EXPECT_EQ(image.questionPhase, QuestionPhase::Due);
     click(500, 366);
-    EXPECT_EQ(image.questionState, -1);
+    EXPECT_EQ(image.questionPhase, QuestionPhase::Answered);
     const RandomGenerator before = random;
     EXPECT_EQ(step().size(), 1u);
     EXPECT_EQ(random.state(), before.state());  // no question was built
 }
 
 TEST_F(QuestionScreenTest, LoweringTheDisplayTimeEndsTheFlashAtTheNextStep) {
-    image.questionState = 0;
+    image.questionPhase = QuestionPhase::Due;
     step();
     step();
-    ASSERT_EQ(image.questionState, 2);
+    ASSERT_EQ(image.questionSteps, 2);
     shell.displayTicks = 1;
     EXPECT_EQ(step().size(), 4u);
-    EXPECT_EQ(image.questionState, 2);
+    EXPECT_EQ(image.questionSteps, 2);
 }
 
 TEST_F(QuestionScreenTest, EmptyTemplateMakesEveryRowCorrectBeforeAnyBuild) {
     image.templateFile = TemplateFile{};
-    image.questionState = 0;
+    image.questionPhase = QuestionPhase::Due;
     const std::vector<TextRun> flash = step();
     EXPECT_EQ(flash.size(), 3u);  // the blanks; the empty sentence draws nothing
     click(500, 416);
-    EXPECT_EQ(image.questionState, -1);
+    EXPECT_EQ(image.questionPhase, QuestionPhase::Answered);
 }
 
 TEST_F(QuestionScreenTest, AppStartsOnFramesAndCommandLoadsAnotherTemplate) {
@@ -233,12 +235,14 @@ TEST_F(QuestionScreenTest, AppStartsOnFramesAndCommandLoadsAnotherTemplate) {
     ASSERT_EQ(platform.dialogRequests.size(), 1u);
     EXPECT_EQ(platform.dialogRequests[0].description, "tvr3 Files(*.tvr3)");
     EXPECT_EQ(platform.dialogRequests[0].proposedName, "tvr.tvr3");
-    EXPECT_EQ(app.imagePractice().questionState, 1);
+    EXPECT_EQ(app.imagePractice().questionPhase, QuestionPhase::Shown);
+    EXPECT_EQ(app.imagePractice().questionSteps, 1);
     EXPECT_EQ(app.imagePractice().shownSentence, "second");
     // A cancelled dialog keeps the template and flashes a new question from it.
     platform.files["/home/u/other.tvr3"].content = "[main]\r\nthird\r\n\r\n";
     app.command(CommandId::LoadTemplate);
-    EXPECT_EQ(app.imagePractice().questionState, 1);
+    EXPECT_EQ(app.imagePractice().questionPhase, QuestionPhase::Shown);
+    EXPECT_EQ(app.imagePractice().questionSteps, 1);
     EXPECT_EQ(app.imagePractice().shownSentence, "second");
 }
 

@@ -35,7 +35,7 @@ protected:
                                          100 * column, 100 * row, 100, 100, 6 * row + column};
             }
         }
-        puzzle.puzzleState = 1;
+        puzzle.puzzlePhase = PuzzlePhase::Playing;
     }
 
     void place(int column, int row, int x, int y) {

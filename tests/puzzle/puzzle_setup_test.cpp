@@ -24,7 +24,7 @@ const std::string kFiveCharacters = "\x82\xA0\x82\xA2\x82\xA4\x82\xA6\x82\xA8";
 class PuzzleSetUp : public PuzzleFixture {
 protected:
     void setUp() {
-        puzzle.puzzleState = 0;
+        puzzle.puzzlePhase = PuzzlePhase::SetUpDue;
         stepPuzzle(puzzle, context);
     }
 };
@@ -59,7 +59,8 @@ TEST_F(PuzzleSetUp, AnEmptyOrMissingLineLeavesTheBitmapButStillScatters) {
         EXPECT_TRUE(platform.work().textRuns().empty());
         EXPECT_EQ(platform.work().countPixels(0, 0, 500, 400, kRed), 500 * 400);
         EXPECT_LT(tile(4, 2).x, 1000);  // scattered over the window again
-        EXPECT_EQ(puzzle.puzzleState, 1);
+        EXPECT_EQ(puzzle.puzzlePhase, PuzzlePhase::Playing);
+        EXPECT_EQ(puzzle.stepsSinceScatter, 0);
     }
 }
 
@@ -139,15 +140,15 @@ TEST_F(PuzzleSetUp, NothingIsDrawnUntilTheNextStepThenTilesAreDrawnWithoutCleari
     setUp();
     EXPECT_EQ(platform.window().countPixels(0, 0, 1000, 600, kRed), 1000 * 600);
     stepPuzzle(puzzle, context);
-    EXPECT_EQ(puzzle.puzzleState, 2);
+    EXPECT_EQ(puzzle.stepsSinceScatter, 1);
     // Every tile's top-left pixel shows its piece; red remains where no tile lies.
     EXPECT_EQ(platform.window().pixel(tile(0, 0).x, tile(0, 0).y), kBlue);
     EXPECT_GT(platform.window().countPixels(0, 0, 1000, 600, kRed), 0);
     stepPuzzle(puzzle, context);
-    EXPECT_EQ(puzzle.puzzleState, 3);
-    puzzle.puzzleState = std::numeric_limits<std::int32_t>::max();
+    EXPECT_EQ(puzzle.stepsSinceScatter, 2);
+    puzzle.stepsSinceScatter = std::numeric_limits<std::int32_t>::max();
     stepPuzzle(puzzle, context);
-    EXPECT_EQ(puzzle.puzzleState, std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(puzzle.stepsSinceScatter, std::numeric_limits<std::int32_t>::max());
 }
 
 TEST_F(PuzzleSetUp, TheBitmapRowsBelow300NeverReachTheScreen) {
@@ -188,11 +189,12 @@ TEST(PuzzleCommand, StartsANewPuzzleAtOnceAndReadsTheFileAfresh) {
     App app(platform, AppConfig{3, ""});
     app.startUp();
     app.command(CommandId::Puzzle);
-    EXPECT_EQ(app.puzzle().puzzleState, 1);
+    EXPECT_EQ(app.puzzle().puzzlePhase, PuzzlePhase::Playing);
+    EXPECT_EQ(app.puzzle().stepsSinceScatter, 0);
     EXPECT_EQ(app.puzzle().puzzleLine, "first");
     EXPECT_EQ(platform.window().countPixels(0, 0, 1000, 600, kBlack), 1000 * 600);
     app.tick();
-    EXPECT_EQ(app.puzzle().puzzleState, 2);
+    EXPECT_EQ(app.puzzle().stepsSinceScatter, 1);
     EXPECT_LT(platform.window().countPixels(0, 0, 1000, 600, kBlack), 1000 * 600);
     platform.addFile(platform.besideExecutable("pa.dat"), "second\r\n");
     app.command(CommandId::Puzzle);

@@ -104,7 +104,7 @@ TEST_F(TileDrop, TheDropThatPutsThePictureBackWholeCountsItOnce) {
             tile(column, row).group = column == 1 && row == 0 ? 1 : 99;
         }
     }
-    puzzle.puzzleState = 43;
+    puzzle.stepsSinceScatter = 42;
     dragTileTo(1, 0, 700, 500);
     EXPECT_EQ(puzzle.puzzlesSolved, 0);
     dragTileTo(1, 0, 205, 95);

@@ -114,7 +114,8 @@ TEST(QtPlatform, TemplateDialogHasItsFilterAndACancelKeepsTheTemplate) {
 
     EXPECT_EQ(window.app().shell().currentMode, Mode::ImagePractice);
     // The new question was flashed at once, from the template kept.
-    EXPECT_EQ(window.app().imagePractice().questionState, 1);
+    EXPECT_EQ(window.app().imagePractice().questionPhase, QuestionPhase::Shown);
+    EXPECT_EQ(window.app().imagePractice().questionSteps, 1);
     EXPECT_EQ(window.app().imagePractice().shownSentence, "kept");
 }
 

@@ -36,7 +36,7 @@ TEST_F(AppCommands, StartUpState) {
     EXPECT_EQ(app.shell().displayTicks, 5);
     EXPECT_EQ(app.shell().clientWidth, 1000);
     EXPECT_EQ(app.shell().clientHeight, 600);
-    EXPECT_EQ(app.imagePractice().questionState, -1);
+    EXPECT_EQ(app.imagePractice().questionPhase, QuestionPhase::Answered);
     EXPECT_EQ(app.imagePractice().templateFileName, "tvr.tvr3");
     EXPECT_EQ(app.reading().linesPerScreen, 1);
     EXPECT_EQ(app.reading().bytesPerLine, 32);
@@ -129,12 +129,14 @@ TEST_F(AppCommands, LoadTemplateAsksForATvr3FileAndDueAQuestion) {
     // Cancelled at the first use: nothing is read, the question still comes.
     EXPECT_EQ(platform.dialogRequests[0].proposedName, "tvr.tvr3");
     EXPECT_EQ(platform.openedPaths.size(), openedBefore);
-    EXPECT_EQ(app.imagePractice().questionState, 1);
+    EXPECT_EQ(app.imagePractice().questionPhase, QuestionPhase::Shown);
+    EXPECT_EQ(app.imagePractice().questionSteps, 1);
     EXPECT_EQ(app.shell().currentMode, Mode::ImagePractice);
 }
 
 TEST_F(AppCommands, PuzzleAndMazeReset) {
-    AppStateAccess::puzzle(app).puzzleState = 7;
+    AppStateAccess::puzzle(app).puzzlePhase = PuzzlePhase::Playing;
+    AppStateAccess::puzzle(app).stepsSinceScatter = 6;
     paintRed();
     app.command(CommandId::Puzzle);
     EXPECT_EQ(app.shell().currentMode, Mode::Puzzle);

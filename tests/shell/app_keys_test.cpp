@@ -78,13 +78,15 @@ TEST_F(AppKeys, RowKeysAnswerAsClicksDoAndSpaceAsksTheNextQuestion) {
     image.shownSentence = "ABCD";
     image.candidates = {"ABCE", "ABCD", "ABC"};
     for (const std::int32_t phase : {1, 5}) {  // during the flash, then in the answer phase
-        image.questionState = phase;
+        image.questionPhase = QuestionPhase::Shown;
+        image.questionSteps = phase;
         app.key(Key::One);
-        EXPECT_EQ(app.imagePractice().questionState, phase);
+        EXPECT_EQ(app.imagePractice().questionPhase, QuestionPhase::Shown);
+        EXPECT_EQ(app.imagePractice().questionSteps, phase);
         app.key(Key::Two);
-        EXPECT_EQ(app.imagePractice().questionState, -1);
+        EXPECT_EQ(app.imagePractice().questionPhase, QuestionPhase::Answered);
         app.key(Key::Return);
-        EXPECT_EQ(app.imagePractice().questionState, 0);
+        EXPECT_EQ(app.imagePractice().questionPhase, QuestionPhase::Due);
     }
     EXPECT_EQ(app.imagePractice().questionsAnswered, 2);
     EXPECT_EQ(app.imagePractice().wrongAnswers, 2);

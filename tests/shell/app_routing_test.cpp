@@ -69,8 +69,9 @@ TEST(AppSteps, PassedStepsCountAsRunOnesWhileStepsOnlyRepeat) {
          [](App& app) { app.command(CommandId::PauseOrResume); }},
     };
     const auto counts = [](const App& app) {
-        return std::tuple(app.imagePractice().questionState, app.imagePractice().ticksSinceCandidates,
-                          app.puzzle().puzzleState, app.reading().measuredTicks, app.statusLine());
+        return std::tuple(app.imagePractice().questionPhase, app.imagePractice().questionSteps,
+                          app.imagePractice().ticksSinceCandidates, app.puzzle().puzzlePhase,
+                          app.puzzle().stepsSinceScatter, app.reading().measuredTicks, app.statusLine());
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.exercise);
@@ -173,7 +174,8 @@ TEST(AppEdge, ExtremeIntsActAsTheNearestHeldValue) {
             trace.insert(trace.end(), {tile.x, tile.y, tile.group});
         }
         trace.insert(trace.end(), {app.shell().clientWidth, app.shell().clientHeight,
-                                   app.maze().mazeSolutionNext, app.imagePractice().questionState});
+                                   app.maze().mazeSolutionNext, static_cast<int>(app.imagePractice().questionPhase),
+                                   app.imagePractice().questionSteps});
         const std::vector<Colour> pixels = testing::snapshot(platform.window());
         trace.insert(trace.end(), pixels.begin(), pixels.end());
         return trace;

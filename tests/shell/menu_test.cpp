@@ -1,96 +1,105 @@
-// The menu table: seven pop-ups, every id once, labels exactly as the reader sees them.
+// The menu table's invariants: every id once and in its range, each item's meaning found again by
+// its id, added items after their pop-up's separator, and the display times stepping along it.
 #include <gtest/gtest.h>
 
-#include <iterator>
+#include <map>
 #include <set>
+#include <string_view>
 
+#include "shell/exercises.h"
 #include "shell/menu.h"
 
 namespace tavori {
 namespace {
 
-TEST(MenuTable, SevenPopupsInOrder) {
-    const auto popups = menuBarTable();
-    ASSERT_EQ(popups.size(), 7u);
-    const char* labels[] = {"ファイル", "表示時間", "速読み練習", "イメージ練習", "パズル", "迷路", "ヘルプ"};
-    for (std::size_t index = 0; index < popups.size(); ++index) {
-        EXPECT_EQ(popups[index].label, labels[index]);
+// Ids the program adds to its pop-ups start here, clear of the original items' 200 … 899.
+constexpr int kFirstAddedId = 900;
+
+std::size_t codePoints(std::string_view utf8) {
+    std::size_t count = 0;
+    for (const char byte : utf8) count += (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+    return count;
+}
+
+TEST(MenuTable, IdsAreUniqueAndAddedItemsFollowTheirPopupsSeparator) {
+    std::set<int> ids;
+    for (const Popup& popup : menuBarTable()) {
+        bool pastSeparator = false;
+        for (const MenuItem& item : popup.items) {
+            EXPECT_TRUE(ids.insert(item.id).second) << "id " << item.id << " twice";
+            EXPECT_GE(item.id, 200) << item.label;
+            pastSeparator = pastSeparator || item.afterSeparator;
+            // The original items come first, in their order; whatever is added comes after one
+            // separator, and only an added item shows a key.
+            EXPECT_EQ(item.id >= kFirstAddedId, pastSeparator) << item.label;
+            EXPECT_TRUE(item.shortcut.empty() || item.id >= kFirstAddedId) << item.label;
+            EXPECT_FALSE(item.label.empty()) << item.id;
+        }
     }
-    // Each pop-up's own items, then the added items after a separator, with ids of their own
-    // and their keys shown (the record's item and 縦書き have none).
-    const std::size_t itemCounts[] = {1, 14, 19, 1, 1, 2, 1};
-    const std::size_t keyItemCounts[] = {1, 2, 5, 4, 0, 1, 0};
-    for (std::size_t index = 0; index < popups.size(); ++index) {
-        const auto items = popups[index].items;
-        ASSERT_EQ(items.size(), itemCounts[index] + keyItemCounts[index]) << popups[index].label;
-        for (std::size_t item = 0; item < items.size(); ++item) {
-            const bool keys = item >= itemCounts[index];
-            EXPECT_EQ(items[item].afterSeparator, item == itemCounts[index]) << items[item].id;
-            EXPECT_EQ(!items[item].shortcut.empty(), keys && items[item].id != 941 && items[item].id != 915) << items[item].id;
-            EXPECT_EQ(items[item].id >= 900, keys) << items[item].id;
+    EXPECT_EQ(commandMeaning(0).action, CommandAction::None);
+    EXPECT_EQ(commandMeaning(kFirstAddedId - 1).action, CommandAction::None);
+}
+
+TEST(MenuTable, EachItemsMeaningIsFoundByItsIdAndValuedItemsSitInTheirRanges) {
+    for (const Popup& popup : menuBarTable()) {
+        std::map<CommandAction, std::size_t> groupWidth;
+        for (const MenuItem& item : popup.items) {
+            const CommandMeaning found = commandMeaning(item.id);
+            EXPECT_EQ(found.action, item.meaning.action) << item.id;
+            EXPECT_EQ(found.value, item.meaning.value) << item.id;
+            EXPECT_TRUE(isMenuValue(item.meaning.action, item.meaning.value)) << item.id;
+            const std::int32_t value = item.meaning.value;
+            switch (item.meaning.action) {
+                case CommandAction::SetDisplayTime:
+                    EXPECT_EQ(item.id, value <= 10 ? CommandId::displayTenths(value) : CommandId::displaySeconds(value / 10));
+                    EXPECT_TRUE(value <= 10 || value % 10 == 0) << item.id;
+                    break;
+                case CommandAction::SetLines:
+                    EXPECT_EQ(item.id, CommandId::lines(value));
+                    break;
+                case CommandAction::SetLineWidth:
+                    EXPECT_EQ(item.id, value == 16 ? CommandId::EightCharacters : CommandId::SixteenCharacters);
+                    break;
+                case CommandAction::AnswerRow:
+                    EXPECT_EQ(item.id, CommandId::AnswerFirst + value);
+                    break;
+                default:
+                    break;
+            }
+            // The rows', widths' and times' labels keep one column: one-digit figures are padded.
+            if (itemMark(item.meaning.action) == ItemMark::Radio && item.meaning.action != CommandAction::SetMazeSize) {
+                const std::size_t width = groupWidth.try_emplace(item.meaning.action, codePoints(item.label)).first->second;
+                EXPECT_EQ(codePoints(item.label), width) << item.label;
+            }
         }
     }
 }
 
-TEST(MenuTable, NoKeyForThePuzzleAndDisplayTimesStepAlongTheMenu) {
-    EXPECT_EQ(commandForKey(Mode::Puzzle, Key::Space), std::nullopt);
+TEST(MenuTable, EveryExercisesKeyGivesAnItemThatShowsAKeyAndOnlyMovingKeysRepeat) {
+    for (const auto& exercise : makeExercises()) {
+        for (const KeyBinding& binding : exercise->keys()) {
+            bool shown = false;
+            for (const Popup& popup : menuBarTable()) {
+                for (const MenuItem& item : popup.items) shown = shown || (item.id == binding.command && !item.shortcut.empty());
+            }
+            EXPECT_TRUE(shown) << "key for id " << binding.command;
+        }
+    }
+    const Key keys[] = {Key::Space, Key::Return, Key::Left, Key::Right, Key::Up, Key::Down,
+                        Key::PageUp, Key::PageDown, Key::Home, Key::One, Key::Two, Key::Three};
+    for (const Key key : keys) {
+        const bool moving = key == Key::Left || key == Key::Right || key == Key::Up || key == Key::Down ||
+                            key == Key::PageUp || key == Key::PageDown;
+        EXPECT_EQ(repeatsWhenHeld(key), moving);
+    }
+}
+
+TEST(MenuTable, DisplayTimesStepAlongTheMenu) {
     // From, which way, to: held at both ends, and from between two values to the nearer one.
     const int steps[][3] = {{1, -1, 1}, {1, 1, 2}, {10, 1, 20}, {20, -1, 10}, {50, 1, 50}, {15, -1, 10}, {15, 1, 20}};
     for (const auto& [from, direction, to] : steps) {
         EXPECT_EQ(steppedDisplayTicks(from, direction), to) << from << " " << direction;
     }
-}
-
-TEST(MenuTable, ReadingMenuOrderAndIdeographicPadding) {
-    const auto reading = menuBarTable()[2].items;
-    const int ids[] = {720, 738, 739, 721, 722, 723, 724, 725, 726, 727,
-                       728, 729, 730, 731, 732, 733, 734, 735, 736};
-    for (std::size_t index = 0; index < std::size(ids); ++index) {
-        EXPECT_EQ(reading[index].id, ids[index]);
-    }
-    EXPECT_EQ(reading[1].label, "\xE3\x80\x80８文字表示");  // U+3000 pads one digit
-    EXPECT_EQ(reading[3].label, "\xE3\x80\x80１行表示");
-    EXPECT_EQ(reading[11].label, "\xE3\x80\x80９行表示");
-    EXPECT_EQ(reading[12].label, "１０行表示");
-    EXPECT_EQ(reading[2].label, "１６文字表示");
-    // 縦書き closes the pop-up, after 最初から, with a check mark while it holds.
-    EXPECT_EQ(reading.back().id, CommandId::Vertical);
-    EXPECT_EQ(reading[reading.size() - 2].id, CommandId::FromTheBeginning);
-    EXPECT_EQ(reading.back().label, "縦書き");
-    EXPECT_EQ(itemMark(reading.back().meaning.action), ItemMark::Check);
-}
-
-TEST(MenuTable, DisplayTimesAndOtherItems) {
-    const auto times = menuBarTable()[1].items;
-    EXPECT_EQ(times[0].id, 251);
-    EXPECT_EQ(times[0].label, "０．１秒");
-    EXPECT_EQ(times[9].id, 260);
-    EXPECT_EQ(times[9].label, "１．０秒");
-    EXPECT_EQ(times[13].id, 264);
-    EXPECT_EQ(times[13].label, "５．０秒");
-    EXPECT_EQ(menuBarTable()[0].items[0].id, 500);
-    EXPECT_EQ(menuBarTable()[0].items[0].label, "終了");
-    EXPECT_EQ(menuBarTable()[3].items[0].id, 851);
-    EXPECT_EQ(menuBarTable()[3].items[0].label, "イメージ練習データ読み込み");
-    EXPECT_EQ(menuBarTable()[4].items[0].id, 737);
-    EXPECT_EQ(menuBarTable()[5].items[0].id, 202);
-    EXPECT_EQ(menuBarTable()[5].items[0].label, "８×８");
-    EXPECT_EQ(menuBarTable()[5].items[1].id, 703);
-    EXPECT_EQ(menuBarTable()[5].items[1].label, "１０×１０");
-    EXPECT_EQ(menuBarTable()[6].items[0].id, 800);
-}
-
-TEST(MenuTable, EveryIdAppearsOnce) {
-    std::set<int> ids;
-    std::size_t total = 0;
-    for (const auto& popup : menuBarTable()) {
-        for (const auto& item : popup.items) {
-            ids.insert(item.id);
-            ++total;
-        }
-    }
-    EXPECT_EQ(ids.size(), total);
-    EXPECT_EQ(total, 52u);
 }
 
 }  // namespace

@@ -8,10 +8,10 @@ namespace tavori {
 
 struct AppStateAccess {
     static ShellState& shell(App& app) { return app.shell_; }
-    static ReadingState& reading(App& app) { return app.reading_; }
-    static ImagePracticeState& imagePractice(App& app) { return app.imagePractice_; }
-    static MazeState& maze(App& app) { return app.maze_; }
-    static PuzzleState& puzzle(App& app) { return app.puzzle_; }
+    static ReadingState& reading(App& app) { return app.exercise<ReadingExercise>().state(); }
+    static ImagePracticeState& imagePractice(App& app) { return app.exercise<ImagePracticeExercise>().state(); }
+    static MazeState& maze(App& app) { return app.exercise<MazeExercise>().state(); }
+    static PuzzleState& puzzle(App& app) { return app.exercise<PuzzleExercise>().state(); }
 };
 
 }  // namespace tavori

@@ -7,9 +7,9 @@ import { tmpdir } from 'node:os';
 import { join, dirname, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { promisify } from 'node:util';
-import { deflateSync } from 'node:zlib';
 import assert from 'node:assert/strict';
 import { chromium } from 'playwright-core';
+import pngjs from 'pngjs';
 
 const repository = resolve(dirname(fileURLToPath(import.meta.url)), '..', '..');
 export const site = process.env.TAVORI_WEB_SITE ?? join(repository, 'build/web/site');
@@ -237,7 +237,7 @@ export function keepPictures(name, shown, replayed) {
   }
   for (const [suffix, rgba, w, h] of [['page', shown.rgba, shown.width * shown.ratio, shown.height * shown.ratio],
                                       ['replay', replayed.rgba, width, height], ['diff', diff, width, height]]) {
-    writeFileSync(join(outputDir, `${name}-${suffix}.png`), png(rgba, w, h));
+    writeFileSync(join(outputDir, `${name}-${suffix}.png`), pngjs.PNG.sync.write({ width: w, height: h, data: rgba }));
   }
 }
 
@@ -254,33 +254,37 @@ export async function expectSameAsReplay(t, env, page, name, { seed = SEED, stor
   return { entries, shown, replayed };
 }
 
-function png(rgba, width, height) {
-  const crcTable = Array.from({ length: 256 }, (_, n) => {
-    let c = n;
-    for (let k = 0; k < 8; k++) c = c & 1 ? 0xedb88320 ^ (c >>> 1) : c >>> 1;
-    return c >>> 0;
+// The exercise area as the screen shows it: a screenshot of its box, with its place on the page.
+export async function areaOnScreen(page) {
+  const box = await page.locator('#area').boundingBox();
+  const { width, height, data } = pngjs.PNG.sync.read(await page.screenshot({ clip: box }));
+  return { box, width, height, rgba: data };
+}
+
+// The area as the screen shows it against what the program drew: the canvas's own pixels where
+// it stands, black around it. Throws with the first pixels that differ (a focus ring, say).
+export async function expectAreaAsDrawn(page, name) {
+  await waitAsleep(page);
+  const area = await areaOnScreen(page);
+  const { rgba, canvas } = await page.evaluate(() => {
+    const element = document.getElementById('screen');
+    const box = element.getBoundingClientRect();
+    return { rgba: window.tavori.pictureRGBA(), canvas: { x: box.x, y: box.y, width: element.width, height: element.height,
+                                                          shownAs: [box.width, box.height] } };
   });
-  const crc = (bytes) => {
-    let c = 0xffffffff;
-    for (const byte of bytes) c = crcTable[(c ^ byte) & 0xff] ^ (c >>> 8);
-    return (c ^ 0xffffffff) >>> 0;
-  };
-  const chunk = (type, data) => {
-    const body = Buffer.concat([Buffer.from(type, 'ascii'), data]);
-    const out = Buffer.alloc(body.length + 8);
-    out.writeUInt32BE(data.length, 0);
-    body.copy(out, 4);
-    out.writeUInt32BE(crc(body), body.length + 4);
-    return out;
-  };
-  const rows = Buffer.alloc((width * 4 + 1) * height);
-  for (let y = 0; y < height; y++) rgba.copy(rows, y * (width * 4 + 1) + 1, y * width * 4, (y + 1) * width * 4);
-  const header = Buffer.alloc(13);
-  header.writeUInt32BE(width, 0);
-  header.writeUInt32BE(height, 4);
-  header.set([8, 6, 0, 0, 0], 8);
-  return Buffer.concat([Buffer.from([137, 80, 78, 71, 13, 10, 26, 10]), chunk('IHDR', header),
-                        chunk('IDAT', deflateSync(rows)), chunk('IEND', Buffer.alloc(0))]);
+  assert.deepEqual(canvas.shownAs, [canvas.width, canvas.height], 'the canvas is shown one pixel for one');
+  const drawn = Buffer.from(rgba, 'base64');
+  const [left, top] = [canvas.x - area.box.x, canvas.y - area.box.y];
+  const wrong = [];
+  for (let y = 0; y < area.height; y++) {
+    for (let x = 0; x < area.width; x++) {
+      const inside = x >= left && x < left + canvas.width && y >= top && y < top + canvas.height;
+      const expected = inside ? [...drawn.subarray(((y - top) * canvas.width + x - left) * 4, ((y - top) * canvas.width + x - left) * 4 + 3)] : [0, 0, 0];
+      const seen = [...area.rgba.subarray((y * area.width + x) * 4, (y * area.width + x) * 4 + 3)];
+      if (seen.some((value, channel) => value !== expected[channel])) wrong.push(`(${x}, ${y}) ${seen} for ${expected}`);
+    }
+  }
+  assert.deepEqual(wrong.slice(0, 5), [], `${name}: ${wrong.length} pixels of the area are not what the program drew`);
 }
 
 // Picks a menu item with the mouse: its pop-up by label, then the item by command id.

@@ -1,6 +1,6 @@
-// A restart keeps the settings and the page: the page is loaded again in the same browser
-// profile, and its storage, menus, status line and page are what the native program has after
-// the same calls and a close.
+// A restart keeps the settings, the record and the page: the page is loaded again in the same
+// browser profile (leaving it fires pagehide), and its storage, menus, status line and page are
+// what the native program has after the same calls and a close.
 import assert from 'node:assert/strict';
 import { test, before, after } from 'node:test';
 import * as h from './harness.mjs';
@@ -11,7 +11,7 @@ after(async () => { await env?.close(); });
 
 const textCells = (replayed) => replayed.cells.filter((cell) => cell.ink).map(({ x, y, w, h: height }) => [x, y, w, height]);
 
-test('rows, display time and the page are there again after a reload', async (t) => {
+test('rows, display time, the session on screen and the page are kept by a reload', async (t) => {
   const { page, context } = await h.openPage(env);
   try {
     await h.pick(page, '速読み練習', 726);  // ６行表示
@@ -33,6 +33,10 @@ test('rows, display time and the page are there again after a reload', async (t)
       .map(([name, text]) => [name, Buffer.from(text, 'utf8')]));
     // Leaving the page closed the program: its settings are the native program's after a close.
     assert.equal(stored['settings.txt']?.toString(), left.stored['settings.txt']?.toString());
+    // The session on screen is in the record, as the native program records it (its dates and times apart).
+    const sessions = (files) => files['history.tsv']?.toString().split('\n').slice(1, -1).map((line) => line.split('\t').slice(2, 10));
+    assert.equal(sessions(left.stored).length, 1);
+    assert.deepEqual(sessions(stored), sessions(left.stored));
 
     const marks = await h.expectMarksAsReplay(env, page, { stored });
     for (const id of [261, 726]) assert.ok(marks.checked.includes(id), `item ${id} is checked after the restart`);

@@ -10,6 +10,15 @@
 
 namespace tavori {
 
+// Where the question on screen stands. A question shown flashes its sentence, then shows the
+// answer rows; which of the two is read from its step count and the display time in force, so a
+// display time made longer during the answer rows brings the flash back.
+enum class QuestionPhase {
+    Answered,  // the right row was chosen (and at start): a click asks the next question
+    Due,       // the next step builds and draws a question
+    Shown,     // flashing or showing the answer rows
+};
+
 struct ImagePracticeState {
     std::string templateFileName = "tvr.tvr3";  // the dialog's name buffer
     TemplateFile templateFile;
@@ -17,9 +26,10 @@ struct ImagePracticeState {
     // from one question to the next (a failed build leaves the candidates as they were).
     std::string shownSentence;
     std::array<std::string, 3> candidates;
-    // -1 answered (and at start), 0 a question is due, 1..displayTicks-1 flashing,
-    // displayTicks or more the answer phase.
-    std::int32_t questionState = -1;
+    QuestionPhase questionPhase = QuestionPhase::Answered;
+    // Steps since the question was drawn, from 1: the sentence flashes while they are fewer than
+    // the display time, then the answer rows show and the count stops.
+    std::int32_t questionSteps = 0;
     // The reader's score since the program started.
     std::int32_t questionsAnswered = 0;
     std::int32_t rightAtFirstTry = 0;

@@ -14,8 +14,6 @@ namespace tavori {
 
 namespace {
 
-constexpr std::int32_t kAnswered = -1;
-constexpr std::int32_t kQuestionDue = 0;
 // A single space is stretched over the whole box, blanking it in the background colour.
 constexpr std::string_view kBlank = " ";
 
@@ -48,6 +46,10 @@ void drawFourFrames(Canvas& canvas, const RowLayout& layout) {
     }
 }
 
+bool inAnswerRows(const ImagePracticeState& image, std::int32_t displayTicks) {
+    return image.questionPhase == QuestionPhase::Shown && image.questionSteps >= displayTicks;
+}
+
 }  // namespace
 
 int compareText(std::string_view a, std::string_view b) {
@@ -60,7 +62,7 @@ int compareText(std::string_view a, std::string_view b) {
 void stepImagePractice(ImagePracticeState& image, Context& context) {
     Canvas& canvas = context.window;
     const RowLayout layout = RowLayout::of(context.shell);
-    if (image.questionState == kQuestionDue) {
+    if (image.questionPhase == QuestionPhase::Due) {
         buildQuestion(image, context.random);
         image.wrongThisQuestion = 0;
         image.ticksSinceCandidates = -1;
@@ -69,30 +71,31 @@ void stepImagePractice(ImagePracticeState& image, Context& context) {
         }
         drawRowText(canvas, layout, layout.sentenceTop(), image.shownSentence);
         drawFourFrames(canvas, layout);
-        image.questionState = 1;
-    } else if (image.questionState >= context.shell.displayTicks) {
-        // The answer phase redraws at every step; the state no longer changes.
+        image.questionPhase = QuestionPhase::Shown;
+        image.questionSteps = 1;
+    } else if (inAnswerRows(image, context.shell.displayTicks)) {
+        // The answer rows redraw at every step; the step count no longer changes.
         ++image.ticksSinceCandidates;
         drawRowText(canvas, layout, layout.sentenceTop(), kBlank);
         for (int row = 0; row < 3; ++row) {
             drawRowText(canvas, layout, layout.answerTop(row), image.candidates[static_cast<std::size_t>(row)]);
         }
         drawFourFrames(canvas, layout);
-    } else if (image.questionState == kAnswered) {
+    } else if (image.questionPhase == QuestionPhase::Answered) {
         // The sentence comes back above the candidates, which stay as drawn before.
         drawRowText(canvas, layout, layout.sentenceTop(), image.shownSentence);
         drawFourFrames(canvas, layout);
     } else {
-        ++image.questionState;
+        ++image.questionSteps;
     }
 }
 
 bool imagePracticeStepRepeats(const ImagePracticeState& image, std::int32_t displayTicks) {
-    return image.questionState == kAnswered || image.questionState >= displayTicks;
+    return image.questionPhase == QuestionPhase::Answered || inAnswerRows(image, displayTicks);
 }
 
 void passImagePracticeSteps(ImagePracticeState& image, std::int64_t count) {
-    if (image.questionState != kAnswered) {
+    if (image.questionPhase != QuestionPhase::Answered) {
         image.ticksSinceCandidates = addSteps(image.ticksSinceCandidates, count);
     }
 }
@@ -102,11 +105,11 @@ void answerWithRow(ImagePracticeState& image, Context& context, int row) {
     clickImagePractice(image, context, layout.left + kRowWidth / 2, layout.answerTop(row) + kRowHeight / 2);
 }
 
-bool questionAnswered(const ImagePracticeState& image) { return image.questionState == kAnswered; }
+bool questionAnswered(const ImagePracticeState& image) { return image.questionPhase == QuestionPhase::Answered; }
 
 void clickImagePractice(ImagePracticeState& image, Context& context, int x, int y) {
-    if (image.questionState == kAnswered) {
-        image.questionState = kQuestionDue;
+    if (image.questionPhase == QuestionPhase::Answered) {
+        image.questionPhase = QuestionPhase::Due;
         return;
     }
     const RowLayout layout = RowLayout::of(context.shell);
@@ -121,7 +124,7 @@ void clickImagePractice(ImagePracticeState& image, Context& context, int x, int 
             continue;
         }
         if (compareText(image.candidates[static_cast<std::size_t>(row)], image.shownSentence) == 1) {
-            image.questionState = kAnswered;
+            image.questionPhase = QuestionPhase::Answered;
             ++image.questionsAnswered;
             image.rightAtFirstTry += image.wrongThisQuestion == 0 ? 1 : 0;
             image.answerTicks += std::max(image.ticksSinceCandidates, 0);

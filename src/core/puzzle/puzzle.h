@@ -8,7 +8,7 @@
 
 namespace tavori {
 
-// Set-up while puzzleState is 0 (nothing drawn); at every later step all tiles are drawn
+// Set-up while it is due (nothing drawn); at every later step all tiles are drawn
 // over whatever the window shows.
 void stepPuzzle(PuzzleState& puzzle, Context& context);
 // Whether a step now only draws the tiles again where they are and counts itself (after

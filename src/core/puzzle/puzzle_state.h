@@ -34,10 +34,18 @@ struct Tile {
 // Indexed [column][row], as tile [c][r] shows the piece at (100 × c, 100 × r).
 using TileTable = std::array<std::array<Tile, kTileRows>, kTileColumns>;
 
+enum class PuzzlePhase {
+    SetUpDue,  // the next step reads the sentences, draws the picture and scatters the tiles
+    Playing,   // every step draws the tiles where they lie
+};
+
 struct PuzzleState {
     std::string puzzleText;  // the bytes of pa.dat up to its first NUL, at most 63,999
     std::string puzzleLine;  // the chosen line without its CR LF, at most 63 bytes
-    std::int32_t puzzleState = 0;  // 0: set-up due at the next step; then counts the steps
+    PuzzlePhase puzzlePhase = PuzzlePhase::SetUpDue;
+    // Steps that drew the tiles since the set-up scattered them: ten a second, they time the
+    // solving; held at the largest std::int32_t.
+    std::int32_t stepsSinceScatter = 0;
     TileTable tiles{};
 
     bool buttonDown = false;   // the left button is held in the puzzle mode

@@ -24,14 +24,15 @@ void setUpPuzzle(PuzzleState& puzzle, Context& context) {
                 kWhite, kBlue);
     scatterTiles(puzzle.tiles, context.random, context.shell.clientWidth, context.shell.clientHeight);
     // Nothing is drawn now; the tiles appear at the next step.
-    puzzle.puzzleState = 1;
+    puzzle.puzzlePhase = PuzzlePhase::Playing;
+    puzzle.stepsSinceScatter = 0;
     puzzle.solvedCounted = false;
 }
 
 }  // namespace
 
 void stepPuzzle(PuzzleState& puzzle, Context& context) {
-    if (puzzle.puzzleState == 0) {
+    if (puzzle.puzzlePhase == PuzzlePhase::SetUpDue) {
         setUpPuzzle(puzzle, context);
         return;
     }
@@ -39,11 +40,11 @@ void stepPuzzle(PuzzleState& puzzle, Context& context) {
     passPuzzleSteps(puzzle, 1);
 }
 
-bool puzzleStepRepeats(const PuzzleState& puzzle) { return puzzle.puzzleState >= 1; }
+bool puzzleStepRepeats(const PuzzleState& puzzle) { return puzzle.puzzlePhase == PuzzlePhase::Playing; }
 
 void passPuzzleSteps(PuzzleState& puzzle, std::int64_t count) {
     // The steps since set-up time the solving; the count stops short of overflowing.
-    puzzle.puzzleState = addSteps(puzzle.puzzleState, count);
+    puzzle.stepsSinceScatter = addSteps(puzzle.stepsSinceScatter, count);
 }
 
 }  // namespace tavori

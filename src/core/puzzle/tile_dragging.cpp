@@ -20,8 +20,7 @@ void countIfPutBackWhole(PuzzleState& puzzle) {
     if (whole && !puzzle.solvedCounted) {
         puzzle.solvedCounted = true;
         ++puzzle.puzzlesSolved;
-        // The step count runs from 1 at the scattering.
-        puzzle.solvingTicks += std::max(puzzle.puzzleState - 1, 0);
+        puzzle.solvingTicks += puzzle.stepsSinceScatter;
     }
 }
 

@@ -1,5 +1,5 @@
-// The report page: sessions summed per day into chart series drawn as inline SVG, and the
-// latest sessions as a table. Numbers are written with std::to_chars, so no locale reaches them.
+// The report page: a summary line, each charted exercise's sessions summed per day into line
+// charts of inline SVG (the puzzle is in the table only), and the latest sessions as a table. Numbers are written with std::to_chars, so no locale reaches them.
 #include "record/report.h"
 
 #include <algorithm>

@@ -6,7 +6,6 @@
 #include "files/files.h"
 #include "gfx/primitives.h"
 #include "shell/menu.h"
-#include "shell/status_line.h"
 
 namespace tavori {
 
@@ -27,7 +26,7 @@ private:
 App::App(Platform& platform, AppConfig config)
     : platform_(platform), window_(platform.windowCanvas(), config.remembersScreen),
       workBitmap_(platform.workBitmap(), config.remembersScreen), random_(config.seed),
-      homePage_(std::move(config.homePage)) {}
+      homePage_(std::move(config.homePage)), exercises_(makeExercises()) {}
 
 void App::settleScreen() {
     workBitmap_.settle();
@@ -39,19 +38,42 @@ void App::startUp() {
     shell_.clientWidth = size.width;
     shell_.clientHeight = size.height;
     restoreKept();
-    loadReadingText(reading_, platform_,
-                    reading_.readingFileName.empty() ? siblingPath(platform_, "w", ".txt") : reading_.readingFileName);
-    identifyReadingText();
-    resumeAtPage(reading_, placeOf(kept_.places, readingIdentity_).value_or(0));
-    loadTemplateFile(imagePractice_, platform_,
-                     imagePractice_.templateFileName == "tvr.tvr3" ? siblingPath(platform_, "tvr", ".tvr3")
-                                                                   : imagePractice_.templateFileName);
+    for (const auto& exercise : exercises_) {
+        exercise->startUp(platform_, kept_);
+    }
     beginSession();
 }
 
 void App::clearScreen() { tavori::clearScreen(window_, shell_.clientWidth, shell_.clientHeight); }
 
-void App::enterSpeedReading() { shell_.currentMode = Mode::SpeedReading; }
+Exercise& App::exerciseOf(Mode mode) const {
+    for (const auto& exercise : exercises_) {
+        if (exercise->mode() == mode) {
+            return *exercise;
+        }
+    }
+    // Every Mode is registered (shell/exercises.cpp), and currentMode only takes a registered
+    // exercise's mode.
+    return *exercises_.front();
+}
+
+Exercise* App::exerciseSelectedBy(CommandAction action) const {
+    for (const auto& exercise : exercises_) {
+        if (exercise->selectedBy(action)) {
+            return exercise.get();
+        }
+    }
+    return nullptr;
+}
+
+Exercise* App::exerciseOwning(CommandAction action) const {
+    for (const auto& exercise : exercises_) {
+        if (exercise->ownsCommand(action)) {
+            return exercise.get();
+        }
+    }
+    return nullptr;
+}
 
 Outcome App::command(int id) {
     if (destroyed_) {
@@ -59,82 +81,16 @@ Outcome App::command(int id) {
     }
     const ScreenSettles settles(*this);
     const CommandMeaning meaning = commandMeaning(id);
-    const Mode modeBefore = shell_.currentMode;
+    Exercise& before = current();
     switch (meaning.action) {
         case CommandAction::Quit:
             // The front end closes the window and runs destroy(); nothing steps after it.
             return Outcome::CloseWindow;
         case CommandAction::SetDisplayTime:
             shell_.displayTicks = meaning.value;
-            measureSpeedAfresh(reading_);
-            refreshReadingFigures(reading_, shell_.displayTicks);
-            break;
-        case CommandAction::LoadReadingText:
-            clearScreen();
-            // The clear shows while the dialog is open.
-            settleScreen();
-            // A cancelled dialog loads nothing: the text and the place in it stay.
-            if (std::string name = reading_.readingFileName;
-                chooseOpenFile(platform_, kReadingTextFilter, name)) {
-                // The text being left keeps its place; the new one resumes at its own.
-                keepReadingPlace();
-                reading_.readingFileName = std::move(name);
-                loadReadingText(reading_, platform_, reading_.readingFileName);
-                identifyReadingText();
-                resumeAtPage(reading_, placeOf(kept_.places, readingIdentity_).value_or(0));
+            for (const auto& exercise : exercises_) {
+                exercise->displayTimeChanged(shell_.displayTicks);
             }
-            enterSpeedReading();
-            clearScreen();
-            break;
-        case CommandAction::SetLineWidth:
-            clearScreen();
-            reading_.bytesPerLine = meaning.value;
-            measureSpeedAfresh(reading_);
-            enterSpeedReading();
-            break;
-        case CommandAction::SetLines:
-            clearScreen();
-            reading_.linesPerScreen = meaning.value;
-            measureSpeedAfresh(reading_);
-            enterSpeedReading();
-            break;
-        case CommandAction::ToggleVertical:
-            clearScreen();
-            // Each session of reading runs in one direction: the one on screen ends with the
-            // pages it showed, and the next begins with this command's own step.
-            if (shell_.currentMode == Mode::SpeedReading) {
-                endSession();
-            }
-            reading_.vertical = !reading_.vertical;
-            measureSpeedAfresh(reading_);
-            if (shell_.currentMode == Mode::SpeedReading) {
-                beginSession();
-            }
-            enterSpeedReading();
-            break;
-        case CommandAction::LoadTemplate:
-            clearScreen();
-            settleScreen();
-            if (chooseOpenFile(platform_, kTemplateFilter, imagePractice_.templateFileName)) {
-                loadTemplateFile(imagePractice_, platform_, imagePractice_.templateFileName);
-            }
-            imagePractice_.questionState = 0;
-            shell_.currentMode = Mode::ImagePractice;
-            clearScreen();
-            break;
-        case CommandAction::EnterPuzzle:
-            clearScreen();
-            shell_.currentMode = Mode::Puzzle;
-            puzzle_.puzzleState = 0;
-            break;
-        case CommandAction::SetMazeSize:
-            clearScreen();
-            maze_.mazeWidth = meaning.value;
-            maze_.mazeHeight = meaning.value;
-            maze_.mazeStepPending = true;
-            maze_.mazeSolutionNext = false;
-            shell_.currentMode = Mode::Maze;
-            mazeSizeChosen_ = true;
             break;
         case CommandAction::OpenHelp:
             platform_.openWithShell(siblingPath(platform_, "最初にお読みください", ".html"),
@@ -146,15 +102,17 @@ Outcome App::command(int id) {
         case CommandAction::None:
             break;
         default:
+            if (Exercise* selected = exerciseSelectedBy(meaning.action)) {
+                selectExercise(*selected, id, meaning);
+                break;
+            }
             // The keys' commands act at once, with no step after them.
             runKeyCommand(meaning);
             return Outcome::None;
     }
     stepMode();
-    if (shell_.currentMode != modeBefore) {
-        if (modeBefore == Mode::SpeedReading) {
-            keepReadingPlace();
-        }
+    if (&current() != &before) {
+        keepPlaceOf(before);
         endSession();
         beginSession();
     }
@@ -162,48 +120,52 @@ Outcome App::command(int id) {
     return Outcome::None;
 }
 
+void App::selectExercise(Exercise& exercise, int id, CommandMeaning meaning) {
+    clearScreen();
+    if (const std::optional<FileFilter> filter = commandFileFilter(id)) {
+        // The clear shows while the dialog is open.
+        settleScreen();
+        // A cancelled dialog opens nothing: the file and the place in it stay.
+        if (std::string name = exercise.proposedFileName(); chooseOpenFile(platform_, *filter, name)) {
+            // The file being left keeps its place; the new one resumes at its own.
+            keepPlaceOf(exercise);
+            exercise.openFile(std::move(name), platform_, kept_);
+        }
+        exercise.select(meaning);
+        shell_.currentMode = exercise.mode();
+        clearScreen();
+        return;
+    }
+    const bool splits = &exercise == &current() && exercise.splitsSession(meaning);
+    if (splits) {
+        endSession();
+    }
+    exercise.select(meaning);
+    if (splits) {
+        beginSession();
+    }
+    shell_.currentMode = exercise.mode();
+}
+
 void App::runKeyCommand(CommandMeaning meaning) {
     if (!commandAvailable(meaning)) {
         return;
     }
+    if (meaning.action == CommandAction::StepDisplayTime) {
+        shell_.displayTicks = steppedDisplayTicks(shell_.displayTicks, meaning.value);
+        for (const auto& exercise : exercises_) {
+            exercise->displayTimeChanged(shell_.displayTicks);
+        }
+        keepSettings();
+        return;
+    }
+    Exercise& exercise = current();
+    if (!exercise.ownsCommand(meaning.action)) {
+        return;
+    }
     Context ctx = context();
-    switch (meaning.action) {
-        case CommandAction::StepDisplayTime:
-            shell_.displayTicks = steppedDisplayTicks(shell_.displayTicks, meaning.value);
-            measureSpeedAfresh(reading_);
-            refreshReadingFigures(reading_, shell_.displayTicks);
-            keepSettings();
-            return;
-        case CommandAction::PauseOrResume:
-            reading_.paused = !reading_.paused;
-            if (!reading_.paused) {
-                measureSpeedAfresh(reading_);
-            } else {
-                // A pause is where a reader may stop for the day.
-                keepReadingPlace();
-            }
-            return;
-        case CommandAction::NextPage:
-            showNextPage(reading_, ctx);
-            return;
-        case CommandAction::PreviousPage:
-            showPreviousPage(reading_, ctx);
-            return;
-        case CommandAction::FromTheBeginning:
-            showFirstPage(reading_, ctx);
-            return;
-        case CommandAction::AnswerRow:
-            answerWithRow(imagePractice_, ctx, meaning.value);
-            return;
-        case CommandAction::NextQuestion:
-            // A click where no row is, as a click anywhere does once answered.
-            clickImagePractice(imagePractice_, ctx, -1, -1);
-            return;
-        case CommandAction::NextMaze:
-            mazeClick(maze_, ctx, -1, -1);
-            return;
-        default:
-            return;
+    if (exercise.runCommand(meaning, ctx)) {
+        keepPlaceOf(exercise);
     }
 }
 
@@ -211,53 +173,35 @@ Outcome App::key(Key key) {
     if (destroyed_) {
         return Outcome::None;
     }
-    const std::optional<int> id = commandForKey(shell_.currentMode, key);
-    return id ? command(*id) : Outcome::None;
+    for (const KeyBinding& binding : current().keys()) {
+        if (binding.key == key) {
+            return command(binding.command);
+        }
+    }
+    return Outcome::None;
 }
 
 bool App::commandChecked(int id) const {
     const CommandMeaning meaning = commandMeaning(id);
-    switch (meaning.action) {
-        case CommandAction::SetDisplayTime:
-            return meaning.value == shell_.displayTicks;
-        case CommandAction::SetLineWidth:
-            return meaning.value == reading_.bytesPerLine;
-        case CommandAction::SetLines:
-            return meaning.value == reading_.linesPerScreen;
-        case CommandAction::SetMazeSize:
-            return mazeSizeChosen_ && meaning.value == maze_.mazeWidth;
-        case CommandAction::PauseOrResume:
-            return reading_.paused;
-        case CommandAction::ToggleVertical:
-            return reading_.vertical;
-        default:
-            return false;
+    if (meaning.action == CommandAction::SetDisplayTime) {
+        return meaning.value == shell_.displayTicks;
     }
+    for (const auto& exercise : exercises_) {
+        if (const std::optional<bool> checked = exercise->commandChecked(meaning)) {
+            return *checked;
+        }
+    }
+    return false;
 }
 
-std::string App::statusLine() const {
-    return composeStatusLine(StatusSources{shell_, reading_, imagePractice_, maze_, puzzle_});
-}
+std::string App::statusLine() const { return current().statusLine(); }
 
 bool App::commandAvailable(int id) const { return !destroyed_ && commandAvailable(commandMeaning(id)); }
 
+// An exercise's own command can be chosen only while that exercise is on screen.
 bool App::commandAvailable(CommandMeaning meaning) const {
-    switch (meaning.action) {
-        case CommandAction::PauseOrResume:
-        case CommandAction::NextPage:
-        case CommandAction::PreviousPage:
-        case CommandAction::FromTheBeginning:
-            return shell_.currentMode == Mode::SpeedReading;
-        case CommandAction::AnswerRow:
-            return shell_.currentMode == Mode::ImagePractice;
-        case CommandAction::NextQuestion:
-            return shell_.currentMode == Mode::ImagePractice && questionAnswered(imagePractice_);
-        case CommandAction::NextMaze:
-            // Once the route is drawn a click anywhere brings a new maze.
-            return shell_.currentMode == Mode::Maze && !maze_.mazeSolutionNext;
-        default:
-            return true;
-    }
+    const Exercise* owner = exerciseOwning(meaning.action);
+    return owner == nullptr || (owner == &current() && owner->commandAvailable(meaning));
 }
 
 void App::tick() {
@@ -269,25 +213,10 @@ void App::tick() {
     }
 }
 
-bool App::waitsForInput() const {
-    // A maze steps only when a command or a click asks, and runs that step at once.
-    return destroyed_ || (shell_.currentMode == Mode::Maze && !maze_.mazeStepPending);
-}
+bool App::waitsForInput() const { return destroyed_ || current().waitsForInput(); }
 
 // A step that began and ended in such a state has drawn what every later one will draw again.
-bool App::stateRepeatsSteps() const {
-    switch (shell_.currentMode) {
-        case Mode::ImagePractice:
-            return imagePracticeStepRepeats(imagePractice_, shell_.displayTicks);
-        case Mode::Puzzle:
-            return puzzleStepRepeats(puzzle_);
-        case Mode::SpeedReading:
-            return reading_.paused;
-        case Mode::Maze:
-            return false;
-    }
-    return false;
-}
+bool App::stateRepeatsSteps() const { return current().stateRepeatsSteps(shell_); }
 
 bool App::stepsOnlyRepeat() const { return !destroyed_ && lastStepRepeated_ && stateRepeatsSteps(); }
 
@@ -295,35 +224,12 @@ void App::passSteps(std::int64_t count) {
     if (count <= 0 || !stepsOnlyRepeat()) {
         return;
     }
-    switch (shell_.currentMode) {
-        case Mode::ImagePractice:
-            passImagePracticeSteps(imagePractice_, count);
-            return;
-        case Mode::Puzzle:
-            passPuzzleSteps(puzzle_, count);
-            return;
-        case Mode::SpeedReading:  // a paused page counts nothing
-        case Mode::Maze:
-            return;
-    }
+    current().passSteps(count);
 }
 
 void App::stepMode() {
     Context ctx = context();
-    switch (shell_.currentMode) {
-        case Mode::Puzzle:
-            stepPuzzle(puzzle_, ctx);
-            return;
-        case Mode::SpeedReading:
-            stepSpeedReading(reading_, ctx);
-            return;
-        case Mode::ImagePractice:
-            stepImagePractice(imagePractice_, ctx);
-            return;
-        case Mode::Maze:
-            stepMaze(maze_, ctx);
-            return;
-    }
+    current().step(ctx);
 }
 
 Outcome App::mouseDown(int x, int y) {
@@ -331,47 +237,30 @@ Outcome App::mouseDown(int x, int y) {
         return Outcome::None;
     }
     const ScreenSettles settles(*this);
-    x = heldPointer(x);
-    y = heldPointer(y);
     Context ctx = context();
-    switch (shell_.currentMode) {
-        case Mode::ImagePractice:
-            clickImagePractice(imagePractice_, ctx, x, y);
-            return Outcome::None;
-        case Mode::Maze:
-            mazeClick(maze_, ctx, x, y);
-            return Outcome::None;
-        case Mode::Puzzle:
-            // A drag keeps the mouse, so its release is seen even outside the window.
-            puzzle_.buttonDown = true;
-            grabTile(puzzle_, ctx, x, y);
-            return Outcome::CaptureMouse;
-        case Mode::SpeedReading:
-            return Outcome::None;
-    }
-    return Outcome::None;
+    return current().pointerDown(ctx, heldPointer(x), heldPointer(y));
 }
 
 void App::mouseMove(int x, int y) {
-    if (destroyed_ || shell_.currentMode != Mode::Puzzle || !puzzle_.buttonDown) {
+    if (destroyed_ || !current().holdsPointer()) {
         return;
     }
     const ScreenSettles settles(*this);
     Context ctx = context();
-    dragTile(puzzle_, ctx, heldPointer(x), heldPointer(y));
+    current().pointerMove(ctx, heldPointer(x), heldPointer(y));
 }
 
 Outcome App::mouseUp(int x, int y) {
-    if (destroyed_ || shell_.currentMode != Mode::Puzzle || !puzzle_.buttonDown) {
+    if (destroyed_ || !current().holdsPointer()) {
         return Outcome::None;
     }
-    if (puzzle_.tileGrabbed) {
-        const ScreenSettles settles(*this);
-        Context ctx = context();
-        dropTile(puzzle_, ctx, heldPointer(x), heldPointer(y));
+    // A release that draws nothing leaves the steps' repeat as the last tick found it.
+    std::optional<ScreenSettles> settles;
+    if (current().releaseDraws()) {
+        settles.emplace(*this);
     }
-    puzzle_.buttonDown = false;
-    return Outcome::ReleaseMouse;
+    Context ctx = context();
+    return current().pointerUp(ctx, heldPointer(x), heldPointer(y));
 }
 
 void App::paint() {
@@ -383,21 +272,17 @@ void App::paint() {
     lastStepRepeated_ = false;
     window_.forget();
     workBitmap_.forget();
-    if (shell_.currentMode != Mode::Maze) {
-        return;
-    }
+    // An exercise that draws nothing again here leaves nothing to settle.
     const ScreenSettles settles(*this);
     Context ctx = context();
-    repaintMaze(maze_, ctx, heldClientSize(platform_.clientSize()));
+    current().repaint(ctx);
 }
 
 void App::destroy() {
     if (destroyed_) {
         return;
     }
-    if (shell_.currentMode == Mode::SpeedReading) {
-        keepReadingPlace();
-    }
+    keepPlaceOf(current());
     endSession();
     destroyed_ = true;
     if (!homePage_.empty()) {

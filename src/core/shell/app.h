@@ -8,12 +8,14 @@
 #include "common/context.h"
 #include "common/key.h"
 #include "gfx/screen_memory.h"
-#include "imagepractice/image_practice.h"
-#include "maze/maze.h"
-#include "puzzle/puzzle.h"
-#include "reading/reading.h"
+#include "imagepractice/image_practice_exercise.h"
+#include "maze/maze_exercise.h"
+#include "puzzle/puzzle_exercise.h"
+#include "reading/reading_exercise.h"
 #include "record/session_record.h"
 #include "settings/settings_file.h"
+#include "shell/exercise.h"
+#include "shell/exercises.h"
 #include "shell/menu.h"
 
 namespace tavori {
@@ -27,17 +29,10 @@ struct AppConfig {
     bool remembersScreen = true;
 };
 
-// What the front end must do after an event: the core never calls back into it to act.
-enum class Outcome {
-    None,
-    CloseWindow,   // close the window, then call destroy()
-    CaptureMouse,  // a drag began: keep the mouse until its release
-    ReleaseMouse,  // the drag ended
-};
-
 // A front end creates one App over its Platform, turns its window's events into these calls
 // and carries out the outcome. Everything the exercises do happens in here; from outside,
-// the exercises' state is read-only.
+// the exercises' state is read-only. App knows no exercise by name: it holds the registered
+// ones (shell/exercises.cpp) and passes each event to the one on screen (shell/exercise.h).
 //
 // The entry points run one at a time, each to its end, with one exception: a command that
 // opens the open-file dialog ("読み込み", "イメージ練習データ読み込み") waits inside it, and the
@@ -100,11 +95,13 @@ public:
     std::string statusLine() const;
 
     const ShellState& shell() const { return shell_; }
-    const ReadingState& reading() const { return reading_; }
-    const ImagePracticeState& imagePractice() const { return imagePractice_; }
-    const MazeState& maze() const { return maze_; }
-    const PuzzleState& puzzle() const { return puzzle_; }
+    const ReadingState& reading() const { return exercise<ReadingExercise>().state(); }
+    const ImagePracticeState& imagePractice() const { return exercise<ImagePracticeExercise>().state(); }
+    const MazeState& maze() const { return exercise<MazeExercise>().state(); }
+    const PuzzleState& puzzle() const { return exercise<PuzzleExercise>().state(); }
     bool destroyed() const { return destroyed_; }
+    // The registered exercises, one per Mode.
+    const ExerciseList& exercises() const { return exercises_; }
 
 private:
     // Tests set up a state through this one door instead of a chain of commands.
@@ -116,7 +113,18 @@ private:
     bool stateRepeatsSteps() const;
     Context context() { return Context{platform_, random_, shell_, window_, workBitmap_}; }
     void clearScreen();
-    void enterSpeedReading();
+    // The registered exercise of a mode, the one on screen, and one by its adapter's type.
+    Exercise& exerciseOf(Mode mode) const;
+    Exercise& current() const { return exerciseOf(shell_.currentMode); }
+    template <class Adapter>
+    Adapter& exercise() const {
+        return dynamic_cast<Adapter&>(exerciseOf(Adapter::kMode));
+    }
+    // The exercise an item of its pop-up sets up and shows, and the one whose command acts at
+    // once; null for the shell's own items.
+    Exercise* exerciseSelectedBy(CommandAction action) const;
+    Exercise* exerciseOwning(CommandAction action) const;
+    void selectExercise(Exercise& exercise, int id, CommandMeaning meaning);
     void runKeyCommand(CommandMeaning meaning);
     bool commandAvailable(CommandMeaning meaning) const;
     // The end of an entry point's drawing, or a wait in the dialog: what the memory held back
@@ -130,23 +138,18 @@ private:
     RandomGenerator random_;
     std::string homePage_;
     ShellState shell_;
-    ReadingState reading_;
-    ImagePracticeState imagePractice_;
-    MazeState maze_;
-    PuzzleState puzzle_;
+    ExerciseList exercises_;
     bool destroyed_ = false;
     // Whether the last entry point was a tick whose step repeats at every later one.
     bool lastStepRepeated_ = false;
-    // No maze size shows as chosen until one is.
-    bool mazeSizeChosen_ = false;
 
     // What is kept between runs (shell/app_keeping.cpp). Nothing is written on the tick's path:
     // the settings after a command that changes them, the place when the reader pauses,
     // leaves speed reading, opens another text or closes the window.
     void restoreKept();
     void keepSettings();
-    void keepReadingPlace();
-    void identifyReadingText();
+    // The exercise's place in its text among the kept places, and the settings written.
+    void keepPlaceOf(const Exercise& exercise);
     // A session runs from entering an exercise to leaving it or closing the window.
     void beginSession();
     void endSession();
@@ -156,18 +159,9 @@ private:
 
     StoredSettings kept_;
     std::string keptText_;  // the settings file as last read or written
-    TextIdentity readingIdentity_;
-    struct SessionStart {
-        Mode mode = Mode::ImagePractice;
-        LocalTime at;
-        // The exercises' counters since the program started, as they stood then.
-        std::int64_t characters = 0, ticks = 0, pageTicks = 0;
-        std::int64_t questions = 0, rightFirstTime = 0, wrong = 0, answerTicks = 0;
-        std::int64_t mazes = 0, mazeMilliseconds = 0;
-        std::int64_t puzzles = 0, puzzleTicks = 0;
-        bool running = false;
-    };
-    SessionStart session_;
+    // The exercise whose session runs (null between sessions), and when it began.
+    const Exercise* sessionExercise_ = nullptr;
+    LocalTime sessionStart_;
 };
 
 }  // namespace tavori

@@ -16,19 +16,8 @@ constexpr std::string_view kReportFileName = "report.html";
 // in a fraction of a second, and a larger file (a hostile one of a million short lines) is not
 // read at all rather than keep the reader waiting.
 constexpr std::int64_t kHistoryFileLimit = std::int64_t{32} << 20;
-constexpr std::string_view kDefaultTemplateName = "tvr.tvr3";
-
-std::string fileNameOf(const std::string& path, std::string_view otherwise) {
-    return path.empty() ? std::string(otherwise) : path.substr(path.find_last_of("/\\") + 1);
-}
 
 }  // namespace
-
-void App::identifyReadingText() {
-    const std::vector<char>& text = reading_.readingText;
-    const auto length = static_cast<std::size_t>(std::find(text.begin(), text.end(), '\0') - text.begin());
-    readingIdentity_ = identifyText(std::string_view(text.data(), length));
-}
 
 void App::restoreKept() {
     const std::optional<std::string> bytes = platform_.readStoredFile(kSettingsFileName, kSettingsFileLimit);
@@ -38,48 +27,23 @@ void App::restoreKept() {
     keptText_ = *bytes;
     kept_ = parseSettings(*bytes);
     shell_.displayTicks = kept_.displayTicks.value_or(shell_.displayTicks);
-    reading_.bytesPerLine = kept_.bytesPerLine.value_or(reading_.bytesPerLine);
-    reading_.linesPerScreen = kept_.linesPerScreen.value_or(reading_.linesPerScreen);
-    reading_.vertical = kept_.vertical.value_or(reading_.vertical);
-    if (kept_.mazeSize) {
-        maze_.mazeWidth = maze_.mazeHeight = *kept_.mazeSize;
-        mazeSizeChosen_ = true;
-    }
-    // A text or template that is no longer there leaves the one beside the program.
-    if (kept_.textPath && platform_.openFile(*kept_.textPath)) {
-        reading_.readingFileName = *kept_.textPath;
-    }
-    if (kept_.templatePath && platform_.openFile(*kept_.templatePath)) {
-        imagePractice_.templateFileName = *kept_.templatePath;
+    for (const auto& exercise : exercises_) {
+        exercise->restoreSettings(kept_, platform_);
     }
 }
 
-void App::keepReadingPlace() {
-    const std::int64_t pageStart = reading_.pagesShown.empty() ? reading_.readingPosition : reading_.pagesShown.back().start;
-    // A text never paged past its beginning needs no place of its own.
-    if (readingIdentity_.length > 0 && (pageStart > 0 || placeOf(kept_.places, readingIdentity_))) {
-        keepPlace(kept_.places, KeptPlace{readingIdentity_, pageStart});
+void App::keepPlaceOf(const Exercise& exercise) {
+    if (!exercise.keepsPlace()) {
+        return;
     }
+    exercise.keepPlace(kept_);
     keepSettings();
 }
-
 void App::keepSettings() {
     StoredSettings now = kept_;
     now.displayTicks = shell_.displayTicks;
-    now.bytesPerLine = reading_.bytesPerLine;
-    now.linesPerScreen = reading_.linesPerScreen;
-    if (mazeSizeChosen_) {
-        now.mazeSize = maze_.mazeWidth;
-    }
-    // A reader who has never set a page in columns finds no line for it.
-    if (reading_.vertical || now.vertical) {
-        now.vertical = reading_.vertical;
-    }
-    if (!reading_.readingFileName.empty()) {
-        now.textPath = reading_.readingFileName;
-    }
-    if (imagePractice_.templateFileName != kDefaultTemplateName) {
-        now.templatePath = imagePractice_.templateFileName;
+    for (const auto& exercise : exercises_) {
+        exercise->keepSettings(now);
     }
     std::string text = formatSettings(now);
     // Written once per change: a folder that cannot be written is not tried again for it.
@@ -104,80 +68,29 @@ void App::keepSettings() {
 }
 
 void App::beginSession() {
-    session_ = SessionStart{shell_.currentMode,
-                            platform_.localTime(),
-                            reading_.charactersShownInAll,
-                            reading_.ticksInAll,
-                            reading_.pageTicksInAll,
-                            imagePractice_.questionsAnswered,
-                            imagePractice_.rightAtFirstTry,
-                            imagePractice_.wrongAnswers,
-                            imagePractice_.answerTicks,
-                            maze_.mazesSolved,
-                            maze_.solvingMilliseconds,
-                            puzzle_.puzzlesSolved,
-                            puzzle_.solvingTicks,
-                            true};
+    sessionExercise_ = &current();
+    sessionStart_ = platform_.localTime();
+    current().beginSession();
 }
 
 std::optional<SessionRecord> App::sessionSoFar() const {
-    if (!session_.running) {
+    if (sessionExercise_ == nullptr) {
         return std::nullopt;
     }
     SessionRecord record;
-    record.start = session_.at;
+    record.start = sessionStart_;
     record.displayTicks = shell_.displayTicks;
-    record.characters = reading_.bytesPerLine / 2;
-    record.rows = reading_.linesPerScreen;
-    record.mazeSize = maze_.mazeWidth - 1;
-    record.vertical = reading_.vertical;
-    const auto perMinute = [](std::int64_t characters, std::int64_t ticks) { return ticks > 0 ? characters * 600 / ticks : 0; };
-    const auto mean = [](std::int64_t total, std::int64_t count) { return count > 0 ? total / count : 0; };
-    bool anything = false;
-    switch (session_.mode) {
-        case Mode::SpeedReading: {
-            record.exercise = RecordedExercise::Reading;
-            record.textName = fileNameOf(reading_.readingFileName, "w.txt");
-            record.charactersShown = reading_.charactersShownInAll - session_.characters;
-            const std::int64_t ticks = reading_.ticksInAll - session_.ticks;
-            record.activeMilliseconds = ticks * 100;
-            record.nominalPerMinute = perMinute(record.charactersShown, reading_.pageTicksInAll - session_.pageTicks);
-            record.measuredPerMinute = perMinute(record.charactersShown, ticks);
-            anything = record.charactersShown > 0;
-            break;
-        }
-        case Mode::ImagePractice:
-            record.exercise = RecordedExercise::ImagePractice;
-            record.textName = fileNameOf(imagePractice_.templateFileName, kDefaultTemplateName);
-            record.questions = imagePractice_.questionsAnswered - session_.questions;
-            record.rightFirstTime = imagePractice_.rightAtFirstTry - session_.rightFirstTime;
-            record.wrongAnswers = imagePractice_.wrongAnswers - session_.wrong;
-            // Ticks are tenths of a second.
-            record.meanAnswerMilliseconds = mean((imagePractice_.answerTicks - session_.answerTicks) * 100, record.questions);
-            anything = record.questions > 0 || record.wrongAnswers > 0;
-            break;
-        case Mode::Maze:
-            record.exercise = RecordedExercise::Maze;
-            record.mazesSolved = maze_.mazesSolved - session_.mazes;
-            record.meanMazeMilliseconds = mean(maze_.solvingMilliseconds - session_.mazeMilliseconds, record.mazesSolved);
-            anything = record.mazesSolved > 0;
-            break;
-        case Mode::Puzzle:
-            record.exercise = RecordedExercise::Puzzle;
-            record.puzzlesSolved = puzzle_.puzzlesSolved - session_.puzzles;
-            record.meanPuzzleMilliseconds = mean((puzzle_.solvingTicks - session_.puzzleTicks) * 100, record.puzzlesSolved);
-            // Tiles on the screen for a step or more were shown.
-            anything = record.puzzlesSolved > 0 || puzzle_.puzzleState > 1;
-            break;
+    for (const auto& exercise : exercises_) {
+        exercise->recordSettings(record);
     }
-    return anything ? std::optional(record) : std::nullopt;
+    return sessionExercise_->sessionFigures(record) ? std::optional(record) : std::nullopt;
 }
 
 void App::endSession() {
     if (const std::optional<SessionRecord> record = sessionSoFar()) {
         platform_.appendToStoredFile(kHistoryFileName, historyHeader(), historyLine(*record));
     }
-    session_.running = false;
+    sessionExercise_ = nullptr;
 }
 
 void App::openRecord() {

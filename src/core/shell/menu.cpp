@@ -48,22 +48,6 @@ constexpr MenuItem kPuzzleItems[] = {{737, "パズル", {EnterPuzzle}}};
 constexpr MenuItem kMazeItems[] = {
     {202, "８×８", {SetMazeSize, 9}}, {703, "１０×１０", {SetMazeSize, 11}}, {931, "次の迷路", {NextMaze}, "Space", true}};
 
-// What each key does in each exercise; the puzzle takes none (no key moves a tile).
-struct KeyBinding {
-    Mode mode;
-    Key key;
-    int command;
-};
-constexpr KeyBinding kKeyBindings[] = {
-    {Mode::SpeedReading, Key::Space, 911},    {Mode::SpeedReading, Key::Right, 912},
-    {Mode::SpeedReading, Key::PageDown, 912}, {Mode::SpeedReading, Key::Left, 913},
-    {Mode::SpeedReading, Key::PageUp, 913},   {Mode::SpeedReading, Key::Home, 914},
-    {Mode::SpeedReading, Key::Up, 901},       {Mode::SpeedReading, Key::Down, 902},
-    {Mode::ImagePractice, Key::One, 921},     {Mode::ImagePractice, Key::Two, 922},
-    {Mode::ImagePractice, Key::Three, 923},   {Mode::ImagePractice, Key::Space, 924},
-    {Mode::ImagePractice, Key::Return, 924},  {Mode::Maze, Key::Space, 931},
-    {Mode::Maze, Key::Return, 931},
-};
 constexpr MenuItem kHelpItems[] = {{800, "ヘルプ", {OpenHelp}}};
 
 constexpr Popup kMenuBar[] = {
@@ -134,15 +118,6 @@ bool repeatsWhenHeld(Key key) {
         default:
             return false;
     }
-}
-
-std::optional<int> commandForKey(Mode mode, Key key) {
-    for (const KeyBinding& binding : kKeyBindings) {
-        if (binding.mode == mode && binding.key == key) {
-            return binding.command;
-        }
-    }
-    return std::nullopt;
 }
 
 std::int32_t steppedDisplayTicks(std::int32_t displayTicks, int direction) {

@@ -8,7 +8,6 @@
 #include <string_view>
 
 #include "common/key.h"
-#include "common/mode.h"
 #include "common/platform.h"
 
 namespace tavori {
@@ -110,9 +109,6 @@ ItemMark itemMark(CommandAction action);
 // Held down, the arrows and page keys go on paging and stepping; a held Space, Return, Home or
 // digit counts once, so the pause does not flicker and an answer is not given twice.
 bool repeatsWhenHeld(Key key);
-
-// The command a key gives in an exercise, if any.
-std::optional<int> commandForKey(Mode mode, Key key);
 
 // The filters of the open-file dialogs of 読み込み and イメージ練習データ読み込み.
 inline constexpr FileFilter kReadingTextFilter{"txt Files(*.txt)", "*.txt"};

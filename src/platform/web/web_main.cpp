@@ -52,6 +52,9 @@ std::string_view markName(ItemMark mark) {
     return "";
 }
 
+// The pointer's calls by kind, as the page numbers them and the journal names them.
+constexpr std::string_view kPointerKinds[] = {"down", "move", "up"};
+
 class Session {
 public:
     Session(std::uint32_t seed, int width, int height, double ratio, bool journals)
@@ -119,10 +122,9 @@ public:
     }
 
     int pointer(int kind, int x, int y) {
-        static constexpr std::string_view kNames[] = {"down", "move", "up"};
         if (kind < 0 || kind > 2) return 0;
         wake();
-        record("[\"" + std::string(kNames[kind]) + "\"," + std::to_string(x) + "," + std::to_string(y) + "]");
+        record("[\"" + std::string(kPointerKinds[kind]) + "\"," + std::to_string(x) + "," + std::to_string(y) + "]");
         switch (kind) {
             case 0: return after(app_.mouseDown(x, y));
             case 1: app_.mouseMove(x, y); return after(Outcome::None);
@@ -184,6 +186,27 @@ public:
             out += "]}";
         }
         return out + "]";
+    }
+
+    // What the page and the core must agree on, so the page copies none of it: the outcomes of
+    // calls, the pointer's kinds, and the folders and prefix of the files it puts and opens.
+    static std::string constantsJson() {
+        const auto number = [](Outcome outcome) { return std::to_string(static_cast<int>(outcome)); };
+        std::string out = "{\"outcome\":{\"none\":" + number(Outcome::None) + ",\"closeWindow\":" +
+                          number(Outcome::CloseWindow) + ",\"captureMouse\":" + number(Outcome::CaptureMouse) +
+                          ",\"releaseMouse\":" + number(Outcome::ReleaseMouse) + "},\"pointerKind\":{";
+        for (int kind = 0; kind < static_cast<int>(std::size(kPointerKinds)); ++kind) {
+            if (kind > 0) out += ',';
+            appendJsonString(out, kPointerKinds[kind]);
+            out += ':' + std::to_string(kind);
+        }
+        out += "},\"programFolder\":";
+        appendJsonString(out, kProgramFolder);
+        out += ",\"pickedFolder\":";
+        appendJsonString(out, kPickedFolder);
+        out += ",\"storagePrefix\":";
+        appendJsonString(out, kStoragePrefix);
+        return out + "}";
     }
 
     const App& app() const { return app_; }
@@ -297,5 +320,8 @@ EMSCRIPTEN_KEEPALIVE int tavori_checked(int id) { return session->app().commandC
 EMSCRIPTEN_KEEPALIVE int tavori_available(int id) { return session->app().commandAvailable(id) ? 1 : 0; }
 EMSCRIPTEN_KEEPALIVE const char* tavori_status() { return tavori::web::handOver(session->app().statusLine()); }
 EMSCRIPTEN_KEEPALIVE const char* tavori_menu() { return tavori::web::handOver(tavori::web::Session::menuJson()); }
+EMSCRIPTEN_KEEPALIVE const char* tavori_constants() {
+    return tavori::web::handOver(tavori::web::Session::constantsJson());
+}
 EMSCRIPTEN_KEEPALIVE const char* tavori_journal() { return tavori::web::handOver(session->journal()); }
 }

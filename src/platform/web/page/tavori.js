@@ -11,13 +11,8 @@ const fontFamily = 'TavoriGothic';
 const bundledFiles = ['w.txt', 'tvr.tvr3', 'pa.dat'];
 // Opened by its address; fetched after the first picture, which it plays no part in.
 const helpDocument = '最初にお読みください.html';
-const programFolder = '/tavori/';
-const pickedFolder = '/picked/';
-const storagePrefix = 'storage:';
 // A picked file larger than this is not read: the core takes it as a file too large to hold.
 const largestPickedFile = 64 * 1024 * 1024;
-const outcome = { none: 0, closeWindow: 1, captureMouse: 2, releaseMouse: 3 };
-const pointerKind = { down: 0, move: 1, up: 2 };
 
 const utf8 = new TextDecoder('utf-8');
 const encoder = new TextEncoder();
@@ -35,6 +30,13 @@ const testSeed = /^\d{1,10}$/.test(query.get('seed') ?? '') ? Number(query.get('
 const testing = testSeed !== null;
 
 let module = null;
+// What the core's calls answer and take, and where its files are: the core's own values
+// (tavori_constants), read as it starts.
+let outcome = null;
+let pointerKind = null;
+let programFolder = null;
+let pickedFolder = null;
+let storagePrefix = null;
 let glyphs = null;
 let ended = false;
 let statusShown = null;
@@ -355,6 +357,8 @@ async function start() {
     ...bundledFiles.map((name) => fetchBytes(encodeURIComponent(name))),
   ]);
   module = core;
+  ({ outcome, pointerKind, programFolder, pickedFolder, storagePrefix } =
+    JSON.parse(module.UTF8ToString(module._tavori_constants())));
   // The menu bar first, so the exercise area is measured at the size it keeps.
   const table = JSON.parse(module.UTF8ToString(module._tavori_menu()));
   for (const popup of table) {

@@ -19,7 +19,20 @@ export class Ticker {
   // `present(time, point)`: shows what the steps drew, in the frame of `time`, the first at or
   // after grid point `point`;
   // `resume(time)`: passes over the grid points up to `time`.
-  constructor({ nextDue, step, present, resume }) {
+  // The clock, the timers, the screen's frames and the tab's visibility are the browser's unless
+  // given (a test gives its own, to run the tick against frames and timers of its choosing).
+  constructor({ nextDue, step, present, resume }, {
+    now = () => performance.now(),
+    setTimer = (run, delay) => setTimeout(run, delay),
+    clearTimer = (timer) => clearTimeout(timer),
+    requestFrame = (run) => requestAnimationFrame(run),
+    visibility = document,
+  } = {}) {
+    this.now = now;
+    this.setTimer = setTimer;
+    this.clearTimer = clearTimer;
+    this.askFrame = requestFrame;
+    this.visibility = visibility;
     this.nextDue = nextDue;
     this.runStep = step;
     this.present = present;
@@ -36,18 +49,18 @@ export class Ticker {
     // The screen's frames as last seen: when one was, and how far apart they come.
     this.lastFrame = null;
     this.frameInterval = assumedFrameInterval;
-    document.addEventListener('visibilitychange', () => {
-      if (document.hidden) {
+    visibility.addEventListener('visibilitychange', () => {
+      if (visibility.hidden) {
         this.cancel();
       } else {
-        this.resumeAt(performance.now());
+        this.resumeAt(this.now());
         this.schedule();
       }
     });
   }
 
   cancel() {
-    clearTimeout(this.timer);
+    this.clearTimer(this.timer);
     this.timer = 0;
   }
 
@@ -73,7 +86,7 @@ export class Ticker {
   // After every step, input or shown page: the wakes for the grid point now due.
   schedule() {
     this.cancel();
-    if (this.stopped || document.hidden) return;
+    if (this.stopped || this.visibility.hidden) return;
     const due = this.nextDue();
     if (due < 0) return;
     const frame = this.expectedFrame(due);
@@ -90,18 +103,18 @@ export class Ticker {
 
   // A timer's delay is whole milliseconds, rounded down: rounded up here, it never fires early.
   wakeAt(time, wake) {
-    this.timer = setTimeout(() => {
+    this.timer = this.setTimer(() => {
       this.timer = 0;
       wake();
-    }, Math.max(0, Math.ceil(time - performance.now())));
+    }, Math.max(0, Math.ceil(time - this.now())));
   }
 
   // The step of grid point `due`; what it draws is shown in the first frame at or after `due`.
   stepAt(due) {
     this.cancel();
-    if (performance.now() < due) return this.wakeAt(due, () => this.stepAt(due));
+    if (this.now() < due) return this.wakeAt(due, () => this.stepAt(due));
     this.aheadFor = null;
-    this.drawing = this.runStep(performance.now());
+    this.drawing = this.runStep(this.now());
     if (this.drawing) {
       this.showFrom ??= due;
       this.requestFrame();
@@ -112,7 +125,7 @@ export class Ticker {
   requestFrame() {
     if (this.frameRequested) return;
     this.frameRequested = true;
-    requestAnimationFrame((time) => this.onFrame(time));
+    this.askFrame((time) => this.onFrame(time));
   }
 
   onFrame(time) {
@@ -121,7 +134,7 @@ export class Ticker {
     this.lastFrame = time;
     // Two frames in a row tell the screen's rate.
     if (previous !== null && time - previous > 4 && time - previous < 50) this.frameInterval = time - previous;
-    if (this.stopped || document.hidden) return;
+    if (this.stopped || this.visibility.hidden) return;
     // An input since may have put the step off or put the tick to sleep.
     if (this.aheadFor !== this.nextDue()) this.aheadFor = null;
     // A frame asked for ahead of its step runs the step if the step's timer is late.

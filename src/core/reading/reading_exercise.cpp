@@ -1,0 +1,201 @@
+// Speed reading's adapter: what the shell asks of it, carried out over ReadingState.
+#include "reading/reading_exercise.h"
+
+#include <algorithm>
+
+#include "files/files.h"
+#include "shell/status_line.h"
+
+namespace tavori {
+
+namespace {
+
+constexpr std::string_view kStartUpText = "w.txt";
+
+constexpr KeyBinding kKeys[] = {
+    {Key::Space, CommandId::PauseOrResume},   {Key::Right, CommandId::NextPage},
+    {Key::PageDown, CommandId::NextPage},     {Key::Left, CommandId::PreviousPage},
+    {Key::PageUp, CommandId::PreviousPage},   {Key::Home, CommandId::FromTheBeginning},
+    {Key::Up, CommandId::ShorterDisplayTime}, {Key::Down, CommandId::LongerDisplayTime},
+};
+
+}  // namespace
+
+void ReadingExercise::step(Context& context) { stepSpeedReading(reading_, context); }
+
+bool ReadingExercise::stateRepeatsSteps(const ShellState& /*shell*/) const { return reading_.paused; }
+
+std::span<const KeyBinding> ReadingExercise::keys() const { return kKeys; }
+
+bool ReadingExercise::selectedBy(CommandAction action) const {
+    return action == CommandAction::LoadReadingText || action == CommandAction::SetLineWidth ||
+           action == CommandAction::SetLines || action == CommandAction::ToggleVertical;
+}
+
+// Each session of reading runs in one direction: the one on screen ends with the pages it
+// showed, and the next begins with the command's own step.
+bool ReadingExercise::splitsSession(CommandMeaning meaning) const {
+    return meaning.action == CommandAction::ToggleVertical;
+}
+
+void ReadingExercise::select(CommandMeaning meaning) {
+    switch (meaning.action) {
+        case CommandAction::SetLineWidth:
+            reading_.bytesPerLine = meaning.value;
+            measureSpeedAfresh(reading_);
+            return;
+        case CommandAction::SetLines:
+            reading_.linesPerScreen = meaning.value;
+            measureSpeedAfresh(reading_);
+            return;
+        case CommandAction::ToggleVertical:
+            reading_.vertical = !reading_.vertical;
+            measureSpeedAfresh(reading_);
+            return;
+        default:
+            return;
+    }
+}
+
+void ReadingExercise::openFile(std::string name, Platform& platform, const StoredSettings& kept) {
+    reading_.readingFileName = std::move(name);
+    loadReadingText(reading_, platform, reading_.readingFileName);
+    identifyAndResume(kept);
+}
+
+bool ReadingExercise::ownsCommand(CommandAction action) const {
+    return action == CommandAction::PauseOrResume || action == CommandAction::NextPage ||
+           action == CommandAction::PreviousPage || action == CommandAction::FromTheBeginning;
+}
+
+bool ReadingExercise::runCommand(CommandMeaning meaning, Context& context) {
+    switch (meaning.action) {
+        case CommandAction::PauseOrResume:
+            reading_.paused = !reading_.paused;
+            if (!reading_.paused) {
+                measureSpeedAfresh(reading_);
+            }
+            // A pause is where a reader may stop for the day.
+            return reading_.paused;
+        case CommandAction::NextPage:
+            showNextPage(reading_, context);
+            return false;
+        case CommandAction::PreviousPage:
+            showPreviousPage(reading_, context);
+            return false;
+        case CommandAction::FromTheBeginning:
+            showFirstPage(reading_, context);
+            return false;
+        default:
+            return false;
+    }
+}
+
+std::optional<bool> ReadingExercise::commandChecked(CommandMeaning meaning) const {
+    switch (meaning.action) {
+        case CommandAction::SetLineWidth:
+            return meaning.value == reading_.bytesPerLine;
+        case CommandAction::SetLines:
+            return meaning.value == reading_.linesPerScreen;
+        case CommandAction::PauseOrResume:
+            return reading_.paused;
+        case CommandAction::ToggleVertical:
+            return reading_.vertical;
+        default:
+            return std::nullopt;
+    }
+}
+
+void ReadingExercise::displayTimeChanged(std::int32_t displayTicks) {
+    measureSpeedAfresh(reading_);
+    refreshReadingFigures(reading_, displayTicks);
+}
+
+std::string ReadingExercise::statusLine() const {
+    std::string line = fileNameOf(reading_.readingFileName, kStartUpText);
+    const std::string gap(kStatusGap);
+    // Before the speeds, so that speeds read in columns are not taken for those read in rows.
+    if (reading_.vertical) {
+        line += gap + "縦書き";
+    }
+    const ReadingState::Figures& figures = reading_.figures;
+    if (figures.percent >= 0) {
+        line += gap + "進み " + std::to_string(figures.percent) + "%";
+        line += gap + "表示 " + std::to_string(figures.nominalPerMinute) + " 文字/分";
+        if (figures.measuredPerMinute >= 0) {
+            line += gap + "実測 " + std::to_string(figures.measuredPerMinute) + " 文字/分";
+        }
+    }
+    if (reading_.paused) {
+        line += gap + "一時停止";
+    }
+    return line;
+}
+
+void ReadingExercise::beginSession() {
+    atSessionStart_ = Counters{reading_.charactersShownInAll, reading_.ticksInAll, reading_.pageTicksInAll};
+}
+
+bool ReadingExercise::sessionFigures(SessionRecord& record) const {
+    const auto perMinute = [](std::int64_t characters, std::int64_t ticks) { return ticks > 0 ? characters * 600 / ticks : 0; };
+    record.exercise = RecordedExercise::Reading;
+    record.textName = fileNameOf(reading_.readingFileName, kStartUpText);
+    record.charactersShown = reading_.charactersShownInAll - atSessionStart_.characters;
+    const std::int64_t ticks = reading_.ticksInAll - atSessionStart_.ticks;
+    // Ticks are tenths of a second.
+    record.activeMilliseconds = ticks * 100;
+    record.nominalPerMinute = perMinute(record.charactersShown, reading_.pageTicksInAll - atSessionStart_.pageTicks);
+    record.measuredPerMinute = perMinute(record.charactersShown, ticks);
+    return record.charactersShown > 0;
+}
+
+void ReadingExercise::recordSettings(SessionRecord& record) const {
+    record.characters = reading_.bytesPerLine / 2;
+    record.rows = reading_.linesPerScreen;
+    record.vertical = reading_.vertical;
+}
+
+void ReadingExercise::restoreSettings(const StoredSettings& kept, Platform& platform) {
+    reading_.bytesPerLine = kept.bytesPerLine.value_or(reading_.bytesPerLine);
+    reading_.linesPerScreen = kept.linesPerScreen.value_or(reading_.linesPerScreen);
+    reading_.vertical = kept.vertical.value_or(reading_.vertical);
+    // A text that is no longer there leaves the one beside the program.
+    if (kept.textPath && platform.openFile(*kept.textPath)) {
+        reading_.readingFileName = *kept.textPath;
+    }
+}
+
+void ReadingExercise::startUp(Platform& platform, const StoredSettings& kept) {
+    loadReadingText(reading_, platform,
+                    reading_.readingFileName.empty() ? siblingPath(platform, "w", ".txt") : reading_.readingFileName);
+    identifyAndResume(kept);
+}
+
+void ReadingExercise::keepSettings(StoredSettings& now) const {
+    now.bytesPerLine = reading_.bytesPerLine;
+    now.linesPerScreen = reading_.linesPerScreen;
+    // A reader who has never set a page in columns finds no line for it.
+    if (reading_.vertical || now.vertical) {
+        now.vertical = reading_.vertical;
+    }
+    if (!reading_.readingFileName.empty()) {
+        now.textPath = reading_.readingFileName;
+    }
+}
+
+void ReadingExercise::keepPlace(StoredSettings& kept) const {
+    const std::int64_t pageStart = reading_.pagesShown.empty() ? reading_.readingPosition : reading_.pagesShown.back().start;
+    // A text never paged past its beginning needs no place of its own.
+    if (identity_.length > 0 && (pageStart > 0 || placeOf(kept.places, identity_))) {
+        tavori::keepPlace(kept.places, KeptPlace{identity_, pageStart});
+    }
+}
+
+void ReadingExercise::identifyAndResume(const StoredSettings& kept) {
+    const std::vector<char>& text = reading_.readingText;
+    const auto length = static_cast<std::size_t>(std::find(text.begin(), text.end(), '\0') - text.begin());
+    identity_ = identifyText(std::string_view(text.data(), length));
+    resumeAtPage(reading_, placeOf(kept.places, identity_).value_or(0));
+}
+
+}  // namespace tavori

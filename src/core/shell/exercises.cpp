@@ -1,0 +1,22 @@
+// The exercises the program offers, one per Mode: a new exercise is added here and in its own
+// folder.
+#include "shell/exercises.h"
+
+#include "imagepractice/image_practice_exercise.h"
+#include "maze/maze_exercise.h"
+#include "puzzle/puzzle_exercise.h"
+#include "reading/reading_exercise.h"
+
+namespace tavori {
+
+ExerciseList makeExercises() {
+    ExerciseList exercises;
+    // The reading text is loaded before the template, as the settings name them.
+    exercises.push_back(std::make_unique<ReadingExercise>());
+    exercises.push_back(std::make_unique<ImagePracticeExercise>());
+    exercises.push_back(std::make_unique<MazeExercise>());
+    exercises.push_back(std::make_unique<PuzzleExercise>());
+    return exercises;
+}
+
+}  // namespace tavori
