@@ -9,14 +9,12 @@
 #include "cp932_iconv.h"
 #include "files/text_file.h"
 #include "phrases/phrase_segmenter.h"
-#include "support/fake_platform.h"
 
 int main(int argc, char** argv) {
-    tavori::testing::FakePlatform platform;
     for (int argument = 1; argument < argc; ++argument) {
         std::ifstream file(argv[argument], std::ios::binary);
         const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-        const std::string text = tavori::programText(platform, bytes, tavori::TextKind::Reading);
+        const std::string text = tavori::programText(bytes, tavori::TextKind::Reading);
         std::cout << '\x1e' << argv[argument] << '\n';
         auto starts = tavori::phraseStarts(text);
         starts.push_back(text.size());

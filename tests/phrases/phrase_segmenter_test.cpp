@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "common/cp932_encoder.h"
 #include "phrases/phrase_segmenter.h"
-#include "support/fake_platform.h"
 
 namespace tavori {
 namespace {
@@ -17,7 +17,7 @@ struct PhraseCase {
     std::vector<std::size_t> starts;
 };
 
-std::string sjis(const char* utf8) { return testing::FakePlatform().utf8ToCp932(utf8); }
+std::string sjis(const char* utf8) { return utf8ToCp932(utf8); }
 
 // Expected starts are BudouX's parser's phrases of the same text as Unicode (a byte no
 // character holds read as U+FFFD), turned into byte offsets.

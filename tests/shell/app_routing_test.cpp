@@ -35,6 +35,31 @@ TEST_F(AppRouting, TickStepsOnlyTheCurrentExercise) {
     EXPECT_FALSE(app.maze().mazeStepPending);
 }
 
+// The maze's and the puzzle's status lines: what each figure says, how it is rounded, and
+// nothing at all before the puzzle's first set-up.
+TEST_F(AppRouting, MazeAndPuzzleStatusLinesSayTheirFigures) {
+    app.command(CommandId::MazeSmall);
+    EXPECT_EQ(app.statusLine(), "目標を探しています　解いた迷路 0");
+    MazeState& maze = AppStateAccess::maze(app);
+    maze.solvedInMilliseconds = 12'399;  // tenths are cut, not rounded
+    maze.mazesSolved = 3;
+    maze.solvingMilliseconds = 30'299;
+    EXPECT_EQ(app.statusLine(), "この迷路 12.3 秒　解いた迷路 3　平均 10.0 秒");
+
+    AppStateAccess::shell(app).currentMode = Mode::Puzzle;
+    EXPECT_EQ(app.statusLine(), "");
+    app.command(CommandId::Puzzle);
+    for (int tick = 0; tick < 19; ++tick) app.tick();
+    PuzzleState& puzzle = AppStateAccess::puzzle(app);
+    std::int32_t group = 0;
+    for (auto& column : puzzle.tiles) {
+        for (Tile& tile : column) tile.group = ++group;
+    }
+    // Tiles count as joined only in a group of two or more.
+    puzzle.tiles[0][0].group = puzzle.tiles[0][1].group = puzzle.tiles[1][1].group = 99;
+    EXPECT_EQ(app.statusLine(), "1 秒　つながったタイル 3/15");
+}
+
 // The front end's timer sleeps while the core waits for input, so a tick then must change
 // nothing at all; every other exercise steps on time.
 TEST_F(AppRouting, OnlyAMazeBetweenItsStepsWaitsForInput) {
