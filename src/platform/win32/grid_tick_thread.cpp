@@ -82,9 +82,10 @@ void GridTickThread::run() {
             continue;
         }
         // Once per arming, unless the window's thread has asked for another time meanwhile.
+        // Counted once posted, so a count seen by another thread means the message is queued.
         if (due_.compare_exchange_strong(due, kNotArmed)) {
-            posts_.fetch_add(1);
             PostMessageW(window_, message_, 0, 0);
+            posts_.fetch_add(1);
         }
     }
 }
