@@ -64,10 +64,10 @@ TEST(HistoryLine, WritesTheColumnsInTheHeadersOrder) {
     EXPECT_EQ(historyHeader(),
               "date\ttime\texercise\tdisplay_s\tcharacters\trows\tmaze\tvertical\ttext\tcharacters_shown\t"
               "active_ms\tnominal_cpm\tmeasured_cpm\tquestions\tfirst_try\twrong\tanswer_ms\tmazes\tmaze_ms\t"
-              "puzzles\tpuzzle_ms\n");
+              "puzzles\tpuzzle_ms\tphrase_rows\tflash\tpace_cpm\n");
     EXPECT_EQ(historyLine(readingSession()),
               "2026-12-08\t09:30:05\treading\t0.5\t16\t1\t10\t0\t吾輩は猫である.txt\t12345\t600000\t1920\t1234"
-              "\t0\t0\t0\t0\t0\t0\t0\t0\n");
+              "\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\n");
 }
 
 TEST(HistoryLine, EveryExerciseAndBoundReadsBackEqual) {
@@ -76,6 +76,9 @@ TEST(HistoryLine, EveryExerciseAndBoundReadsBackEqual) {
     records[0].vertical = true;
     records[0].rows = 16;
     records[0].characters = 8;
+    records[0].phraseRows = true;
+    records[0].phrasesPerFlash = 3;
+    records[0].pacePerMinute = 5000;
     records[1].exercise = RecordedExercise::ImagePractice;
     records[1].start = {2028, 2, 29, 23, 59, 60};
     records[1].displayTicks = 1;
@@ -115,6 +118,7 @@ TEST(ParseHistory, SkipsEveryMalformedOrOutOfBoundsLine) {
         withField(9, "+1"), withField(9, " 1"), withField(9, "1 "), withField(9, "1.0"), withField(9, ""),
         withField(10, "1000000000001"), withField(11, "99999999999999999999"),
         withField(14, "1"),  // right at the first try with no question asked
+        withField(21, "2"), withField(22, "4"), withField(23, "-600"),
         withField(2, "phrases"),  // an exercise of a later version
         "notes\n",  // words that do not name the date: a stray line, not a header
     };
@@ -144,13 +148,14 @@ TEST(ParseHistory, FindsColumnsByTheLastHeadersNamesAndDefaultsOnlyNamesAndFigur
     SessionRecord unmeasured = reading;
     unmeasured.measuredPerMinute = 0;
     const struct { std::string file; std::vector<SessionRecord> expected; } cases[] = {
-        {underHeader("", "phrase_rows", true), {reading}},  // columns moved and one added
+        {underHeader("", "later_column", true), {reading}},  // columns moved and one added
         {underHeader("text"), {unnamed}},
         {underHeader("measured_cpm"), {unmeasured}},
+        {underHeader("pace_cpm"), {reading}},  // written before the pace: seconds a page
         {underHeader("display_s"), {}},  // a setting is never made up
         {underHeader("exercise"), {}},
         {underHeader("", "date"), {}},  // named twice
-        {underHeader("", "phrase_rows") + historyLine(reading), {reading}},  // a line short of its header
+        {underHeader("", "later_column") + historyLine(reading), {reading}},  // a line short of its header
         {underHeader("rows") + std::string(historyHeader()) + historyLine(reading), {reading}},  // the last header
     };
     for (const auto& each : cases) EXPECT_EQ(parseHistory(each.file), each.expected) << each.file;

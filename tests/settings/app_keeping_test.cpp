@@ -86,6 +86,17 @@ TEST_F(AppKeeping, ARestartFindsTheSettingsAndThePageOfATextMovedSince) {
     EXPECT_FALSE(platform.window().verticalCells().empty());
     restarted->command(CommandId::Vertical);
     EXPECT_NE(platform.storedFiles["settings.txt"].find("vertical=0\n"), std::string::npos);
+    // So are phrase rows, a flash and a pace; a seconds item goes back to seconds a page.
+    restarted->command(CommandId::PhraseRows);
+    restarted->command(CommandId::PhraseFlashFirst + 1);
+    restarted->command(CommandId::PaceFirst + 3);
+    const auto again = start();
+    for (const int id : {CommandId::PhraseRows, CommandId::PhraseFlashFirst + 1, CommandId::PaceFirst + 3}) {
+        EXPECT_TRUE(again->commandChecked(id)) << id;
+    }
+    EXPECT_FALSE(again->commandChecked(CommandId::displayTenths(5)));
+    again->command(CommandId::displayTenths(5));
+    EXPECT_NE(platform.storedFiles["settings.txt"].find("pace=0\n"), std::string::npos);
 }
 
 TEST_F(AppKeeping, AFolderThatCannotBeWrittenChangesNothingElse) {

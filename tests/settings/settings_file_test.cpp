@@ -18,6 +18,9 @@ TEST(SettingsFile, WhatIsWrittenReadsBack) {
     settings.linesPerScreen = 16;
     settings.mazeSize = 9;
     settings.vertical = true;
+    settings.phraseRows = true;
+    settings.phrasesPerFlash = 2;
+    settings.pacePerMinute = 600;
     settings.textPath = "/home/読者/青空 文庫/a=b.txt";
     settings.templatePath = "C:\\Users\\読者\\t.tvr3";
     settings.places = {{{1048576, 0xfedcba9876543210u}, 524288}, {{12, 1}, 0}};
@@ -38,7 +41,7 @@ TEST(SettingsFile, WhatIsNotSoundGivesTheDefault) {
         "maze=9\n", "vertical=yes\n", "text=\n", "text=/a\x01.txt\n", "text=/\xe3\x81.txt\n", "text=/\xc0\xaf.txt\n",
         "template=\xed\xa0\x80\n", "place=12 0123456789abcdef 12\n", "place=12 0123456789abcde 1\n",
         "place=12 0123456789abcdeg 1\n", "place=-1 0123456789abcdef 0\n", "place=12 0123456789abcdef\n",
-        "place=99999999999 0123456789abcdef 1\n", "# display_time=0.3\n", "Display_time=0.3\n", "=0.3\n",
+        "place=99999999999 0123456789abcdef 1\n", "phrase_rows=2\n", "flash=4\n", "pace=650\n", "pace=-600\n", "# display_time=0.3\n", "Display_time=0.3\n", "=0.3\n",
     };
     for (const std::string_view text : bad) {
         EXPECT_EQ(parseSettings(text), StoredSettings{}) << text;

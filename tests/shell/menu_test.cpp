@@ -100,6 +100,11 @@ TEST(MenuTable, DisplayTimesStepAlongTheMenu) {
     for (const auto& [from, direction, to] : steps) {
         EXPECT_EQ(steppedDisplayTicks(from, direction), to) << from << " " << direction;
     }
+    // A shorter display is a faster pace.
+    const int paces[][3] = {{300, 1, 300}, {300, -1, 400}, {5000, -1, 5000}, {3000, -1, 5000}, {650, 1, 600}};
+    for (const auto& [from, direction, to] : paces) {
+        EXPECT_EQ(steppedPace(from, direction), to) << from << " " << direction;
+    }
 }
 
 }  // namespace

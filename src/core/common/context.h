@@ -16,6 +16,8 @@ struct ShellState {
     std::int32_t displayTicks = 5;  // display time in 100 ms ticks
     std::int32_t clientWidth = 0;   // client area as last read; layouts are computed from it
     std::int32_t clientHeight = 0;
+    // Speed reading's pace in 文字/分, each page up for its own characters; 0: seconds per page.
+    std::int32_t pacePerMinute = 0;
 };
 
 struct Context {

@@ -8,6 +8,8 @@
 #include "common/sjis.h"
 #include "files/text_file.h"
 #include "gfx/primitives.h"
+#include "phrases/phrase_segmenter.h"
+#include "reading/phrase_rows.h"
 #include "reading/vertical_page.h"
 
 namespace tavori {
@@ -41,7 +43,23 @@ char byteAt(const std::vector<char>& text, std::int64_t position) {
 
 // Only 16 and 32 are ever set; anything else is held to what a row can take.
 int rowWidth(const ReadingState& reading) { return std::clamp(reading.bytesPerLine, 1, kLastTextColumn + 1); }
-int rowsShown(const ReadingState& reading) { return std::clamp(reading.linesPerScreen, 0, kPageRowCount); }
+
+// The text up to its first NUL, where it ends.
+std::string_view textOf(const std::vector<char>& text) {
+    return {text.data(), static_cast<std::size_t>(std::find(text.begin(), text.end(), '\0') - text.begin())};
+}
+
+// Whether the last character the page shows ends a sentence, closing marks after it aside.
+bool pageEndsSentence(std::string_view text, std::int64_t start, std::int64_t end) {
+    bool ended = false;
+    for (auto at = static_cast<std::size_t>(std::max<std::int64_t>(start, 0)); at < static_cast<std::size_t>(end) && at < text.size();
+         at += characterWidthAt(text, at)) {
+        if (lineEndWidth(text, at) == 0 && text[at] != kSpace) {
+            ended = endsSentence(text, at) || (ended && mayNotStartRow(text, at));
+        }
+    }
+    return ended;
+}
 
 // The characters in [from, to) or up to the text's end, line ends left out: what a reader
 // reads on a page.
@@ -76,15 +94,58 @@ void showPage(ReadingState& reading, Context& context, bool refreshFigures) {
     drawReadingPage(reading, rows, context);
     reading.pageTickCount = 1;
     const std::int32_t end = reading.readingPosition;
-    const std::int32_t characters =
-        charactersBetween(reading.readingText, start, end == 0 ? static_cast<std::int64_t>(reading.readingText.size()) : end);
+    const std::int64_t stop = end == 0 ? static_cast<std::int64_t>(reading.readingText.size()) : end;
+    const std::int32_t characters = charactersBetween(reading.readingText, start, stop);
     pages.push_back({start, end, before, characters});
+    if (context.shell.pacePerMinute > 0) {
+        reading.pacedPageTicks = pacedTicks(reading.paceCarry, characters, context.shell.pacePerMinute,
+                                            pageEndsSentence(textOf(reading.readingText), start, stop));
+    }
     reading.measuredCharacters += characters;
     reading.charactersShownInAll += characters;
-    reading.pageTicksInAll += context.shell.displayTicks;
+    reading.pageTicksInAll += pageDisplayTicks(reading, context.shell);
     if (refreshFigures) {
-        refreshReadingFigures(reading, context.shell.displayTicks);
+        refreshReadingFigures(reading, context.shell);
     }
+}
+
+// A page of phrase rows, or one flash, from readingPosition: each row the text's bytes up to its
+// cut, line ends left out, padded with spaces to the width; the text's end blanks the rows
+// after it and starts the next page from the beginning.
+void buildPhrasePage(ReadingState& reading, PageRows& rows) {
+    const std::string_view text = textOf(reading.readingText);
+    if (!reading.phraseStartsFound) {
+        reading.phraseStarts = phraseStarts(text);
+        reading.phraseStartsFound = true;
+    }
+    const auto width = static_cast<std::size_t>(rowWidth(reading));
+    const int rowCount = rowsOnPage(reading);
+    auto position = static_cast<std::size_t>(std::max(reading.readingPosition, 0));
+    bool ended = position >= text.size();
+    for (int r = 0; r < kPageRowCount; ++r) {
+        PageRow& row = rows[static_cast<std::size_t>(r)];
+        row.fill('\0');
+        std::fill_n(row.begin(), width, kSpace);
+        if (ended || r >= rowCount) {
+            continue;
+        }
+        const std::size_t end = reading.phrasesPerFlash > 0
+                                    ? phraseFlashEnd(text, reading.phraseStarts, position, reading.phrasesPerFlash, rowWidth(reading))
+                                    : phraseRowEnd(text, reading.phraseStarts, position, rowWidth(reading));
+        std::string shown;
+        for (std::size_t at = position; at < end; at += std::max<std::size_t>(lineEndWidth(text, at), 1)) {
+            if (lineEndWidth(text, at) == 0) {
+                shown.push_back(text[at]);
+            }
+        }
+        // A flash is centred in the row as it is drawn: a full 32-byte row gets a space after it.
+        const std::size_t drawn = width == kTrailingSpaceColumn ? width + 1 : width;
+        const std::size_t left = reading.phrasesPerFlash > 0 ? (drawn - std::min(shown.size(), drawn)) / 2 : 0;
+        std::copy_n(shown.begin(), std::min(shown.size(), width - std::min(left, width)), row.begin() + static_cast<std::ptrdiff_t>(left));
+        position = end;
+        ended = position >= text.size();
+    }
+    reading.readingPosition = ended ? 0 : static_cast<std::int32_t>(position);
 }
 
 }  // namespace
@@ -95,7 +156,28 @@ void measureSpeedAfresh(ReadingState& reading) {
     reading.figures.measuredPerMinute = -1;
 }
 
-void refreshReadingFigures(ReadingState& reading, std::int32_t displayTicks) {
+int rowsOnPage(const ReadingState& reading) {
+    return reading.phrasesPerFlash > 0 ? 1 : std::clamp(reading.linesPerScreen, 0, kPageRowCount);
+}
+
+std::int32_t pageDisplayTicks(const ReadingState& reading, const ShellState& shell) {
+    return shell.pacePerMinute > 0 ? reading.pacedPageTicks : shell.displayTicks;
+}
+
+void paceChanged(ReadingState& reading, const ShellState& shell) {
+    reading.paceCarry = {};
+    if (shell.pacePerMinute > 0 && !reading.pagesShown.empty()) {
+        const ReadingState::ShownPage& page = reading.pagesShown.back();
+        const std::int64_t stop = page.end == 0 ? static_cast<std::int64_t>(reading.readingText.size()) : page.end;
+        reading.pacedPageTicks = pacedTicks(reading.paceCarry, page.characters, shell.pacePerMinute,
+                                            pageEndsSentence(textOf(reading.readingText), page.start, stop));
+    }
+    measureSpeedAfresh(reading);
+    refreshReadingFigures(reading, shell);
+}
+
+void refreshReadingFigures(ReadingState& reading, const ShellState& shell) {
+    const std::int32_t displayTicks = shell.displayTicks;
     reading.ticksSinceFigures = 0;
     if (reading.pagesShown.empty()) {
         return;
@@ -105,7 +187,10 @@ void refreshReadingFigures(ReadingState& reading, std::int32_t displayTicks) {
     auto& figures = reading.figures;
     figures.percent = reading.textCharacters > 0 ? std::clamp<std::int64_t>(read * 100 / reading.textCharacters, 0, 100) : 0;
     // A display time is in ticks of 0.1 s: characters per tick × 600 is per minute.
-    figures.nominalPerMinute = displayTicks > 0 ? std::int64_t{page.characters} * 600 / displayTicks : 0;
+    // At a pace every page is timed to it, whatever its characters.
+    figures.nominalPerMinute = shell.pacePerMinute > 0 ? shell.pacePerMinute
+                               : displayTicks > 0    ? std::int64_t{page.characters} * 600 / displayTicks
+                                                     : 0;
     figures.measuredPerMinute =
         reading.measuredTicks > 0 ? reading.measuredCharacters * 600 / reading.measuredTicks : -1;
 }
@@ -119,16 +204,23 @@ void loadReadingText(ReadingState& reading, Platform& platform, const std::strin
         reading.readingText = std::move(loaded.block);
     }
     reading.textCharacters = charactersBetween(reading.readingText, 0, static_cast<std::int64_t>(reading.readingText.size()));
+    // Found when phrase rows or a flash first need them.
+    reading.phraseStarts.clear();
+    reading.phraseStartsFound = false;
     reading.pagesShown.clear();
     reading.figures = {};
     measureSpeedAfresh(reading);
 }
 
 void buildReadingPage(ReadingState& reading, PageRows& rows) {
+    if (reading.phraseRows || reading.phrasesPerFlash > 0) {
+        buildPhrasePage(reading, rows);
+        return;
+    }
     const std::vector<char>& text = reading.readingText;
     const std::string_view textView(text.data(), text.size());
     const int width = rowWidth(reading);
-    const int rowCount = rowsShown(reading);
+    const int rowCount = rowsOnPage(reading);
     std::int64_t position = reading.readingPosition;
     for (PageRow& row : rows) {
         row[0] = '\0';
@@ -186,7 +278,7 @@ void drawReadingPage(const ReadingState& reading, PageRows& rows, Context& conte
         return;
     }
     const int boxWidth = reading.bytesPerLine == 16 ? kNarrowBoxWidth : kWideBoxWidth;
-    const int rowCount = rowsShown(reading);
+    const int rowCount = rowsOnPage(reading);
     const int x = context.shell.clientWidth / 2 - boxWidth / 2;
     int y = context.shell.clientHeight / 2 - (rowCount * kRowSpacing) / 2;
     Canvas& canvas = context.window;
@@ -212,7 +304,7 @@ void stepSpeedReading(ReadingState& reading, Context& context) {
     ++reading.measuredTicks;
     ++reading.ticksInAll;
     ++reading.ticksSinceFigures;
-    if (reading.pageTickCount < context.shell.displayTicks) {
+    if (reading.pageTickCount < pageDisplayTicks(reading, context.shell)) {
         ++reading.pageTickCount;
         return;
     }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/context.h"
+#include "reading/pace.h"
 
 namespace tavori {
 
@@ -24,6 +25,16 @@ struct ReadingState {
     bool paused = false;
     // Pages drawn in columns, right to left (reading/vertical_page.h); built as ever.
     bool vertical = false;
+    // Rows cut at phrase boundaries with the line breaking rules (reading/phrase_rows.h), and
+    // the phrases of one flash in place of pages (0: pages).
+    bool phraseRows = false;
+    std::int32_t phrasesPerFlash = 0;
+    // Where the text's phrases begin, found once for each text loaded.
+    std::vector<std::size_t> phraseStarts;
+    bool phraseStartsFound = false;
+    // At a pace in 文字/分: the ticks the page on screen stays up, and the rounding carried on.
+    std::int32_t pacedPageTicks = 1;
+    PaceCarry paceCarry;
     // Each page shown since the text last started from its beginning, the page on screen last:
     // going back rebuilds a page from its start, so it is the page shown there before.
     struct ShownPage {
@@ -57,8 +68,14 @@ struct ReadingState {
     std::int64_t pageTicksInAll = 0;
 };
 
-// Brings the status line's figures up to the page on screen and the display time.
-void refreshReadingFigures(ReadingState& reading, std::int32_t displayTicks);
+// The ticks the page on screen stays up: its own at a pace, else the display time.
+std::int32_t pageDisplayTicks(const ReadingState& reading, const ShellState& shell);
+
+// Brings the status line's figures up to the page on screen and the display time or pace.
+void refreshReadingFigures(ReadingState& reading, const ShellState& shell);
+
+// A new pace (or seconds again): the page on screen is timed afresh at it.
+void paceChanged(ReadingState& reading, const ShellState& shell);
 
 // Starts the measured speed again (a new setting, a new text, a resume).
 void measureSpeedAfresh(ReadingState& reading);
@@ -71,12 +88,17 @@ inline constexpr int kPageRowBytes = 34;
 using PageRow = std::array<char, kPageRowBytes>;
 using PageRows = std::array<PageRow, kPageRowCount>;
 
+// The rows a page draws: one for a flash, else linesPerScreen (held to 0..16).
+int rowsOnPage(const ReadingState& reading);
+
 // Makes the named file the reading text (an unloadable file gives the empty text);
 // readingPosition is left as it is.
 void loadReadingText(ReadingState& reading, Platform& platform, const std::string& fileName);
 
 // Fills `rows` with the next page from readingPosition and moves readingPosition past it, or
 // back to 0 when the page meets the end of the text. Each row is a NUL-terminated string.
+// Phrase rows and flashes are padded with spaces to the row's width (a flash centred in it), so
+// their glyphs keep a full row's size and cover the page before.
 void buildReadingPage(ReadingState& reading, PageRows& rows);
 
 // Draws rows 0..linesPerScreen − 1 centred in the client area, white on black, 40 px apart;

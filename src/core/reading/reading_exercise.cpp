@@ -29,13 +29,17 @@ std::span<const KeyBinding> ReadingExercise::keys() const { return kKeys; }
 
 bool ReadingExercise::selectedBy(CommandAction action) const {
     return action == CommandAction::LoadReadingText || action == CommandAction::SetLineWidth ||
-           action == CommandAction::SetLines || action == CommandAction::ToggleVertical;
+           action == CommandAction::SetLines || action == CommandAction::ToggleVertical ||
+           action == CommandAction::TogglePhraseRows || action == CommandAction::SetPhraseFlash;
 }
 
-// Each session of reading runs in one direction: the one on screen ends with the pages it
-// showed, and the next begins with the command's own step.
+// Each session of reading runs in one direction and one way of cutting the text (bytes, phrase
+// rows, flashes): the one on screen ends with the pages it showed, and the next begins with the
+// command's own step. A row count ends the flashes.
 bool ReadingExercise::splitsSession(CommandMeaning meaning) const {
-    return meaning.action == CommandAction::ToggleVertical;
+    return meaning.action == CommandAction::ToggleVertical || meaning.action == CommandAction::TogglePhraseRows ||
+           meaning.action == CommandAction::SetPhraseFlash ||
+           (meaning.action == CommandAction::SetLines && reading_.phrasesPerFlash > 0);
 }
 
 void ReadingExercise::select(CommandMeaning meaning) {
@@ -46,6 +50,16 @@ void ReadingExercise::select(CommandMeaning meaning) {
             return;
         case CommandAction::SetLines:
             reading_.linesPerScreen = meaning.value;
+            reading_.phrasesPerFlash = 0;
+            measureSpeedAfresh(reading_);
+            return;
+        case CommandAction::TogglePhraseRows:
+            reading_.phraseRows = !reading_.phraseRows;
+            measureSpeedAfresh(reading_);
+            return;
+        case CommandAction::SetPhraseFlash:
+            // The flash in force chosen again goes back to pages.
+            reading_.phrasesPerFlash = reading_.phrasesPerFlash == meaning.value ? 0 : meaning.value;
             measureSpeedAfresh(reading_);
             return;
         case CommandAction::ToggleVertical:
@@ -101,15 +115,16 @@ std::optional<bool> ReadingExercise::commandChecked(CommandMeaning meaning) cons
             return reading_.paused;
         case CommandAction::ToggleVertical:
             return reading_.vertical;
+        case CommandAction::TogglePhraseRows:
+            return reading_.phraseRows;
+        case CommandAction::SetPhraseFlash:
+            return meaning.value == reading_.phrasesPerFlash;
         default:
             return std::nullopt;
     }
 }
 
-void ReadingExercise::displayTimeChanged(std::int32_t displayTicks) {
-    measureSpeedAfresh(reading_);
-    refreshReadingFigures(reading_, displayTicks);
-}
+void ReadingExercise::displayTimeChanged(const ShellState& shell) { paceChanged(reading_, shell); }
 
 std::string ReadingExercise::statusLine() const {
     std::string line = fileNameOf(reading_.readingFileName, kStartUpText);
@@ -117,6 +132,11 @@ std::string ReadingExercise::statusLine() const {
     // Before the speeds, so that speeds read in columns are not taken for those read in rows.
     if (reading_.vertical) {
         line += gap + "縦書き";
+    }
+    if (reading_.phrasesPerFlash > 0) {
+        line += gap + "フレーズ " + std::to_string(reading_.phrasesPerFlash) + "文節";
+    } else if (reading_.phraseRows) {
+        line += gap + "文節で折り返し";
     }
     const ReadingState::Figures& figures = reading_.figures;
     if (figures.percent >= 0) {
@@ -153,12 +173,16 @@ void ReadingExercise::recordSettings(SessionRecord& record) const {
     record.characters = reading_.bytesPerLine / 2;
     record.rows = reading_.linesPerScreen;
     record.vertical = reading_.vertical;
+    record.phraseRows = reading_.phraseRows;
+    record.phrasesPerFlash = reading_.phrasesPerFlash;
 }
 
 void ReadingExercise::restoreSettings(const StoredSettings& kept, Platform& platform) {
     reading_.bytesPerLine = kept.bytesPerLine.value_or(reading_.bytesPerLine);
     reading_.linesPerScreen = kept.linesPerScreen.value_or(reading_.linesPerScreen);
     reading_.vertical = kept.vertical.value_or(reading_.vertical);
+    reading_.phraseRows = kept.phraseRows.value_or(reading_.phraseRows);
+    reading_.phrasesPerFlash = kept.phrasesPerFlash.value_or(reading_.phrasesPerFlash);
     // A text that is no longer there leaves the one beside the program.
     if (kept.textPath && platform.openFile(*kept.textPath)) {
         reading_.readingFileName = *kept.textPath;
@@ -177,6 +201,12 @@ void ReadingExercise::keepSettings(StoredSettings& now) const {
     // A reader who has never set a page in columns finds no line for it.
     if (reading_.vertical || now.vertical) {
         now.vertical = reading_.vertical;
+    }
+    if (reading_.phraseRows || now.phraseRows) {
+        now.phraseRows = reading_.phraseRows;
+    }
+    if (reading_.phrasesPerFlash > 0 || now.phrasesPerFlash) {
+        now.phrasesPerFlash = reading_.phrasesPerFlash;
     }
     if (!reading_.readingFileName.empty()) {
         now.textPath = reading_.readingFileName;

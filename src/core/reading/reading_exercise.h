@@ -28,7 +28,7 @@ public:
     bool ownsCommand(CommandAction action) const override;
     bool runCommand(CommandMeaning meaning, Context& context) override;
     std::optional<bool> commandChecked(CommandMeaning meaning) const override;
-    void displayTimeChanged(std::int32_t displayTicks) override;
+    void displayTimeChanged(const ShellState& shell) override;
 
     std::string statusLine() const override;
     void beginSession() override;

@@ -21,7 +21,6 @@ constexpr int kNarrowBoxWidth = 500;
 constexpr int kWidestRow = 32;
 
 int rowWidth(const ReadingState& reading) { return std::clamp(reading.bytesPerLine, 1, kWidestRow); }
-int rowsShown(const ReadingState& reading) { return std::clamp(reading.linesPerScreen, 0, kPageRowCount); }
 
 // Half cells of the longest row a page of this width builds.
 int rowCapacity(int width) { return width < kWidestRow ? width + 1 : kWidestRow; }
@@ -50,7 +49,7 @@ std::string_view columnText(const PageRow& row) {
 VerticalPageLayout verticalPageLayout(const ReadingState& reading, std::int32_t clientWidth,
                                       std::int32_t clientHeight) {
     const int width = rowWidth(reading);
-    const int columns = std::max(rowsShown(reading), 1);
+    const int columns = std::max(rowsOnPage(reading), 1);
     const int capacity = rowCapacity(width);
     const int boxWidth = reading.bytesPerLine == 16 ? kNarrowBoxWidth : kWideBoxWidth;
     // A column and a cell (two half cells) above and below it; the columns and a cell either side.
@@ -74,7 +73,7 @@ VerticalPageLayout verticalPageLayout(const ReadingState& reading, std::int32_t 
 void drawVerticalPage(const ReadingState& reading, const PageRows& rows, Context& context) {
     const VerticalPageLayout layout = verticalPageLayout(reading, context.shell.clientWidth, context.shell.clientHeight);
     Canvas& canvas = context.window;
-    const int rowCount = rowsShown(reading);
+    const int rowCount = rowsOnPage(reading);
     for (int i = 0; i < rowCount; ++i) {
         const int x = layout.firstColumnX - i * layout.spacing;
         const std::string_view text = columnText(rows[static_cast<std::size_t>(i)]);

@@ -157,6 +157,12 @@ bool readVertical(std::string_view field, SessionRecord& record) {
     return true;
 }
 
+bool readPhraseRows(std::string_view field, SessionRecord& record) {
+    if (field != "0" && field != "1") return false;
+    record.phraseRows = field == "1";
+    return true;
+}
+
 void writeText(std::string& out, const SessionRecord& record) { appendCleanText(out, record.textName); }
 
 // Cleaned as the writer cleans it, so a read record writes back as the same line.
@@ -224,6 +230,10 @@ constexpr auto kColumns = std::to_array<Column>({
     figure<&SessionRecord::meanMazeMilliseconds>("maze_ms"),
     figure<&SessionRecord::puzzlesSolved>("puzzles"),
     figure<&SessionRecord::meanPuzzleMilliseconds>("puzzle_ms"),
+    // Older files have none of these: a missing one reads as pages by bytes at seconds a page.
+    {"phrase_rows", Need::Optional, writeSetting<&SessionRecord::phraseRows>, readPhraseRows},
+    {"flash", Need::Optional, writeSetting<&SessionRecord::phrasesPerFlash>, readSetting<&SessionRecord::phrasesPerFlash, 0, 3>},
+    {"pace_cpm", Need::Optional, writeSetting<&SessionRecord::pacePerMinute>, readSetting<&SessionRecord::pacePerMinute, 0, 100000>},
 });
 
 // Column names are lower-case ASCII letters, digits and '_'; a header joins them with tabs. A

@@ -21,6 +21,9 @@ struct SessionRecord {
     std::int32_t rows = 1;           // 1 … 16
     std::int32_t mazeSize = 10;      // cells along a side
     bool vertical = false;           // pages in vertical columns (縦書き)
+    bool phraseRows = false;         // rows cut at phrase boundaries (文節で折り返す)
+    std::int32_t phrasesPerFlash = 0;  // phrases per flash; 0: pages
+    std::int32_t pacePerMinute = 0;  // the pace in 文字/分; 0: the display time per page
     std::string textName;            // UTF-8 file name of the reading text or the template
 
     // Speed reading: characters shown, unpaused time, and the speeds in 文字/分.

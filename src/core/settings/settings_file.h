@@ -38,6 +38,9 @@ struct StoredSettings {
     std::optional<std::int32_t> linesPerScreen;
     std::optional<std::int32_t> mazeSize;
     std::optional<bool> vertical;
+    std::optional<bool> phraseRows;
+    std::optional<std::int32_t> phrasesPerFlash;  // 0: pages
+    std::optional<std::int32_t> pacePerMinute;    // 0: seconds per page
     std::optional<std::string> textPath;
     std::optional<std::string> templatePath;
     std::vector<KeptPlace> places;  // the most recently read first, at most kKeptPlaces

@@ -87,9 +87,15 @@ Outcome App::command(int id) {
             // The front end closes the window and runs destroy(); nothing steps after it.
             return Outcome::CloseWindow;
         case CommandAction::SetDisplayTime:
-            shell_.displayTicks = meaning.value;
+        case CommandAction::SetPace:
+            // A seconds item goes back to seconds per page; a pace keeps the seconds for the
+            // exercises that time by them alone.
+            if (meaning.action == CommandAction::SetDisplayTime) {
+                shell_.displayTicks = meaning.value;
+            }
+            shell_.pacePerMinute = meaning.action == CommandAction::SetPace ? meaning.value : 0;
             for (const auto& exercise : exercises_) {
-                exercise->displayTimeChanged(shell_.displayTicks);
+                exercise->displayTimeChanged(shell_);
             }
             break;
         case CommandAction::OpenHelp:
@@ -152,9 +158,14 @@ void App::runKeyCommand(CommandMeaning meaning) {
         return;
     }
     if (meaning.action == CommandAction::StepDisplayTime) {
-        shell_.displayTicks = steppedDisplayTicks(shell_.displayTicks, meaning.value);
+        // Along whichever list is in force.
+        if (shell_.pacePerMinute > 0) {
+            shell_.pacePerMinute = steppedPace(shell_.pacePerMinute, meaning.value);
+        } else {
+            shell_.displayTicks = steppedDisplayTicks(shell_.displayTicks, meaning.value);
+        }
         for (const auto& exercise : exercises_) {
-            exercise->displayTimeChanged(shell_.displayTicks);
+            exercise->displayTimeChanged(shell_);
         }
         keepSettings();
         return;
@@ -184,7 +195,10 @@ Outcome App::key(Key key) {
 bool App::commandChecked(int id) const {
     const CommandMeaning meaning = commandMeaning(id);
     if (meaning.action == CommandAction::SetDisplayTime) {
-        return meaning.value == shell_.displayTicks;
+        return shell_.pacePerMinute == 0 && meaning.value == shell_.displayTicks;
+    }
+    if (meaning.action == CommandAction::SetPace) {
+        return meaning.value == shell_.pacePerMinute;
     }
     for (const auto& exercise : exercises_) {
         if (const std::optional<bool> checked = exercise->commandChecked(meaning)) {

@@ -27,6 +27,7 @@ void App::restoreKept() {
     keptText_ = *bytes;
     kept_ = parseSettings(*bytes);
     shell_.displayTicks = kept_.displayTicks.value_or(shell_.displayTicks);
+    shell_.pacePerMinute = kept_.pacePerMinute.value_or(shell_.pacePerMinute);
     for (const auto& exercise : exercises_) {
         exercise->restoreSettings(kept_, platform_);
     }
@@ -42,6 +43,10 @@ void App::keepPlaceOf(const Exercise& exercise) {
 void App::keepSettings() {
     StoredSettings now = kept_;
     now.displayTicks = shell_.displayTicks;
+    // A reader who has never chosen a pace finds no line for it.
+    if (shell_.pacePerMinute > 0 || now.pacePerMinute) {
+        now.pacePerMinute = shell_.pacePerMinute;
+    }
     for (const auto& exercise : exercises_) {
         exercise->keepSettings(now);
     }
@@ -80,6 +85,7 @@ std::optional<SessionRecord> App::sessionSoFar() const {
     SessionRecord record;
     record.start = sessionStart_;
     record.displayTicks = shell_.displayTicks;
+    record.pacePerMinute = shell_.pacePerMinute;
     for (const auto& exercise : exercises_) {
         exercise->recordSettings(record);
     }

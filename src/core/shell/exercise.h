@@ -84,8 +84,8 @@ public:
     virtual bool runCommand(CommandMeaning /*meaning*/, Context& /*context*/) { return false; }
     // The check mark of an item whose setting is the exercise's, whether or not it is on screen.
     virtual std::optional<bool> commandChecked(CommandMeaning /*meaning*/) const { return std::nullopt; }
-    // The display time changed (asked of every exercise).
-    virtual void displayTimeChanged(std::int32_t /*displayTicks*/) {}
+    // The display time or the pace changed (asked of every exercise).
+    virtual void displayTimeChanged(const ShellState& /*shell*/) {}
 
     // ---- The status line below the exercise area, in UTF-8.
     virtual std::string statusLine() const = 0;

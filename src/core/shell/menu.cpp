@@ -19,6 +19,13 @@ constexpr MenuItem kDisplayTimeItems[] = {
     {261, "２．０秒", {SetDisplayTime, 20}}, {262, "３．０秒", {SetDisplayTime, 30}},
     {263, "４．０秒", {SetDisplayTime, 40}}, {264, "５．０秒", {SetDisplayTime, 50}},
     {901, "表示時間を短く", {StepDisplayTime, -1}, "↑", true}, {902, "表示時間を長く", {StepDisplayTime, 1}, "↓"},
+    // Each page or flash up for its own characters at this pace.
+    {951, "　３００文字/分", {SetPace, 300}, {}, true}, {952, "　４００文字/分", {SetPace, 400}},
+    {953, "　５００文字/分", {SetPace, 500}},        {954, "　６００文字/分", {SetPace, 600}},
+    {955, "　８００文字/分", {SetPace, 800}},        {956, "１０００文字/分", {SetPace, 1000}},
+    {957, "１２００文字/分", {SetPace, 1200}},       {958, "１５００文字/分", {SetPace, 1500}},
+    {959, "２０００文字/分", {SetPace, 2000}},       {960, "３０００文字/分", {SetPace, 3000}},
+    {961, "５０００文字/分", {SetPace, 5000}},
 };
 
 // Widths in bytes: 8 or 16 full-width characters.
@@ -36,6 +43,10 @@ constexpr MenuItem kReadingItems[] = {
     {911, "一時停止／再開", {PauseOrResume}, "Space", true}, {912, "次のページ", {NextPage}, "→"},
     {913, "前のページ", {PreviousPage}, "←"},        {914, "最初から", {FromTheBeginning}, "Home"},
     {915, "縦書き", {ToggleVertical}},
+    {916, "文節で折り返す", {TogglePhraseRows}, {}, true},
+    {917, "フレーズ表示　１文節", {SetPhraseFlash, 1}},
+    {918, "フレーズ表示　２文節", {SetPhraseFlash, 2}},
+    {919, "フレーズ表示　３文節", {SetPhraseFlash, 3}},
 };
 
 constexpr MenuItem kImagePracticeItems[] = {
@@ -97,9 +108,12 @@ ItemMark itemMark(CommandAction action) {
         case SetLineWidth:
         case SetLines:
         case SetMazeSize:
+        case SetPace:
             return ItemMark::Radio;
         case PauseOrResume:
         case ToggleVertical:
+        case TogglePhraseRows:
+        case SetPhraseFlash:
             return ItemMark::Check;
         default:
             return ItemMark::None;
@@ -120,17 +134,30 @@ bool repeatsWhenHeld(Key key) {
     }
 }
 
-std::int32_t steppedDisplayTicks(std::int32_t displayTicks, int direction) {
-    std::int32_t nearest = displayTicks;
+CommandAction radioGroupOf(CommandAction action) { return action == SetPace ? SetDisplayTime : action; }
+
+namespace {
+
+// The value of `action`'s items next after `from` the given way, held at the ends.
+std::int32_t steppedValue(CommandAction action, std::int32_t from, int direction) {
+    std::int32_t nearest = from;
     for (const MenuItem& item : kDisplayTimeItems) {
         const std::int32_t value = item.meaning.value;
-        const bool beyond = direction < 0 ? value < displayTicks : value > displayTicks;
-        const bool closer = nearest == displayTicks || (direction < 0 ? value > nearest : value < nearest);
-        if (item.meaning.action == SetDisplayTime && beyond && closer) {
+        const bool beyond = direction < 0 ? value < from : value > from;
+        const bool closer = nearest == from || (direction < 0 ? value > nearest : value < nearest);
+        if (item.meaning.action == action && beyond && closer) {
             nearest = value;
         }
     }
     return nearest;
 }
+
+}  // namespace
+
+std::int32_t steppedDisplayTicks(std::int32_t displayTicks, int direction) {
+    return steppedValue(SetDisplayTime, displayTicks, direction);
+}
+
+std::int32_t steppedPace(std::int32_t perMinute, int direction) { return steppedValue(SetPace, perMinute, -direction); }
 
 }  // namespace tavori

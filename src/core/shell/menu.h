@@ -35,6 +35,10 @@ inline constexpr int NextPage = 912;
 inline constexpr int PreviousPage = 913;
 inline constexpr int FromTheBeginning = 914;
 inline constexpr int Vertical = 915;  // 縦書き: after the keys' items, with no key of its own
+inline constexpr int PhraseRows = 916;     // 文節で折り返す, after a separator at the end of 速読み練習
+inline constexpr int PhraseFlashFirst = 917;  // 917..919 flash 1..3 phrases
+inline constexpr int PaceFirst = 951;  // 951..961: the paces in 文字/分, after a separator in 表示時間
+inline constexpr int PaceLast = 961;
 inline constexpr int AnswerFirst = 921;   // 921..923 answer with row 1..3
 inline constexpr int NextQuestion = 924;
 inline constexpr int NextMaze = 931;
@@ -68,6 +72,9 @@ enum class CommandAction {
     NextMaze,
     OpenRecord,       // the report of the practice record
     ToggleVertical,   // pages in columns (縦書き) or in rows
+    TogglePhraseRows, // rows cut at phrase boundaries (文節で折り返す)
+    SetPhraseFlash,   // value: phrases per flash, 1..3 (chosen again: pages once more)
+    SetPace,          // value: 文字/分
 };
 
 // What a command does, with its figure: written once, in the menu table.
@@ -105,6 +112,9 @@ bool isMenuValue(CommandAction action, std::int32_t value);
 // width, rows, maze size), a check while it holds (the pause, 縦書き), or none.
 enum class ItemMark { None, Radio, Check };
 ItemMark itemMark(CommandAction action);
+// The radio group an action's items belong to: the paces share the display times' group, one
+// of them in force at a time.
+CommandAction radioGroupOf(CommandAction action);
 
 // Held down, the arrows and page keys go on paging and stepping; a held Space, Return, Home or
 // digit counts once, so the pause does not flicker and an answer is not given twice.
@@ -120,5 +130,7 @@ std::optional<FileFilter> commandFileFilter(int id);
 // The display time one step shorter (−1) or longer (+1) along the menu's values, held at the
 // ends; a time between the values moves to the nearest one that way.
 std::int32_t steppedDisplayTicks(std::int32_t displayTicks, int direction);
+// The pace one step along the menu's paces the same way: a shorter display is a faster pace.
+std::int32_t steppedPace(std::int32_t perMinute, int direction);
 
 }  // namespace tavori

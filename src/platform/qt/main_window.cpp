@@ -139,9 +139,9 @@ void MainWindow::buildMenuBar() {
             const ItemMark mark = itemMark(item.meaning.action);
             action->setCheckable(mark != ItemMark::None);
             if (mark == ItemMark::Radio) {
-                if (group == nullptr || groupAction != item.meaning.action) {
+                if (group == nullptr || groupAction != radioGroupOf(item.meaning.action)) {
                     group = new QActionGroup(menu);
-                    groupAction = item.meaning.action;
+                    groupAction = radioGroupOf(item.meaning.action);
                 }
                 group->addAction(action);
             }
