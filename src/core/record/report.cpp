@@ -474,12 +474,26 @@ void appendSettings(std::string& out, const SessionRecord& session) {
     };
     switch (session.exercise) {
         case RecordedExercise::Reading:
-            displayTime();
+            if (session.pacePerMinute > 0) {
+                out += "ペース ";
+                appendCount(out, session.pacePerMinute);
+                out += " 文字/分";
+            } else {
+                displayTime();
+            }
             out += "・";
             appendInteger(out, session.characters);
-            out += "字×";
-            appendInteger(out, session.rows);
-            out += session.vertical ? "行・縦書き" : "行・横書き";
+            if (session.phrasesPerFlash > 0) {
+                out += "字・フレーズ ";
+                appendInteger(out, session.phrasesPerFlash);
+                out += "文節";
+            } else {
+                out += "字×";
+                appendInteger(out, session.rows);
+                out += "行";
+                out += session.phraseRows ? "・文節で折り返し" : "";
+            }
+            out += session.vertical ? "・縦書き" : "・横書き";
             break;
         case RecordedExercise::ImagePractice: displayTime(); break;
         case RecordedExercise::Maze:
