@@ -18,6 +18,7 @@ enum class Key {
     One,    // the main row's 1 or the keypad's
     Two,
     Three,
+    Escape,
 };
 
 // The modifier keys held as a key is pressed (Meta: the Windows or Command key).

@@ -10,6 +10,7 @@ enum class Mode : std::int32_t {
     SpeedReading = 2,
     Maze = 3,
     Puzzle = 4,
+    ReadingTest = 5,  // the reader's own speed and comprehension on a passage
 };
 
 }  // namespace tavori

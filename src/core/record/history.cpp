@@ -21,7 +21,7 @@ constexpr std::size_t kShortestLine = 60;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
 
-constexpr std::array<std::string_view, 4> kExerciseNames = {"reading", "image", "maze", "puzzle"};
+constexpr std::array<std::string_view, 5> kExerciseNames = {"reading", "image", "maze", "puzzle", "reading_test"};
 
 void appendNumber(std::string& out, std::int64_t value) {
     std::array<char, 24> digits{};
@@ -157,11 +157,14 @@ bool readVertical(std::string_view field, SessionRecord& record) {
     return true;
 }
 
-bool readPhraseRows(std::string_view field, SessionRecord& record) {
+template <bool SessionRecord::*Flag>
+bool readFlag(std::string_view field, SessionRecord& record) {
     if (field != "0" && field != "1") return false;
-    record.phraseRows = field == "1";
+    record.*Flag = field == "1";
     return true;
 }
+constexpr auto readPhraseRows = readFlag<&SessionRecord::phraseRows>;
+constexpr auto readAbandoned = readFlag<&SessionRecord::abandoned>;
 
 void writeText(std::string& out, const SessionRecord& record) { appendCleanText(out, record.textName); }
 
@@ -234,6 +237,10 @@ constexpr auto kColumns = std::to_array<Column>({
     {"phrase_rows", Need::Optional, writeSetting<&SessionRecord::phraseRows>, readPhraseRows},
     {"flash", Need::Optional, writeSetting<&SessionRecord::phrasesPerFlash>, readSetting<&SessionRecord::phrasesPerFlash, 0, 3>},
     {"pace_cpm", Need::Optional, writeSetting<&SessionRecord::pacePerMinute>, readSetting<&SessionRecord::pacePerMinute, 0, 100000>},
+    {"level", Need::Optional, writeSetting<&SessionRecord::testLevel>, readSetting<&SessionRecord::testLevel, 0, 3>},
+    figure<&SessionRecord::rightAnswers>("right"),
+    figure<&SessionRecord::effectivePerMinute>("effective_cpm"),
+    {"abandoned", Need::Optional, writeSetting<&SessionRecord::abandoned>, readAbandoned},
 });
 
 // Column names are lower-case ASCII letters, digits and '_'; a header joins them with tabs. A
@@ -306,7 +313,7 @@ public:
         for (std::size_t index = 0; index < kColumns.size(); ++index) {
             if (present[index] && !kColumns[index].read(fields[index], record)) return false;
         }
-        return record.rightFirstTime <= record.questions;
+        return record.rightFirstTime <= record.questions && record.rightAnswers <= record.questions;
     }
 
 private:

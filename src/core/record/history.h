@@ -13,6 +13,10 @@ namespace tavori {
 
 // The stored file's plain name (see Platform::appendToStoredFile).
 inline constexpr std::string_view kHistoryFileName = "history.tsv";
+// Some 300,000 sessions, fifty a day for sixteen years: a record that long is read and charted
+// in a fraction of a second, and a larger file (a hostile one of a million short lines) is not
+// read at all rather than keep the reader waiting.
+inline constexpr std::int64_t kHistoryFileLimit = std::int64_t{32} << 20;
 
 // The bounds a read line is held to; a line with any figure outside them is skipped, not
 // clamped, since this program never wrote it. Display time runs along the menu's values

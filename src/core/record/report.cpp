@@ -372,6 +372,34 @@ void appendReadingSection(std::string& out, const std::vector<SessionRecord>& se
     out += "</section>\n";
 }
 
+// The reader's own speed and the effective speed (speed × share right) of the day's finished
+// tests, each over the day's reading time, beside the paced reading above: whether paced
+// practice carries over to reading at one's own pace. Shown once a test has been recorded.
+void appendReadingTestSection(std::string& out, const std::vector<SessionRecord>& sessions) {
+    struct Sums {
+        double characters = 0;
+        double milliseconds = 0;
+        double effectiveTimesMilliseconds = 0;
+    };
+    std::map<Day, Sums> days;
+    for (const SessionRecord& session : sessions) {
+        if (session.exercise != RecordedExercise::ReadingTest || session.abandoned) continue;
+        Sums& sums = days[dayOf(session.start)];
+        sums.characters += asDouble(session.charactersShown);
+        sums.milliseconds += asDouble(session.activeMilliseconds);
+        sums.effectiveTimesMilliseconds += asDouble(session.effectivePerMinute) * asDouble(session.activeMilliseconds);
+    }
+    if (days.empty()) return;
+    std::vector<Series> series = {{"test-speed", "自分の速さ", "c1", {}}, {"test-effective", "実効（× 正解の割合）", "c3", {}}};
+    for (const auto& [day, sums] : days) {
+        addPoint(series[0].points, day, sums.characters * 60000, sums.milliseconds);
+        addPoint(series[1].points, day, sums.effectiveTimesMilliseconds, sums.milliseconds);
+    }
+    out += "<section>\n<h2>読書テスト</h2>\n";
+    appendChart(out, "日ごとの読む速さ（文字/分）", std::move(series), {"文字/分", 1, 10, false});
+    out += "</section>\n";
+}
+
 // Share right at the first try and the mean answer time, both over the day's questions.
 void appendImagePracticeSection(std::string& out, const std::vector<SessionRecord>& sessions) {
     struct Sums {
@@ -442,6 +470,7 @@ std::string_view exerciseLabel(RecordedExercise exercise) {
         case RecordedExercise::ImagePractice: return "イメージ練習";
         case RecordedExercise::Maze: return "迷路";
         case RecordedExercise::Puzzle: return "パズル";
+        case RecordedExercise::ReadingTest: return "読書テスト";
     }
     return "—";
 }
@@ -502,6 +531,16 @@ void appendSettings(std::string& out, const SessionRecord& session) {
             appendInteger(out, session.mazeSize);
             break;
         case RecordedExercise::Puzzle: out += "—"; break;
+        case RecordedExercise::ReadingTest:
+            out += session.testLevel == 1 ? "やさしい" : session.testLevel == 2 ? "ふつう" : session.testLevel == 3 ? "むずかしい" : "自分の文章";
+            out += "・";
+            appendInteger(out, session.characters);
+            out += "字×";
+            appendInteger(out, session.rows);
+            out += "行";
+            out += session.phraseRows ? "・文節で折り返し" : "";
+            out += session.vertical ? "・縦書き" : "・横書き";
+            break;
     }
 }
 
@@ -540,6 +579,27 @@ void appendFigures(std::string& out, const SessionRecord& session) {
             appendCount(out, session.puzzlesSolved);
             out += " 枚完成・平均 ";
             appendSeconds(out, session.meanPuzzleMilliseconds);
+            break;
+        case RecordedExercise::ReadingTest:
+            appendEscaped(out, session.textName);
+            out += "・";
+            appendCount(out, session.charactersShown);
+            out += " 字";
+            if (session.abandoned) {
+                out += "・途中でやめた";
+                break;
+            }
+            out += "・";
+            appendDuration(out, session.activeMilliseconds);
+            out += "・";
+            appendCount(out, session.measuredPerMinute);
+            out += " 文字/分・正解 ";
+            appendCount(out, session.rightAnswers);
+            out += " / ";
+            appendCount(out, session.questions);
+            out += "・実効 ";
+            appendCount(out, session.effectivePerMinute);
+            out += " 文字/分";
             break;
     }
 }
@@ -619,6 +679,7 @@ std::string reportHtml(const std::vector<SessionRecord>& sessions, LocalTime now
     } else {
         appendSummary(out, sessions);
         appendReadingSection(out, sessions);
+        appendReadingTestSection(out, sessions);
         appendImagePracticeSection(out, sessions);
         appendMazeSection(out, sessions);
         appendTable(out, sessions);

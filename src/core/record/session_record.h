@@ -9,7 +9,7 @@
 
 namespace tavori {
 
-enum class RecordedExercise { Reading, ImagePractice, Maze, Puzzle };
+enum class RecordedExercise { Reading, ImagePractice, Maze, Puzzle, ReadingTest };
 
 struct SessionRecord {
     LocalTime start;  // local date and time the session began
@@ -40,6 +40,14 @@ struct SessionRecord {
     // Maze: mazes solved and their mean time.
     std::int64_t mazesSolved = 0;
     std::int64_t meanMazeMilliseconds = 0;
+    // Reading test: the passage's level (0 for the reader's own text), its characters in
+    // charactersShown, the reading time in activeMilliseconds, 文字/分 in measuredPerMinute,
+    // questions asked in questions, answered right in rightAnswers, the mean answer time in
+    // meanAnswerMilliseconds, and 文字/分 × right ÷ asked; abandoned before its results.
+    std::int32_t testLevel = 0;
+    std::int64_t rightAnswers = 0;
+    std::int64_t effectivePerMinute = 0;
+    bool abandoned = false;
     // Puzzle: puzzles put back together (every tile joined) and their mean time.
     std::int64_t puzzlesSolved = 0;
     std::int64_t meanPuzzleMilliseconds = 0;

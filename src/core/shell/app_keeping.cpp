@@ -12,10 +12,6 @@ namespace tavori {
 namespace {
 
 constexpr std::string_view kReportFileName = "report.html";
-// Some 300,000 sessions, fifty a day for sixteen years: a record that long is read and charted
-// in a fraction of a second, and a larger file (a hostile one of a million short lines) is not
-// read at all rather than keep the reader waiting.
-constexpr std::int64_t kHistoryFileLimit = std::int64_t{32} << 20;
 
 }  // namespace
 

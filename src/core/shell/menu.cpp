@@ -59,13 +59,23 @@ constexpr MenuItem kPuzzleItems[] = {{737, "パズル", {EnterPuzzle}}};
 constexpr MenuItem kMazeItems[] = {
     {202, "８×８", {SetMazeSize, 9}}, {703, "１０×１０", {SetMazeSize, 11}}, {931, "次の迷路", {NextMaze}, "Space", true}};
 
+// A test on a bundled passage of each level, or on the reader's own text; the last results.
+constexpr MenuItem kReadingTestItems[] = {
+    {971, "やさしい文章でテスト", {StartReadingTest, 1}}, {972, "ふつうの文章でテスト", {StartReadingTest, 2}},
+    {973, "むずかしい文章でテスト", {StartReadingTest, 3}}, {974, "読んでいる文章でテスト", {StartReadingTest, 0}},
+    {975, "結果", {ShowTestResults}},
+    {976, "次へ", {TestNext}, "Space", true},          {977, "前のページ", {TestPreviousPage}, "←"},
+    {978, "１番目で答える", {TestAnswer, 0}, "1"},     {979, "２番目で答える", {TestAnswer, 1}, "2"},
+    {980, "３番目で答える", {TestAnswer, 2}, "3"},     {981, "テストをやめる", {AbandonTest}, "Esc"},
+};
+
 constexpr MenuItem kHelpItems[] = {{800, "ヘルプ", {OpenHelp}}};
 
 constexpr Popup kMenuBar[] = {
     {"ファイル", kFileItems},         {"表示時間", kDisplayTimeItems},
     {"速読み練習", kReadingItems},     {"イメージ練習", kImagePracticeItems},
     {"パズル", kPuzzleItems},         {"迷路", kMazeItems},
-    {"ヘルプ", kHelpItems},
+    {"読書テスト", kReadingTestItems}, {"ヘルプ", kHelpItems},
 };
 
 }  // namespace

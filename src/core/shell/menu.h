@@ -1,4 +1,4 @@
-// The menu bar as data: seven pop-ups with their command ids, exact labels (UTF-8) and what
+// The menu bar as data: eight pop-ups with their command ids, exact labels (UTF-8) and what
 // each command does.
 #pragma once
 
@@ -39,6 +39,14 @@ inline constexpr int PhraseRows = 916;     // 文節で折り返す, after a sep
 inline constexpr int PhraseFlashFirst = 917;  // 917..919 flash 1..3 phrases
 inline constexpr int PaceFirst = 951;  // 951..961: the paces in 文字/分, after a separator in 表示時間
 inline constexpr int PaceLast = 961;
+// 読書テスト, a pop-up of its own before ヘルプ.
+inline constexpr int TestEasy = 971;      // 971..973: a bundled passage of level 1..3
+inline constexpr int TestOwnText = 974;   // the reading text from its kept place
+inline constexpr int TestResults = 975;
+inline constexpr int TestNext = 976;      // start, turn the page, go on
+inline constexpr int TestPreviousPage = 977;
+inline constexpr int TestAnswerFirst = 978;  // 978..980 answer with row 1..3
+inline constexpr int TestAbandon = 981;
 inline constexpr int AnswerFirst = 921;   // 921..923 answer with row 1..3
 inline constexpr int NextQuestion = 924;
 inline constexpr int NextMaze = 931;
@@ -75,6 +83,12 @@ enum class CommandAction {
     TogglePhraseRows, // rows cut at phrase boundaries (文節で折り返す)
     SetPhraseFlash,   // value: phrases per flash, 1..3 (chosen again: pages once more)
     SetPace,          // value: 文字/分
+    StartReadingTest, // value: the passage's level 1..3, or 0 for the reading text
+    ShowTestResults,
+    TestNext,
+    TestPreviousPage,
+    TestAnswer,       // value: row 0..2
+    AbandonTest,
 };
 
 // What a command does, with its figure: written once, in the menu table.

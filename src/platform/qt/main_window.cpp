@@ -65,6 +65,7 @@ std::optional<Key> keyOf(const QKeyEvent& event) {
         case Qt::Key_1: return Key::One;
         case Qt::Key_2: return Key::Two;
         case Qt::Key_3: return Key::Three;
+        case Qt::Key_Escape: return Key::Escape;
         default: return std::nullopt;
     }
 }

@@ -21,6 +21,7 @@ inline std::optional<Key> keyFromDomName(std::string_view name) {
         {"ArrowRight", Key::Right}, {"ArrowUp", Key::Up},         {"ArrowDown", Key::Down},
         {"PageUp", Key::PageUp},    {"PageDown", Key::PageDown},  {"Home", Key::Home},
         {"1", Key::One},            {"2", Key::Two},              {"3", Key::Three},
+        {"Escape", Key::Escape},
     };
     for (const Named& named : kKeys) {
         if (named.name == name) return named.key;

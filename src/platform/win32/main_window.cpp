@@ -43,6 +43,7 @@ std::optional<Key> keyOf(WPARAM virtualKey, LPARAM flags) {
             case VK_NUMPAD2: return Key::Two;
             case '3':
             case VK_NUMPAD3: return Key::Three;
+            case VK_ESCAPE: return Key::Escape;
             default: return std::nullopt;
         }
     }();
