@@ -117,9 +117,12 @@ TEST(QuestionMaker, EdgeTextsGiveOnlyTheQuestionsTheyCan) {
         {"no kanji", kana, 5, 5, false},
         {"one sentence", "駅前の商店街には、茶色と白のぶちの猫が一匹いる。", 0, 1, true},
         {"one 2,000-character sentence", repeated("長い文章が続く", 286) + "。", 0, 0, true},
-        {"Aozora Bunko markup", "分教場《ぶんきょうじょう》\r\n-------\r\n【テキスト中に現れる記号について】\r\n《》：ルビ\r\n-------\r\n" +
-             repeated("古い｜木造校舎《もくぞうこうしゃ》の窓から、子どもたちは毎朝［＃「毎朝」に傍点］海を見ていた。"
-                      "先生は黒板に大きな字で今日の天気を書いた。\r\n", 4) + "底本：「山の本」\r\n",
+        {"Aozora Bunko markup", "分教場《ぶんきょうじょう》\r\n-------\r\n【テキスト中に現れる記号について】\r\n《》：ルビ\r\n-------\r\n"
+            "古い｜木造校舎《もくぞうこうしゃ》の窓から、子どもたちは毎朝［＃「毎朝」に傍点］海を見ていた。\r\n"
+            "先生は黒板に大きな字で今日の天気を書いた。春の雨は静かに校庭の桜を濡らしていた。\r\n"
+            "昼休みには《ひるやすみには》上級生が下級生に縄跳びを教えた。放課後の廊下は長く、足音がよく響いた。\r\n"
+            "冬になると、教室の真ん中に大きな※［＃「火＋鉢」］ストーブが置かれた。夕方の空は山の向こうから暗くなった。\r\n"
+            "卒業式の日、先生は一人ずつ名前を呼んで、小さな本を手渡した。\r\n底本：「山の本」\r\n",
          5, 5, true},
     };
     for (const EdgeText& edge : cases) {
@@ -130,7 +133,7 @@ TEST(QuestionMaker, EdgeTextsGiveOnlyTheQuestionsTheyCan) {
             EXPECT_LE(questions.size(), edge.most) << edge.name;
             for (const TestQuestion& question : questions) {
                 EXPECT_TRUE(edge.clozeAllowed || question.kind == QuestionKind::Appeared) << edge.name;
-                for (const std::string& shown : question.choices) {
+                for (const std::string& shown : {question.prompt, question.choices[0], question.choices[1], question.choices[2]}) {
                     for (const char* markup : {"《", "》", "［＃", "｜"}) { EXPECT_FALSE(contains(shown, programText(markup, TextKind::Reading))) << edge.name; }
                 }
             }
@@ -143,7 +146,8 @@ TEST(QuestionMaker, SentencesEndAfterTheirMarksAndClosingBracketsAndAtLineEnds) 
         {"", {}},
         {"　\r\n  \r\n", {}},
         {"「うちの猫だ。」と言い、笑った！？　次\r\n　字下げの行 \r\n", {"「うちの猫だ。」", "と言い、笑った！？", "次", "字下げの行"}},
-        {"ゼリーぃ（笑）ね。）終わり", {"ゼリーぃ（笑）ね。）", "終わり"}},  // ゼ and ぃ hold the bytes of [ and ｡
+        {"ゼリーぃ（笑）ね。）終わり", {"ゼリーぃ（笑）ね。", "終わり"}},  // ゼ and ぃ hold the bytes of [ and ｡
+        {"「はい。そうです」\r\n『本当？』（注", {"はい。", "そうです", "『本当？』", "注"}},
         {"half｡width! ascii? end", {"half｡", "width!", "ascii?", "end"}},
     };
     for (const auto& [utf8, expected] : cases) {

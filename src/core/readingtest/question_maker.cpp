@@ -86,30 +86,31 @@ struct Sentence {
     bool asked = false;              // used by a question, or found unable to give one
 };
 
-// The phrase [start, end) of `passage` without its frame; characters is 0 when all is frame.
+// The phrase [start, end) of `passage` without its frame. characters is 0 when all of it is
+// frame, and when frame stands inside it (「晴れ」と): replacing that would tear a bracket pair.
 Phrase phraseCore(std::string_view passage, std::size_t start, std::size_t end) {
     Phrase phrase;
     bool inside = false;
-    int charactersToLast = 0;
-    int characters = 0;
+    bool frameInside = false;
+    bool torn = false;
     for (std::size_t position = start; position < end; position += characterWidthAt(passage, position)) {
         if (isFrameAt(passage, position)) {
-            if (inside) {
-                ++characters;
-            }
+            frameInside = inside;
             continue;
         }
+        torn = torn || frameInside;
         if (!inside) {
             inside = true;
             phrase.start = position;
         }
-        ++characters;
-        charactersToLast = characters;
+        ++phrase.characters;
         phrase.end = position + characterWidthAt(passage, position);
         phrase.lastCode = codeAt(passage, position);
         phrase.holdsKanji = phrase.holdsKanji || isKanjiAt(passage, position);
     }
-    phrase.characters = charactersToLast;
+    if (torn) {
+        phrase.characters = 0;
+    }
     return phrase;
 }
 
@@ -206,6 +207,10 @@ TestQuestion assemble(QuestionKind kind, std::string prompt, std::string right, 
     return question;
 }
 
+bool occursIn(std::string_view text, std::string_view part) {
+    return findAtCharacter(text, part) != std::string_view::npos;
+}
+
 bool occursTwice(std::string_view text, std::string_view part) {
     const std::size_t first = findAtCharacter(text, part);
     return first != std::string_view::npos && findAtCharacter(text, part, first + characterWidthAt(text, first)) != std::string_view::npos;
@@ -243,21 +248,24 @@ std::optional<TestQuestion> questionAbout(const Context& context, const Sentence
         };
         if (kind == QuestionKind::Cloze) {
             std::string prompt = with(kBlank);
-            if (characterCount(prompt) > kMostCharactersShown || findAtCharacter(prompt, text) != std::string_view::npos) {
+            // The answer elsewhere in the prompt would give it away; an alternative there would
+            // give itself away.
+            if (characterCount(prompt) > kMostCharactersShown || occursIn(prompt, text)) {
                 continue;
             }
-            const auto alternatives = drawAlternatives(context, *phrase, random, [&](std::string_view alternative) {
-                return findAtCharacter(prompt, alternative) == std::string_view::npos;
-            });
+            const auto alternatives = drawAlternatives(context, *phrase, random,
+                                                       [&](std::string_view alternative) { return !occursIn(prompt, alternative); });
             if (alternatives.size() == 2) {
                 return assemble(kind, std::move(prompt), std::string(text), std::string(alternatives[0]),
                                 std::string(alternatives[1]), sentence, random);
             }
         } else {
-            // A copy that is itself somewhere in the passage would be a second right answer.
+            // A copy that is itself somewhere in the passage would be a second right answer; one
+            // that repeats a phrase of the sentence reads as a slip, not as a sentence.
             const auto alternatives = drawAlternatives(context, *phrase, random, [&](std::string_view alternative) {
                 const std::string copy = with(alternative);
-                return characterCount(copy) <= kMostCharactersShown && findAtCharacter(passage, copy) == std::string_view::npos;
+                return characterCount(copy) <= kMostCharactersShown && !occursIn(sentenceText, alternative) &&
+                       !occursIn(passage, copy);
             });
             if (alternatives.size() == 2) {
                 return assemble(kind, std::string(kAppearedPrompt), std::string(sentenceText), with(alternatives[0]),

@@ -1,6 +1,9 @@
 // Cuts a passage into sentences with the one Shift-JIS walker and the line breaking rules' classes.
 #include "readingtest/sentence_spans.h"
 
+#include <array>
+#include <utility>
+
 #include "common/sjis.h"
 #include "reading/phrase_rows.h"
 
@@ -25,6 +28,32 @@ bool isClosingBracketAt(std::string_view text, std::size_t position) {
     }
     const auto trail = static_cast<unsigned char>(text[position + 1]);
     return lead == 0x81 && (trail == 0x76 || trail == 0x78 || trail == 0x6A);
+}
+
+// A bracket at the sentence's start or end whose partner is in another sentence (「A。B」 gives
+// 「A。 and B」) is left out, so a sentence shown alone never has half a pair.
+SentenceSpan withoutLoneBrackets(std::string_view passage, SentenceSpan span) {
+    constexpr std::array<std::pair<char, char>, 3> kPairs = {{{0x75, 0x76}, {0x77, 0x78}, {0x69, 0x6A}}};  // 「」『』（）
+    const auto isBracket = [&](std::size_t position, char trail) {
+        return characterWidthAt(passage, position) == 2 && static_cast<unsigned char>(passage[position]) == 0x81 &&
+               passage[position + 1] == trail;
+    };
+    for (const auto& [open, close] : kPairs) {
+        int opened = 0;
+        int closed = 0;
+        std::size_t last = span.start;
+        for (std::size_t position = span.start; position < span.end; position += characterWidthAt(passage, position)) {
+            opened += isBracket(position, open) ? 1 : 0;
+            closed += isBracket(position, close) ? 1 : 0;
+            last = position;
+        }
+        if (opened > closed && isBracket(span.start, open) && span.end - span.start > 2) {
+            span.start += 2;
+        } else if (closed > opened && isBracket(last, close) && span.end - span.start > 2) {
+            span.end = last;
+        }
+    }
+    return span;
 }
 
 }  // namespace
@@ -57,7 +86,7 @@ std::vector<SentenceSpan> sentenceSpans(std::string_view passage) {
                 break;
             }
         }
-        spans.push_back({start, end});
+        spans.push_back(withoutLoneBrackets(passage, {start, end}));
     }
     return spans;
 }
