@@ -234,6 +234,10 @@ std::optional<TestQuestion> questionAbout(const Context& context, const Sentence
 
     const std::string_view passage = context.passage;
     const std::string_view sentenceText = passage.substr(sentence.span.start, sentence.span.end - sentence.span.start);
+    // A passage may quote the question itself (文はどれですか。).
+    if (kind == QuestionKind::Appeared && occursIn(kAppearedPrompt, sentenceText)) {
+        return std::nullopt;
+    }
     for (const Phrase* phrase : order) {
         const std::string_view text = textOf(passage, *phrase);
         if (occursTwice(sentenceText, text)) {
@@ -285,11 +289,12 @@ QuestionKind otherKind(QuestionKind kind) {
 // A sentence that can give neither kind is marked asked: it never will.
 std::optional<TestQuestion> questionAboutAny(const Context& context, std::span<Sentence* const> candidates,
                                              QuestionKind preferred, bool eachInTurn, RandomGenerator& random) {
+    // A failure of one kind leaves the sentence to the other.
     const auto tryKind = [&](Sentence& sentence, QuestionKind kind) {
         std::optional<TestQuestion> question = questionAbout(context, sentence, kind, random);
         sentence.asked = question.has_value();
         return question;
-    };  // a failure leaves the sentence for the other kind
+    };
     if (eachInTurn) {
         for (Sentence* sentence : candidates) {
             if (auto question = tryKind(*sentence, preferred)) return question;
