@@ -112,7 +112,7 @@ double percent(long part, long whole) { return whole > 0 ? 100.0 * static_cast<d
 
 void printCounts(const std::vector<Text>& all, const std::vector<std::vector<std::size_t>>& starts) {
     for (const int width : {32, 16}) {
-        std::printf("\n### Rows of %d bytes (%d full-width characters)\n\n", width, width / 2);
+        std::printf("\nRows of %d bytes (%d full-width characters):\n\n", width, width / 2);
         std::printf("| text | byte rows | ends inside a line | cut a phrase | begin with a forbidden character | "
                     "phrase rows | ends inside a line | cut a phrase | of those, in a phrase no longer than a row | "
                     "begin with a forbidden character | end with an opening bracket |\n"
@@ -172,7 +172,7 @@ double phraseStartsMicroseconds(const std::string& text) {
 }
 
 void printPagingCost(const Text& text) {
-    std::printf("\n### Building one 16-row page of %s (%zu bytes), paging through it\n\n", text.name.c_str(), text.text.size());
+    std::printf("\nBuilding one 16-row page of %s (%zu bytes), paging through it:\n\n", text.name.c_str(), text.text.size());
     std::printf("| width | byte rows | phrase rows | phrase / byte (target ≤ 1.2) |\n|---|---|---|---|\n");
     for (const int width : {32, 16}) {
         const double bytes = pageMicroseconds(text.text, width, false);
@@ -188,7 +188,6 @@ int main() {
     const std::vector<Text> all = texts();
     std::vector<std::vector<std::size_t>> starts;
     for (const Text& text : all) starts.push_back(phraseStarts(text.text));
-    std::printf("## Phrase rows: where rows break, byte rows before and phrase rows after\n");
     printCounts(all, starts);
     printPagingCost(all.front());
     // At a novel's length (about 200,000 characters) a page must cost no more than in a short text.

@@ -147,14 +147,17 @@ void buildPhrasePage(ReadingState& reading, PageRows& rows) {
             reading.phrasesPerFlash > 0
                 ? phraseFlashEnd(text, startsAhead, position, reading.phrasesPerFlash, rowWidth(reading))
                 : phraseRowEnd(text, startsAhead.first(std::min(startsAhead.size(), startsInRow)), position, rowWidth(reading));
-        // The bytes shown are the row's but its CR and LF bytes, copied straight into the row (no
-        // trail byte is a CR or LF, so a byte test is enough).
+        // The row's bytes but its CR and LF bytes (never a Shift-JIS trail byte), copied straight
+        // into the row.
         const auto isLineEndByte = [](char byte) { return byte == kCarriageReturn || byte == kLineFeed; };
         const auto rowBytes = text.substr(position, end - position);
-        const auto shown = rowBytes.size() - static_cast<std::size_t>(std::count_if(rowBytes.begin(), rowBytes.end(), isLineEndByte));
-        // A flash is centred in the row as it is drawn: a full 32-byte row gets a space after it.
-        const std::size_t drawn = width == kTrailingSpaceColumn ? width + 1 : width;
-        std::size_t column = reading.phrasesPerFlash > 0 ? (drawn - std::min(shown, drawn)) / 2 : 0;
+        std::size_t column = 0;
+        if (reading.phrasesPerFlash > 0) {
+            // A flash is centred in the row as it is drawn: a full 32-byte row gets a space after it.
+            const auto shown = rowBytes.size() - static_cast<std::size_t>(std::count_if(rowBytes.begin(), rowBytes.end(), isLineEndByte));
+            const std::size_t drawn = width == kTrailingSpaceColumn ? width + 1 : width;
+            column = (drawn - std::min(shown, drawn)) / 2;
+        }
         for (const char byte : rowBytes) {
             if (column < width && !isLineEndByte(byte)) {
                 row[column++] = byte;
