@@ -114,7 +114,7 @@ void printCounts(const std::vector<Text>& all, const std::vector<std::vector<std
     for (const int width : {32, 16}) {
         std::printf("\nRows of %d bytes (%d full-width characters):\n\n", width, width / 2);
         std::printf("| text | byte rows | ends inside a line | cut a phrase | begin with a forbidden character | "
-                    "phrase rows | ends inside a line | cut a phrase | of those, in a phrase no longer than a row | "
+                    "phrase rows | ends inside a line | cut a phrase | of those, unexplained: in a phrase that fits a row | "
                     "begin with a forbidden character | end with an opening bracket |\n"
                     "|---|---|---|---|---|---|---|---|---|---|---|\n");
         Counts byteTotal;
