@@ -50,11 +50,13 @@ std::string_view textOf(const std::vector<char>& text) {
     return {text.data(), static_cast<std::size_t>(std::find(text.begin(), text.end(), '\0') - text.begin())};
 }
 
-// Whether the last character the page shows ends a sentence, closing marks after it aside.
-bool pageEndsSentence(std::string_view text, std::int64_t start, std::int64_t end) {
+// Whether the last character the page shows ends a sentence, closing marks after it aside. The
+// walk stops at the page's end or the text's NUL, never scanning the rest of a long text.
+bool pageEndsSentence(const std::vector<char>& buffer, std::int64_t start, std::int64_t end) {
+    const std::string_view text(buffer.data(), buffer.size());
     bool ended = false;
-    for (auto at = static_cast<std::size_t>(std::max<std::int64_t>(start, 0)); at < static_cast<std::size_t>(end) && at < text.size();
-         at += characterWidthAt(text, at)) {
+    for (auto at = static_cast<std::size_t>(std::max<std::int64_t>(start, 0));
+         at < static_cast<std::size_t>(end) && at < text.size() && text[at] != '\0'; at += characterWidthAt(text, at)) {
         if (lineEndWidth(text, at) == 0 && text[at] != kSpace) {
             ended = endsSentence(text, at) || (ended && mayNotStartRow(text, at));
         }
@@ -100,7 +102,7 @@ void showPage(ReadingState& reading, Context& context, bool refreshFigures) {
     pages.push_back({start, end, before, characters});
     if (context.shell.pacePerMinute > 0) {
         reading.pacedPageTicks = pacedTicks(reading.paceCarry, characters, context.shell.pacePerMinute,
-                                            pageEndsSentence(textOf(reading.readingText), start, stop));
+                                            pageEndsSentence(reading.readingText, start, stop));
     }
     reading.measuredCharacters += characters;
     reading.charactersShownInAll += characters;
@@ -191,7 +193,7 @@ void paceChanged(ReadingState& reading, const ShellState& shell) {
         const ReadingState::ShownPage& page = reading.pagesShown.back();
         const std::int64_t stop = page.end == 0 ? static_cast<std::int64_t>(reading.readingText.size()) : page.end;
         reading.pacedPageTicks = pacedTicks(reading.paceCarry, page.characters, shell.pacePerMinute,
-                                            pageEndsSentence(textOf(reading.readingText), page.start, stop));
+                                            pageEndsSentence(reading.readingText, page.start, stop));
     }
     measureSpeedAfresh(reading);
     refreshReadingFigures(reading, shell);
