@@ -130,6 +130,8 @@ int main(int argc, char** argv) {
         {"speed reading, 16 rows, 0.1 s", [](Window& w) { w.runCommand(251); w.runCommand(736); }},
         // The same page in sixteen columns (縦書き).
         {"speed reading, 16 columns, 0.1 s", [](Window& w) { w.runCommand(251); w.runCommand(736); w.runCommand(915); }},
+        // Two phrases a flash at 600 文字/分, beside the 0.1 s pages above.
+        {"phrase flash, 2 phrases, 600 文字/分", [](Window& w) { w.runCommand(918); w.runCommand(954); }},
         {"speed reading, paused page", [](Window& w) { w.runCommand(251); w.runCommand(736); w.runCommand(911); }},
         {"maze 10x10", [](Window& w) { w.runCommand(703); }},
         {"puzzle", [](Window& w) { w.runCommand(737); }}};

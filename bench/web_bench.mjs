@@ -67,6 +67,7 @@ const exercises = [
   ["speed reading, 16 rows, 0.1 s", 1.0, async (page) => (await command(page, 251), command(page, 736))],
   // The same page in sixteen columns (縦書き).
   ["speed reading, 16 columns, 0.1 s", 1.0, async (page) => (await command(page, 251), await command(page, 736), command(page, 915))],
+  ["phrase flash, 2 phrases, 600 文字/分", 1.0, async (page) => (await command(page, 918), command(page, 954))],
   ["maze 10x10", 0.10, async (page) => command(page, 703)],
   ["puzzle", 0.35, async (page) => command(page, 737)],
 ];

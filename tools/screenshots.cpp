@@ -1,6 +1,7 @@
 // Renders each exercise, seeded and scripted, through the Qt canvas on the offscreen platform
 // into PNG files: a page of reading in rows and one in columns (縦書き), a flashed question and
-// its answer rows, a maze with its route, a puzzle half put together. `--scale 2` draws them as
+// its answer rows, a maze with its route, a puzzle half put together, a page cut at bytes and
+// the same page cut at phrases, and a flash of two phrases. `--scale 2` draws them as
 // on a screen of twice the pixels, into name@2x.png.
 #include <QApplication>
 #include <QDir>
@@ -53,6 +54,27 @@ void readingVertical(MainWindow& window) {
     app.command(CommandId::lines(8));  // eight columns
     app.command(CommandId::Vertical);
     app.command(CommandId::displayTenths(1));  // this command's own step shows the first page
+}
+
+// Eight rows of sixteen characters from the text's start, cut at the width or at phrases.
+void readingByteRows(MainWindow& window) {
+    tavori::App& app = window.app();
+    app.command(CommandId::lines(8));
+    app.command(CommandId::displayTenths(1));  // this command's own step shows the first page
+}
+
+void readingPhraseRows(MainWindow& window) {
+    tavori::App& app = window.app();
+    app.command(CommandId::lines(8));
+    app.command(CommandId::PhraseRows);
+    app.command(CommandId::displayTenths(1));
+}
+
+// The first flash of two phrases, at 600 文字/分.
+void readingFlash(MainWindow& window) {
+    tavori::App& app = window.app();
+    app.command(CommandId::PhraseFlashFirst + 1);
+    app.command(CommandId::PaceFirst + 3);  // this command's own step shows the first flash
 }
 
 void flash(MainWindow& window) {
@@ -129,12 +151,23 @@ int main(int argc, char** argv) {
     const QString suffix = scaled ? QLatin1Char('@') + QString::fromLatin1(scale) + QStringLiteral("x.png")
                                   : QStringLiteral(".png");
 
-    const std::pair<const char*, std::function<void(MainWindow&)>> pictures[] = {
+    // The first six share one first run, each going on from what the one before it kept (the
+    // place in the text); the others are each a first run of their own, from the text's start.
+    struct Picture {
+        const char* name;
+        std::function<void(MainWindow&)> script;
+        bool ownFirstRun = false;
+    };
+    const Picture pictures[] = {
         {"reading", reading}, {"reading-vertical", readingVertical}, {"image-flash", flash},
         {"image-answers", answers}, {"maze", maze}, {"puzzle", puzzle},
+        {"reading-byte-rows", readingByteRows, true}, {"reading-phrase-rows", readingPhraseRows, true},
+        {"reading-flash", readingFlash, true},
     };
     int failures = 0;
-    for (const auto& [name, script] : pictures) {
+    for (const auto& [name, script, ownFirstRun] : pictures) {
+        const QTemporaryDir ownConfiguration;
+        qputenv("TAVORI_CONFIG_DIR", (ownFirstRun ? ownConfiguration : configuration).path().toLocal8Bit());
         MainWindow window(tavori::AppConfig{kSeed, ""});
         prepare(window);
         script(window);

@@ -27,6 +27,8 @@
 #include "maze/maze_drawing.h"
 #include "shell/menu.h"
 #include "support/app_state_access.h"
+#include "support/fake_platform.h"
+#include "support/raster_comparison.h"
 
 namespace tavori::qt {
 namespace {
@@ -316,6 +318,30 @@ TEST(MainWindow, AStepPresentsOnlyTheRowItDrew) {
         EXPECT_EQ(region.boundingRect().top(), box.top());
         EXPECT_EQ(region.boundingRect().height(), box.height());
         EXPECT_TRUE(box.contains(region.boundingRect()));
+    }
+}
+
+// A page of phrase rows, a flash of two phrases and the flash in a column, each against the
+// picture of an app on the raster canvas given the same commands, seed, text and size.
+TEST(MainWindow, PhraseRowsAndFlashesDrawWhatTheRasterCanvasDraws) {
+    using namespace CommandId;
+    MainWindow window(AppConfig{1, ""});
+    window.startUp();
+    tavori::testing::FakePlatform platform(window.app().shell().clientWidth, window.app().shell().clientHeight);
+    QFile text(QCoreApplication::applicationDirPath() + QStringLiteral("/w.txt"));
+    ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+    platform.addFile(platform.besideExecutable("w.txt"), text.readAll().toStdString());
+    App raster(platform, AppConfig{1, ""});
+    raster.startUp();
+    for (const auto& scene : {std::vector{lines(5), PhraseRows, PauseOrResume, NextPage},
+                              std::vector{PhraseFlashFirst + 1, NextPage}, std::vector{Vertical, NextPage}}) {
+        for (const int id : scene) {
+            platform.window().clearTextRuns();  // the runs left are the last command's
+            window.runCommand(id);
+            raster.command(id);
+        }
+        const auto pixel = [&window](int x, int y) { return window.screen().canvas().pixel(x, y); };
+        EXPECT_EQ(tavori::testing::differenceFromRaster(platform.window(), pixel), "") << scene[0];
     }
 }
 

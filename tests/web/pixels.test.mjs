@@ -1,7 +1,7 @@
 // The page's picture in each exercise against the native replay of the same calls: a page of
-// rows and one of columns, an image-practice question, a maze and a puzzle; and the area as the
-// screen shows it, after keys and clicks, only what the program drew, and after 終了 only its
-// message.
+// rows and one of columns, a page of phrase rows, a phrase flash, an image-practice question, a
+// maze and a puzzle; and the area as the screen shows it, after keys and clicks, only what the
+// program drew, and after 終了 only its message.
 import assert from 'node:assert/strict';
 import { test, before, after } from 'node:test';
 import * as h from './harness.mjs';
@@ -21,6 +21,17 @@ const scenes = [
     await h.pick(page, '速読み練習', 915);  // 縦書き
     await h.waitTicks(page, 12);
     await page.keyboard.press('ArrowRight');
+    await page.keyboard.press('Space');
+  }],
+  ['a page of phrase rows, paused', async (page) => {
+    await h.pick(page, '速読み練習', 725);  // ５行表示
+    await h.pick(page, '速読み練習', 916);  // 文節で折り返す
+    await h.waitTicks(page, 12);
+    await page.keyboard.press('Space');
+  }],
+  ['a flash of two phrases, paused', async (page) => {
+    await h.pick(page, '速読み練習', 918);  // フレーズ表示　２文節
+    await h.waitTicks(page, 12);
     await page.keyboard.press('Space');
   }],
   ['an image-practice question waiting for its answer', async (page) => {

@@ -1,6 +1,6 @@
 // Starts the real tavori.exe built beside this test and drives its window from outside: the
 // class, the title, commands and keys, the menu bar read back item by item with the check marks
-// they leave, and the exit code.
+// they leave (a pace's among the seconds'), and the exit code.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -318,6 +318,18 @@ TEST(EndToEnd, WindowTitleCommandsKeysMenusAndCloseBox) {
     ASSERT_NE(status.find(perMinute), std::wstring::npos) << status;
     EXPECT_EQ(restored.substr(0, restored.find(perMinute)), status.substr(0, status.find(perMinute))) << restored;
     EXPECT_NE(GetFileAttributesW((configuration + L"\\settings.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    // A pace takes the round mark from the seconds: the two lists of 表示時間 are one group.
+    SendMessageW(restarted, WM_COMMAND, MAKEWPARAM(CommandId::PaceFirst + 3, 0), 0);
+    ASSERT_TRUE(loadIntoProcess(again.process(), besideThisTest(L"tavori_menu_probe.dll")));
+    const std::optional<std::vector<ProbedPopup>> paced = readProbe(probeOutput);
+    ASSERT_TRUE(paced.has_value() && paced->size() > 1) << "the menu probe wrote nothing";
+    std::map<int, unsigned> times;
+    for (const std::wstring& item : (*paced)[1].items) {
+        times[std::stoi(item)] = static_cast<unsigned>(std::stoul(item.substr(item.rfind(L'\t') + 1)));
+    }
+    for (const int id : {251, 253, 264, 951, 953, 955, 961}) EXPECT_EQ(times.at(id), MFT_RADIOCHECK) << id;
+    EXPECT_EQ(times.at(954), MFT_RADIOCHECK | MF_CHECKED);
 }
 
 TEST(EndToEnd, QuitCommandEndsWithExitCodeOne) {

@@ -1,5 +1,5 @@
-// The GDI canvas on a 32-bit DIB section: the canvas rules, a column's forms, and a canvas
-// without a bitmap.
+// The GDI canvas on a 32-bit DIB section: the canvas rules, a column's forms, a canvas without a
+// bitmap, and phrase rows and flashes where the raster canvas puts them.
 #include "gdi_canvas.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +8,12 @@
 #include <cstdint>
 #include <memory>
 
+#include "common/cp932_encoder.h"
+#include "shell/app.h"
+#include "shell/menu.h"
 #include "support/canvas_contract.h"
+#include "support/fake_platform.h"
+#include "support/raster_comparison.h"
 
 namespace tavori::win32 {
 namespace {
@@ -129,6 +134,39 @@ TEST(GdiCanvas, ABitmapCanvasWithoutABitmapIgnoresDrawing) {
     DibSurface target(10, 10);
     target.canvas.blit(empty, 0, 0, 10, 10, 0, 0);
     EXPECT_EQ(target.count(0, 0, 10, 10, kBlack), 100);
+}
+
+// The test platform with the window a DIB section that GDI draws on.
+struct GdiWindowPlatform final : tavori::testing::FakePlatform {
+    Canvas& windowCanvas() override { return surface.canvas; }
+    DibSurface surface{1000, 600};
+};
+
+// A page of phrase rows, a flash of two phrases and the flash in a column, drawn by GDI and by
+// the raster canvas for the same commands.
+TEST(GdiCanvas, PhraseRowsAndFlashesDrawWhatTheRasterCanvasDraws) {
+    using namespace CommandId;
+    GdiWindowPlatform gdi;
+    tavori::testing::FakePlatform raster;
+    const std::string text = utf8ToCp932(
+        "「速く読むには、目を文節ごとに動かす。」と先生は言った。行に入らない言葉は次の行へ送り、"
+        "句読点や閉じ括弧を行の頭に置かない。ページをめくるたびに、読んだ文字の数が数えられる。");
+    gdi.addFile(gdi.besideExecutable("w.txt"), text);
+    raster.addFile(raster.besideExecutable("w.txt"), text);
+    App shown(gdi, AppConfig{1, ""});
+    App drawn(raster, AppConfig{1, ""});
+    shown.startUp();
+    drawn.startUp();
+    for (const auto& scene : {std::vector{lines(5), PhraseRows, PauseOrResume, NextPage},
+                              std::vector{PhraseFlashFirst + 1, NextPage}, std::vector{Vertical, NextPage}}) {
+        for (const int id : scene) {
+            raster.window().clearTextRuns();  // the runs left are the last command's
+            shown.command(id);
+            drawn.command(id);
+        }
+        const auto pixel = [&gdi](int x, int y) { return gdi.surface.pixel(x, y); };
+        EXPECT_EQ(tavori::testing::differenceFromRaster(raster.window(), pixel), "") << scene[0];
+    }
 }
 
 }  // namespace

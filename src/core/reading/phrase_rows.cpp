@@ -13,8 +13,16 @@ namespace tavori {
 
 namespace {
 
+// Each set sorted once at compile time, so a look-up is a binary search: a row looks a character
+// up at each cut it tries.
+template <std::size_t N>
+constexpr std::array<std::uint16_t, N> sorted(std::array<std::uint16_t, N> set) {
+    std::sort(set.begin(), set.end());
+    return set;
+}
+
 // Code page 932 has no 〙〗〘〖〻 and no small ゕゖ or ㇰ-row kana: a text in it cannot hold them.
-constexpr auto kNoRowStart = std::to_array<std::uint16_t>({
+constexpr auto kNoRowStart = sorted(std::to_array<std::uint16_t>({
     // 」』）〕］｝〉》】
     0x8176, 0x8178, 0x816A, 0x816C, 0x816E, 0x8170, 0x8172, 0x8174, 0x817A,
     // 、。，．・：；？！
@@ -28,12 +36,12 @@ constexpr auto kNoRowStart = std::to_array<std::uint16_t>({
     // half-width ｡｣､･ｧｨｩｪｫｬｭｮｯｰ and ASCII !),.:;?]}
     0xA1, 0xA3, 0xA4, 0xA5, 0xA7, 0xA8, 0xA9, 0xAA, 0xAB, 0xAC, 0xAD, 0xAE, 0xAF, 0xB0,
     '!', ')', ',', '.', ':', ';', '?', ']', '}',
-});
+}));
 // 「『（〔［｛〈《【, half-width ｢ and ASCII ([{
-constexpr auto kNoRowEnd = std::to_array<std::uint16_t>(
-    {0x8175, 0x8177, 0x8169, 0x816B, 0x816D, 0x816F, 0x8171, 0x8173, 0x8179, 0xA2, '(', '[', '{'});
+constexpr auto kNoRowEnd = sorted(std::to_array<std::uint16_t>(
+    {0x8175, 0x8177, 0x8169, 0x816B, 0x816D, 0x816F, 0x8171, 0x8173, 0x8179, 0xA2, '(', '[', '{'}));
 // 。！？, half-width ｡ and ASCII !?
-constexpr auto kSentenceEnd = std::to_array<std::uint16_t>({0x8142, 0x8149, 0x8148, 0xA1, '!', '?'});
+constexpr auto kSentenceEnd = sorted(std::to_array<std::uint16_t>({0x8142, 0x8149, 0x8148, 0xA1, '!', '?'}));
 
 std::uint16_t codeAt(std::string_view text, std::size_t position) {
     const auto lead = static_cast<unsigned char>(text[position]);
@@ -48,8 +56,7 @@ bool holds(const std::array<std::uint16_t, N>& set, std::string_view text, std::
     if (position >= text.size()) {
         return false;
     }
-    const std::uint16_t code = codeAt(text, position);
-    return std::find(set.begin(), set.end(), code) != set.end();
+    return std::binary_search(set.begin(), set.end(), codeAt(text, position));
 }
 
 // The most characters a row holds: a row is at most 32 bytes wide.
@@ -78,7 +85,7 @@ std::size_t phraseRowEnd(std::string_view text, std::span<const std::size_t> phr
     }
     const auto width = static_cast<std::size_t>(std::max(widthBytes, 2));
     // The starts of the characters that fit, then the first that does not.
-    std::array<std::size_t, kMostCharactersInRow + 1> starts{};
+    std::array<std::size_t, kMostCharactersInRow + 1> starts;  // only [0, count] is ever read
     std::size_t count = 0;
     std::size_t at = position;
     while (true) {

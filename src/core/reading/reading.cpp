@@ -3,6 +3,7 @@
 #include "reading/reading.h"
 
 #include <algorithm>
+#include <span>
 #include <string_view>
 
 #include "common/sjis.h"
@@ -49,11 +50,13 @@ std::string_view textOf(const std::vector<char>& text) {
     return {text.data(), static_cast<std::size_t>(std::find(text.begin(), text.end(), '\0') - text.begin())};
 }
 
-// Whether the last character the page shows ends a sentence, closing marks after it aside.
-bool pageEndsSentence(std::string_view text, std::int64_t start, std::int64_t end) {
+// Whether the last character the page shows ends a sentence, closing marks after it aside. The
+// walk stops at the page's end or the text's NUL, never scanning the rest of a long text.
+bool pageEndsSentence(const std::vector<char>& buffer, std::int64_t start, std::int64_t end) {
+    const std::string_view text(buffer.data(), buffer.size());
     bool ended = false;
-    for (auto at = static_cast<std::size_t>(std::max<std::int64_t>(start, 0)); at < static_cast<std::size_t>(end) && at < text.size();
-         at += characterWidthAt(text, at)) {
+    for (auto at = static_cast<std::size_t>(std::max<std::int64_t>(start, 0));
+         at < static_cast<std::size_t>(end) && at < text.size() && text[at] != '\0'; at += characterWidthAt(text, at)) {
         if (lineEndWidth(text, at) == 0 && text[at] != kSpace) {
             ended = endsSentence(text, at) || (ended && mayNotStartRow(text, at));
         }
@@ -99,7 +102,7 @@ void showPage(ReadingState& reading, Context& context, bool refreshFigures) {
     pages.push_back({start, end, before, characters});
     if (context.shell.pacePerMinute > 0) {
         reading.pacedPageTicks = pacedTicks(reading.paceCarry, characters, context.shell.pacePerMinute,
-                                            pageEndsSentence(textOf(reading.readingText), start, stop));
+                                            pageEndsSentence(reading.readingText, start, stop));
     }
     reading.measuredCharacters += characters;
     reading.charactersShownInAll += characters;
@@ -113,15 +116,24 @@ void showPage(ReadingState& reading, Context& context, bool refreshFigures) {
 // cut, line ends left out, padded with spaces to the width; the text's end blanks the rows
 // after it and starts the next page from the beginning.
 void buildPhrasePage(ReadingState& reading, PageRows& rows) {
-    const std::string_view text = textOf(reading.readingText);
     if (!reading.phraseStartsFound) {
-        reading.phraseStarts = phraseStarts(text);
+        const std::string_view whole = textOf(reading.readingText);
+        reading.phraseStarts = phraseStarts(whole);
+        reading.phraseTextBytes = whole.size();
         reading.phraseStartsFound = true;
     }
+    // The text's end is found with its phrases, not sought at every page: in a novel that search
+    // costs more than building the page.
+    const std::string_view text(reading.readingText.data(), std::min(reading.phraseTextBytes, reading.readingText.size()));
     const auto width = static_cast<std::size_t>(rowWidth(reading));
     const int rowCount = rowsOnPage(reading);
     auto position = static_cast<std::size_t>(std::max(reading.readingPosition, 0));
     bool ended = position >= text.size();
+    // The phrase starts from each row's position on, sought once for the page rather than in all
+    // the text's at every row. A row needs only those within its width: one per byte at most.
+    const std::span<const std::size_t> starts(reading.phraseStarts);
+    auto ahead = static_cast<std::size_t>(std::lower_bound(starts.begin(), starts.end(), position) - starts.begin());
+    const std::size_t startsInRow = std::max<std::size_t>(width, 2) + 1;
     for (int r = 0; r < kPageRowCount; ++r) {
         PageRow& row = rows[static_cast<std::size_t>(r)];
         row.fill('\0');
@@ -129,19 +141,30 @@ void buildPhrasePage(ReadingState& reading, PageRows& rows) {
         if (ended || r >= rowCount) {
             continue;
         }
-        const std::size_t end = reading.phrasesPerFlash > 0
-                                    ? phraseFlashEnd(text, reading.phraseStarts, position, reading.phrasesPerFlash, rowWidth(reading))
-                                    : phraseRowEnd(text, reading.phraseStarts, position, rowWidth(reading));
-        std::string shown;
-        for (std::size_t at = position; at < end; at += std::max<std::size_t>(lineEndWidth(text, at), 1)) {
-            if (lineEndWidth(text, at) == 0) {
-                shown.push_back(text[at]);
+        while (ahead < starts.size() && starts[ahead] < position) {
+            ++ahead;
+        }
+        const std::span<const std::size_t> startsAhead = starts.subspan(ahead);
+        const std::size_t end =
+            reading.phrasesPerFlash > 0
+                ? phraseFlashEnd(text, startsAhead, position, reading.phrasesPerFlash, rowWidth(reading))
+                : phraseRowEnd(text, startsAhead.first(std::min(startsAhead.size(), startsInRow)), position, rowWidth(reading));
+        // The row's bytes but its CR and LF bytes (never a Shift-JIS trail byte), copied straight
+        // into the row.
+        const auto isLineEndByte = [](char byte) { return byte == kCarriageReturn || byte == kLineFeed; };
+        const auto rowBytes = text.substr(position, end - position);
+        std::size_t column = 0;
+        if (reading.phrasesPerFlash > 0) {
+            // A flash is centred in the row as it is drawn: a full 32-byte row gets a space after it.
+            const auto shown = rowBytes.size() - static_cast<std::size_t>(std::count_if(rowBytes.begin(), rowBytes.end(), isLineEndByte));
+            const std::size_t drawn = width == kTrailingSpaceColumn ? width + 1 : width;
+            column = (drawn - std::min(shown, drawn)) / 2;
+        }
+        for (const char byte : rowBytes) {
+            if (column < width && !isLineEndByte(byte)) {
+                row[column++] = byte;
             }
         }
-        // A flash is centred in the row as it is drawn: a full 32-byte row gets a space after it.
-        const std::size_t drawn = width == kTrailingSpaceColumn ? width + 1 : width;
-        const std::size_t left = reading.phrasesPerFlash > 0 ? (drawn - std::min(shown.size(), drawn)) / 2 : 0;
-        std::copy_n(shown.begin(), std::min(shown.size(), width - std::min(left, width)), row.begin() + static_cast<std::ptrdiff_t>(left));
         position = end;
         ended = position >= text.size();
     }
@@ -170,7 +193,7 @@ void paceChanged(ReadingState& reading, const ShellState& shell) {
         const ReadingState::ShownPage& page = reading.pagesShown.back();
         const std::int64_t stop = page.end == 0 ? static_cast<std::int64_t>(reading.readingText.size()) : page.end;
         reading.pacedPageTicks = pacedTicks(reading.paceCarry, page.characters, shell.pacePerMinute,
-                                            pageEndsSentence(textOf(reading.readingText), page.start, stop));
+                                            pageEndsSentence(reading.readingText, page.start, stop));
     }
     measureSpeedAfresh(reading);
     refreshReadingFigures(reading, shell);
