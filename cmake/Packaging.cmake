@@ -18,6 +18,7 @@ if(WIN32 AND TAVORI_BUILD_WIN32)
   # is the whole program: the zip unpacks to it, the installer copies it.
   install(TARGETS tavori RUNTIME DESTINATION .)
   install(FILES ${TAVORI_DATA_FILES} DESTINATION .)
+  install(FILES ${TAVORI_PASSAGE_FILES} DESTINATION passages)
 
   set(CPACK_GENERATOR "ZIP;NSIS")
   set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY tavori)
@@ -47,6 +48,7 @@ elseif(TAVORI_BUILD_QT)
   set(tavori_app_dir ${CMAKE_INSTALL_LIBDIR}/tavori)
   install(TARGETS tavori RUNTIME DESTINATION ${tavori_app_dir})
   install(FILES ${TAVORI_DATA_FILES} DESTINATION ${tavori_app_dir})
+  install(FILES ${TAVORI_PASSAGE_FILES} DESTINATION ${tavori_app_dir}/passages)
   # The command on the PATH is a link; the program resolves it and finds its data beside
   # the real executable.
   install(CODE "

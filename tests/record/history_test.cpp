@@ -64,14 +64,14 @@ TEST(HistoryLine, WritesTheColumnsInTheHeadersOrder) {
     EXPECT_EQ(historyHeader(),
               "date\ttime\texercise\tdisplay_s\tcharacters\trows\tmaze\tvertical\ttext\tcharacters_shown\t"
               "active_ms\tnominal_cpm\tmeasured_cpm\tquestions\tfirst_try\twrong\tanswer_ms\tmazes\tmaze_ms\t"
-              "puzzles\tpuzzle_ms\tphrase_rows\tflash\tpace_cpm\n");
+              "puzzles\tpuzzle_ms\tphrase_rows\tflash\tpace_cpm\tlevel\tright\teffective_cpm\tabandoned\n");
     EXPECT_EQ(historyLine(readingSession()),
               "2026-12-08\t09:30:05\treading\t0.5\t16\t1\t10\t0\t吾輩は猫である.txt\t12345\t600000\t1920\t1234"
-              "\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\n");
+              "\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\n");
 }
 
 TEST(HistoryLine, EveryExerciseAndBoundReadsBackEqual) {
-    std::vector<SessionRecord> records(4, readingSession());
+    std::vector<SessionRecord> records(5, readingSession());
     records[0].displayTicks = 100;
     records[0].vertical = true;
     records[0].rows = 16;
@@ -90,6 +90,12 @@ TEST(HistoryLine, EveryExerciseAndBoundReadsBackEqual) {
     records[3].exercise = RecordedExercise::Puzzle;
     records[3].start = {1, 1, 1, 0, 0, 0};
     records[3].meanPuzzleMilliseconds = kMostFigure;
+    records[4].exercise = RecordedExercise::ReadingTest;
+    records[4].testLevel = 3;
+    records[4].questions = 5;
+    records[4].rightAnswers = 5;
+    records[4].effectivePerMinute = 1234;
+    records[4].abandoned = true;
     std::string file(historyHeader());
     for (const SessionRecord& record : records) file += historyLine(record);
     EXPECT_EQ(parseHistory(file), records);
@@ -118,7 +124,9 @@ TEST(ParseHistory, SkipsEveryMalformedOrOutOfBoundsLine) {
         withField(9, "+1"), withField(9, " 1"), withField(9, "1 "), withField(9, "1.0"), withField(9, ""),
         withField(10, "1000000000001"), withField(11, "99999999999999999999"),
         withField(14, "1"),  // right at the first try with no question asked
-        withField(21, "2"), withField(22, "4"), withField(23, "-600"),
+        withField(21, "2"), withField(22, "4"), withField(23, "-600"), withField(24, "4"),
+        withField(25, "1"),  // right with no question asked
+        withField(27, "2"),
         withField(2, "phrases"),  // an exercise of a later version
         "notes\n",  // words that do not name the date: a stray line, not a header
     };

@@ -21,7 +21,7 @@ TEST(Exercises, OnePerModeReachableFromTheMenusWithKeysOnMenuItems) {
             EXPECT_TRUE(exercise->ownsCommand(action) || action == CommandAction::StepDisplayTime) << binding.command;
         }
     }
-    EXPECT_EQ(modes, (std::set{Mode::ImagePractice, Mode::SpeedReading, Mode::Maze, Mode::Puzzle}));
+    EXPECT_EQ(modes, (std::set{Mode::ImagePractice, Mode::SpeedReading, Mode::Maze, Mode::Puzzle, Mode::ReadingTest}));
     EXPECT_EQ(exercises.size(), modes.size());
     // Each item that selects or acts on an exercise belongs to exactly one; every exercise is
     // selected by some item.

@@ -11,6 +11,8 @@ const fontFamily = 'TavoriGothic';
 const bundledFiles = ['w.txt', 'tvr.tvr3', 'pa.dat'];
 // Opened by its address; fetched after the first picture, which it plays no part in.
 const helpDocument = '最初にお読みください.html';
+// The reading test's passages, fetched after the first picture too: only a test reads them.
+const passageFiles = ['easy-1', 'easy-2', 'normal-1', 'normal-2', 'hard-1', 'hard-2'].map((name) => `passages/${name}.txt`);
 // A picked file larger than this is not read: the core takes it as a file too large to hold.
 const largestPickedFile = 64 * 1024 * 1024;
 
@@ -383,8 +385,13 @@ async function start() {
   // it is fetched after it, and awaited before the first tick or input, which bring glyphs.
   module._tavori_start(performance.now());
   showStatus();
-  const [family, help] = await Promise.all([loadFont(), fetchBytes(encodeURIComponent(helpDocument))]);
+  const [family, help, ...passages] = await Promise.all([
+    loadFont(), fetchBytes(encodeURIComponent(helpDocument)), ...passageFiles.map((name) => fetchBytes(name)),
+  ]);
   if (help !== null) putFile(programFolder + helpDocument, help);
+  passageFiles.forEach((name, index) => {
+    if (passages[index] !== null) putFile(programFolder + name, passages[index]);
+  });
   glyphs = new GlyphRenderer(family);
   fontReady();
   afterCall(outcome.none);
