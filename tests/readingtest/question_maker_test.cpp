@@ -22,10 +22,16 @@ std::string fileBytes(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-// The bundled text and every corpus text as the program loads them.
+// The bundled text, the reading test's passages and every corpus text as the program loads them.
 std::vector<std::pair<std::string, std::string>> texts() {
     std::vector<std::pair<std::string, std::string>> all = {
         {"w.txt", programText(fileBytes(std::filesystem::path(TAVORI_SOURCE_DATA_DIR) / "w.txt"), TextKind::Reading)}};
+    for (const char* level : {"easy", "normal", "hard"}) {
+        for (const char* which : {"-1.txt", "-2.txt"}) {
+            const auto path = std::filesystem::path(TAVORI_SOURCE_DATA_DIR) / "passages" / (std::string(level) + which);
+            all.emplace_back(path.filename().string(), programText(fileBytes(path), TextKind::Reading));
+        }
+    }
     for (const auto& entry : std::filesystem::directory_iterator(TAVORI_PHRASE_CORPUS_DIR)) {
         all.emplace_back(entry.path().filename().string(), programText(fileBytes(entry.path()), TextKind::Reading));
     }

@@ -12,6 +12,7 @@
 #include "maze/maze_exercise.h"
 #include "puzzle/puzzle_exercise.h"
 #include "reading/reading_exercise.h"
+#include "readingtest/reading_test_exercise.h"
 #include "record/session_record.h"
 #include "settings/settings_file.h"
 #include "shell/exercise.h"
@@ -99,6 +100,7 @@ public:
     const ImagePracticeState& imagePractice() const { return exercise<ImagePracticeExercise>().state(); }
     const MazeState& maze() const { return exercise<MazeExercise>().state(); }
     const PuzzleState& puzzle() const { return exercise<PuzzleExercise>().state(); }
+    const ReadingTestState& readingTest() const { return exercise<ReadingTestExercise>().state(); }
     bool destroyed() const { return destroyed_; }
     // The registered exercises, one per Mode.
     const ExerciseList& exercises() const { return exercises_; }
