@@ -283,9 +283,10 @@ TEST(MainWindow, OpenedPopupsShowTheCoresChecksAndGreyWhatCannotBeChosen) {
     // Run as commands, not through the items, so only the opening can show the new marks.
     for (int id : {displayTenths(2), EightCharacters, lines(4), PauseOrResume, Vertical, MazeLarge}) window.runCommand(id);
     EXPECT_EQ(shown(true), (Ids{displayTenths(2), EightCharacters, lines(4), PauseOrResume, Vertical, MazeLarge}));
-    // In a new maze: the reading and answer keys' items, and 次の迷路 until the route is drawn.
+    // In a new maze: the reading, answer and test keys' items, and 次の迷路 until the route is drawn.
     EXPECT_EQ(shown(false), (Ids{PauseOrResume, NextPage, PreviousPage, FromTheBeginning, AnswerFirst, AnswerFirst + 1,
-                                 AnswerFirst + 2, NextQuestion, NextMaze}));
+                                 AnswerFirst + 2, NextQuestion, NextMaze, TestNext, TestPreviousPage, TestAnswerFirst,
+                                 TestAnswerFirst + 1, TestAnswerFirst + 2, TestAbandon}));
 }
 
 // Records the region of every paint of the client area.
@@ -464,6 +465,33 @@ TEST(MainWindow, TerminationSignalsCloseLikeTheCloseBox) {
         again.startUp();
         EXPECT_EQ(again.app().reading().readingPosition, page);
     }
+}
+
+// A reading test from its menu: → through the pages, 1/2/3 and Space through the questions, the
+// result on the status line, and the test's line in the record once the window closes.
+TEST(MainWindow, AReadingTestRunsFromItsMenuToTheRecord) {
+    const QString history = qEnvironmentVariable("TAVORI_CONFIG_DIR") + QStringLiteral("/history.tsv");
+    QFile::remove(history);
+    {
+        MainWindow window(AppConfig{1, ""});
+        window.startUp();
+        findAction(window, CommandId::TestEasy)->trigger();
+        processEventsFor(300);  // the next step loads the passage from beside the executable
+        const ReadingTestState& test = window.app().readingTest();
+        ASSERT_EQ(test.phase, TestPhase::Intro);
+        for (int press = 0; press < 200 && test.phase != TestPhase::Question; ++press) QTest::keyClick(&window, Qt::Key_Right);
+        for (int asked = 0; asked < 5 && test.phase == TestPhase::Question; ++asked) {
+            QTest::keyClick(&window, Qt::Key(Qt::Key_1 + asked % 3));
+            QTest::keyClick(&window, Qt::Key_Space);
+        }
+        ASSERT_EQ(test.phase, TestPhase::Result);
+        EXPECT_EQ(test.test.questions, 5);
+        EXPECT_TRUE(window.statusLine().contains(QStringLiteral("実効"))) << window.statusLine().toStdString();
+        window.close();
+    }
+    QFile file(history);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("\treading_test\t"));
 }
 
 TEST(MainWindow, QuitCommandClosesLikeTheCloseBox) {
