@@ -1,10 +1,12 @@
 // Renders each exercise, seeded and scripted, through the Qt canvas on the offscreen platform
 // into PNG files: a page of reading in rows and one in columns (縦書き), a flashed question and
 // its answer rows, a maze with its route, a puzzle half put together, a page cut at bytes and
-// the same page cut at phrases, and a flash of two phrases. `--scale 2` draws them as
+// the same page cut at phrases, a flash of two phrases, and a reading test's question and
+// result. `--scale 2` draws them as
 // on a screen of twice the pixels, into name@2x.png.
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
 
@@ -15,6 +17,7 @@
 
 #include "main_window.h"
 #include "maze/maze_drawing.h"
+#include "record/history.h"
 #include "shell/menu.h"
 
 namespace {
@@ -75,6 +78,49 @@ void readingFlash(MainWindow& window) {
     tavori::App& app = window.app();
     app.command(CommandId::PhraseFlashFirst + 1);
     app.command(CommandId::PaceFirst + 3);  // this command's own step shows the first flash
+}
+
+// The first question of a test on an easy passage, read through with →, not yet answered.
+void testQuestion(MainWindow& window) {
+    tavori::App& app = window.app();
+    app.command(CommandId::TestEasy);
+    app.tick();  // the step after the choice loads the passage
+    for (int press = 0; press < 200 && app.readingTest().phase != tavori::TestPhase::Question; ++press) {
+        app.key(tavori::Key::Right);
+    }
+}
+
+// 結果 over a record of two tests of the easy passages, written here: the real clock would give
+// a different speed on every run.
+void testResult(MainWindow& window) {
+    tavori::SessionRecord earlier;
+    earlier.start = tavori::LocalTime{2026, 11, 30, 21, 5, 0};
+    earlier.exercise = tavori::RecordedExercise::ReadingTest;
+    earlier.textName = "自転車のギアのしくみ";
+    earlier.testLevel = 1;
+    earlier.charactersShown = 1621;
+    earlier.activeMilliseconds = 194520;  // 500 文字/分
+    earlier.measuredPerMinute = 500;
+    earlier.questions = 5;
+    earlier.rightAnswers = 3;
+    earlier.meanAnswerMilliseconds = 6200;
+    earlier.effectivePerMinute = 300;
+    tavori::SessionRecord latest = earlier;
+    latest.start = tavori::LocalTime{2026, 12, 7, 21, 10, 0};
+    latest.textName = "なくした青いかさ";
+    latest.charactersShown = 1725;
+    latest.activeMilliseconds = 150000;  // 690 文字/分
+    latest.measuredPerMinute = 690;
+    latest.rightAnswers = 4;
+    latest.effectivePerMinute = 552;
+    QFile history(qEnvironmentVariable("TAVORI_CONFIG_DIR") + QStringLiteral("/history.tsv"));
+    const std::string lines = std::string(tavori::historyHeader()) + tavori::historyLine(earlier) + tavori::historyLine(latest);
+    if (!history.open(QIODevice::WriteOnly) || history.write(lines.data(), static_cast<qint64>(lines.size())) < 0) {
+        std::printf("could not write %s\n", qPrintable(history.fileName()));
+    }
+    history.close();
+    window.app().command(CommandId::TestResults);
+    window.app().tick();
 }
 
 void flash(MainWindow& window) {
@@ -162,7 +208,8 @@ int main(int argc, char** argv) {
         {"reading", reading}, {"reading-vertical", readingVertical}, {"image-flash", flash},
         {"image-answers", answers}, {"maze", maze}, {"puzzle", puzzle},
         {"reading-byte-rows", readingByteRows, true}, {"reading-phrase-rows", readingPhraseRows, true},
-        {"reading-flash", readingFlash, true},
+        {"reading-flash", readingFlash, true}, {"reading-test-question", testQuestion, true},
+        {"reading-test-result", testResult, true},
     };
     int failures = 0;
     for (const auto& [name, script, ownFirstRun] : pictures) {
