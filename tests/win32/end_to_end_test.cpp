@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <optional>
 #include <sstream>
@@ -330,6 +332,49 @@ TEST(EndToEnd, WindowTitleCommandsKeysMenusAndCloseBox) {
     }
     for (const int id : {251, 253, 264, 951, 953, 955, 961}) EXPECT_EQ(times.at(id), MFT_RADIOCHECK) << id;
     EXPECT_EQ(times.at(954), MFT_RADIOCHECK | MF_CHECKED);
+}
+
+// The status strip once it holds `part`, or what it holds after ten seconds.
+std::wstring waitForStatus(HWND window, std::wstring_view part) {
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    std::wstring status;
+    while ((status = statusOf(window)).find(part) == std::wstring::npos && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(50ms);
+    }
+    return status;
+}
+
+// A reading test from its menu: → through the pages, 1/2/3 and Space through the questions, the
+// result on the status strip; Esc abandons the next test once its clock runs; both are in the record.
+TEST(EndToEnd, AReadingTestReachesItsResultAndEscAbandonsTheNext) {
+    const std::wstring configuration = freshConfigurationFolder();
+    RunningProgram program(L"");
+    const HWND window = program.waitForWindow();
+    ASSERT_NE(window, nullptr);
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(CommandId::TestEasy, 0), 0);
+    ASSERT_NE(waitForStatus(window, L" 字").find(L" 字"), std::wstring::npos) << "no passage beside the program";
+    for (int press = 0; press < 200 && statusOf(window).find(L"問題") == std::wstring::npos; ++press) {
+        SendMessageW(window, WM_KEYDOWN, VK_RIGHT, 1);
+    }
+    for (int asked = 0; asked < 5 && statusOf(window).find(L"問題") != std::wstring::npos; ++asked) {
+        SendMessageW(window, WM_KEYDOWN, static_cast<WPARAM>('1' + asked % 3), 1);
+        SendMessageW(window, WM_KEYDOWN, VK_SPACE, 1);
+    }
+    EXPECT_NE(statusOf(window).find(L"実効"), std::wstring::npos) << statusOf(window);
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(CommandId::TestEasy, 0), 0);
+    waitForStatus(window, L" 字");
+    SendMessageW(window, WM_KEYDOWN, VK_RIGHT, 1);
+    SendMessageW(window, WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_NE(statusOf(window).find(L"やめました"), std::wstring::npos) << statusOf(window);
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(CommandId::Quit, 0), 0);
+    ASSERT_TRUE(program.waitForExit().has_value());
+    std::ifstream file(std::filesystem::path(configuration + L"\\history.tsv"), std::ios::binary);
+    std::string line;
+    std::vector<std::string> tests;
+    while (std::getline(file, line)) {
+        if (line.find("\treading_test\t") != std::string::npos) tests.push_back(line.substr(line.rfind('\t') + 1));
+    }
+    EXPECT_EQ(tests, (std::vector<std::string>{"0", "1"}));  // the last column: abandoned
 }
 
 TEST(EndToEnd, QuitCommandEndsWithExitCodeOne) {
