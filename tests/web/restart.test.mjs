@@ -53,3 +53,26 @@ test('rows, display time, the session on screen and the page are kept by a reloa
     await context.close();
   }
 });
+
+test('a reading test on an easy passage reaches its result, kept in the storage for 結果 after a reload', async () => {
+  const { page, context } = await h.openPage(env);
+  const status = () => page.textContent('#status');
+  try {
+    await h.pick(page, '読書テスト', 971);  // やさしい文章でテスト: its passage was fetched at start
+    await page.waitForFunction(() => / 字$/.test(document.querySelector('#status').textContent));
+    for (let press = 0; press < 200 && !(await status()).includes('問題'); press++) await page.keyboard.press('ArrowRight');
+    for (let asked = 0; asked < 5 && (await status()).includes('問題'); asked++) {
+      await page.keyboard.press(String(1 + asked % 3));
+      await page.keyboard.press('Space');
+    }
+    const result = await status();
+    assert.match(result, /正解 \d \/ 5　実効 [\d,]+ 文字\/分$/);
+    await page.reload();
+    await page.evaluate(() => window.tavori.ready);
+    assert.match(await page.evaluate(() => localStorage.getItem('tavori:history.tsv')), /\treading_test\t/);
+    await h.pick(page, '読書テスト', 975);  // 結果
+    await page.waitForFunction((shown) => document.querySelector('#status').textContent === shown, result);
+  } finally {
+    await context.close();
+  }
+});
