@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -134,6 +135,13 @@ int main(int argc, char** argv) {
         {"phrase flash, 2 phrases, 600 文字/分", [](Window& w) { w.runCommand(918); w.runCommand(954); }},
         {"speed reading, paused page", [](Window& w) { w.runCommand(251); w.runCommand(736); w.runCommand(911); }},
         {"maze 10x10", [](Window& w) { w.runCommand(703); }},
+        // A reading test's first page on an easy passage: the clock runs, the page waits for →.
+        {"reading test, reading a page", [](Window& w) {
+             w.runCommand(971);
+             wait(300);  // the next step loads the passage
+             QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+             QCoreApplication::sendEvent(&w, &right);
+         }},
         {"puzzle", [](Window& w) { w.runCommand(737); }}};
     std::printf("\n| CPU while idle, %d s each | earlier design | tick asleep only for input | as built |\n"
                 "|---|---|---|---|\n", idleSeconds);
