@@ -476,8 +476,9 @@ TEST(MainWindow, AReadingTestRunsFromItsMenuToTheRecord) {
         MainWindow window(AppConfig{1, ""});
         window.startUp();
         findAction(window, CommandId::TestEasy)->trigger();
-        processEventsFor(300);  // the next step loads the passage from beside the executable
+        // The next step loads the passage from beside the executable.
         const ReadingTestState& test = window.app().readingTest();
+        for (const QDeadlineTimer giveUp(2000); test.phase != TestPhase::Intro && !giveUp.hasExpired();) processEventsFor(20);
         ASSERT_EQ(test.phase, TestPhase::Intro);
         for (int press = 0; press < 200 && test.phase != TestPhase::Question; ++press) QTest::keyClick(&window, Qt::Key_Right);
         for (int asked = 0; asked < 5 && test.phase == TestPhase::Question; ++asked) {
