@@ -52,6 +52,7 @@ bool someCutObeys(std::string_view text, std::size_t start, int width) {
 TEST(PhraseRows, EveryTextAtBothWidthsShowsEachCharacterOnceWithinTheWidthAndTheRules) {
     for (const auto& [name, text] : texts()) {
         const std::vector<std::size_t> starts = phraseStarts(text);
+        const std::vector<std::uint8_t> classes = rowCutClasses(text, starts);
         for (const int width : {16, 32}) {
             std::string shown, expected;
             int unmetStarts = 0;
@@ -61,6 +62,8 @@ TEST(PhraseRows, EveryTextAtBothWidthsShowsEachCharacterOnceWithinTheWidthAndThe
             for (std::size_t start = 0, previous = 0; start < text.size(); previous = start) {
                 const std::size_t end = phraseRowEnd(text, starts, start, width);
                 ASSERT_GT(end, start) << name;
+                // The page builder's scan over the cut classes cuts every row the same.
+                EXPECT_EQ(phraseRowCut(text, classes, starts, start, width).end, end) << name << " at " << start;
                 std::size_t bytes = 0;
                 std::size_t last = start;
                 for (std::size_t at = start; at < end && lineEndWidth(text, at) == 0; at += characterWidthAt(text, at)) {

@@ -115,6 +115,11 @@ TEST_F(ReadingTestApp, AnotherExerciseAbandonsATestAndTheOwnTextStartsAtItsPlace
     app->key(Key::Right);
     app->command(CommandId::MazeSmall);
     EXPECT_TRUE(parseHistory(platform.storedFiles["history.tsv"]).back().abandoned);
+    // A passage not beside the program: its introduction says so, and → starts nothing.
+    app->command(CommandId::TestEasy + 2);
+    app->key(Key::Right);
+    EXPECT_EQ(app->readingTest().phase, TestPhase::Intro);
+    EXPECT_EQ(app->readingTest().test.characters, 0);
 }
 
 }  // namespace

@@ -129,6 +129,39 @@ std::size_t phraseRowEnd(std::string_view text, std::span<const std::size_t> phr
     return fitEnd;
 }
 
+std::vector<std::uint8_t> rowCutClasses(std::string_view text, std::span<const std::size_t> phraseStarts) {
+    using namespace RowCutClass;
+    std::vector<std::uint8_t> classes(text.size() + 1, 0);
+    std::size_t previous = text.size();  // no character before the first
+    for (std::size_t at = 0; at < text.size();) {
+        if (const std::size_t lineEnd = lineEndWidth(text, at)) {
+            classes[at] = kCharacterStart | kLineEnd;
+            at += lineEnd;
+            previous = text.size();
+            continue;
+        }
+        const std::size_t width = characterWidthAt(text, at);
+        std::uint8_t flags = kCharacterStart | (width == 2 ? kWide : 0);
+        if (previous < text.size() && !mayNotStartRow(text, at) && !mayNotEndRow(text, previous)) flags |= kCutObeys;
+        classes[at] = flags;
+        previous = at;
+        at += width;
+    }
+    for (const std::size_t start : phraseStarts) {
+        if (start < text.size()) classes[start] |= kPhraseStart;
+    }
+    classes[text.size()] = kTextEnd;
+    return classes;
+}
+
+RowCut phraseRowCutByWalk(std::string_view text, std::span<const std::size_t> phraseStarts, std::size_t position,
+                          int widthBytes) {
+    const std::size_t end = phraseRowEnd(text, phraseStarts, position, widthBytes);
+    std::size_t textEnd = position;
+    while (textEnd < end && lineEndWidth(text, textEnd) == 0) textEnd += characterWidthAt(text, textEnd);
+    return {textEnd, end};
+}
+
 std::size_t phraseFlashEnd(std::string_view text, std::span<const std::size_t> phraseStarts, std::size_t position,
                            int phrases, int widthBytes) {
     const auto width = static_cast<std::size_t>(std::max(widthBytes, 2));

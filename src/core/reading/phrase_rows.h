@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace tavori {
 
@@ -30,6 +32,65 @@ std::size_t lineEndWidth(std::string_view text, std::size_t position);
 // the width. A row always takes at least one character. `phraseStarts` are increasing offsets.
 std::size_t phraseRowEnd(std::string_view text, std::span<const std::size_t> phraseStarts, std::size_t position,
                          int widthBytes);
+
+// What a row needs to know of each byte of a text, found once with its phrases so that cutting a
+// row is one short scan: whether a character starts there (and is two bytes wide), a line end,
+// a phrase start, and whether a cut before it keeps the rules (with the character before it).
+namespace RowCutClass {
+inline constexpr std::uint8_t kCharacterStart = 1;
+inline constexpr std::uint8_t kWide = 2;
+inline constexpr std::uint8_t kLineEnd = 4;
+inline constexpr std::uint8_t kPhraseStart = 8;
+inline constexpr std::uint8_t kCutObeys = 16;
+inline constexpr std::uint8_t kTextEnd = 32;  // the class after the last byte
+}  // namespace RowCutClass
+// One class per byte of `text` and one for its end.
+std::vector<std::uint8_t> rowCutClasses(std::string_view text, std::span<const std::size_t> phraseStarts);
+
+// phraseRowEnd over the classes: the same row end, and where its text ends (before the line end
+// it takes). A position that is no character start of the text's walk (a place kept in a text
+// since edited) is cut by phraseRowEnd itself.
+struct RowCut {
+    std::size_t textEnd;
+    std::size_t end;
+};
+// The cut by phraseRowEnd's own walk, for a position the classes do not know.
+RowCut phraseRowCutByWalk(std::string_view text, std::span<const std::size_t> phraseStarts, std::size_t position,
+                          int widthBytes);
+
+// Inline, as the page builder calls it for every row: a row costs little more than a byte row.
+inline RowCut phraseRowCut(std::string_view text, std::span<const std::uint8_t> classes,
+                           std::span<const std::size_t> phraseStarts, std::size_t position, int widthBytes) {
+    using namespace RowCutClass;
+    if (position >= text.size()) {
+        return {text.size(), text.size()};
+    }
+    if (classes.size() != text.size() + 1 || (classes[position] & kCharacterStart) == 0) {
+        return phraseRowCutByWalk(text, phraseStarts, position, widthBytes);
+    }
+    const std::size_t limit = position + static_cast<std::size_t>(widthBytes < 2 ? 2 : widthBytes);
+    std::size_t lastCut = 0;
+    std::size_t lastPhraseCut = 0;
+    std::size_t at = position;
+    // The rules at each cut were found with the classes: the scan keeps the last cut inside the
+    // row that obeys them, and the last that is also a phrase start.
+    while (true) {
+        const std::uint8_t flags = classes[at];
+        if ((flags & (kLineEnd | kTextEnd)) != 0) {
+            if ((flags & kTextEnd) != 0) return {text.size(), text.size()};
+            return {at, at + (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n' ? 2 : 1)};
+        }
+        if (at > position && (flags & kCutObeys) != 0) {
+            lastCut = at;
+            lastPhraseCut = (flags & kPhraseStart) != 0 ? at : lastPhraseCut;
+        }
+        const std::size_t next = at + ((flags & kWide) != 0 ? 2 : 1);
+        if (next > limit) break;
+        at = next;
+    }
+    const std::size_t cut = lastPhraseCut != 0 ? lastPhraseCut : lastCut != 0 ? lastCut : at;
+    return {cut, cut};
+}
 
 // Where a flash of up to `phrases` phrases that begins at `position` ends: after as many whole
 // phrases as fit in `widthBytes`, stopping after a phrase that ends a sentence and at a line

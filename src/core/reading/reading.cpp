@@ -3,6 +3,7 @@
 #include "reading/reading.h"
 
 #include <algorithm>
+#include <cstring>
 #include <span>
 #include <string_view>
 
@@ -119,6 +120,7 @@ void buildPhrasePage(ReadingState& reading, PageRows& rows) {
     if (!reading.phraseStartsFound) {
         const std::string_view whole = textOf(reading.readingText);
         reading.phraseStarts = phraseStarts(whole);
+        reading.rowCutClasses = rowCutClasses(whole, reading.phraseStarts);
         reading.phraseTextBytes = whole.size();
         reading.phraseStartsFound = true;
     }
@@ -132,10 +134,23 @@ void buildPhrasePage(ReadingState& reading, PageRows& rows) {
     // The phrase starts from each row's position on, sought once for the page rather than in all
     // the text's at every row. A row needs only those within its width: one per byte at most.
     const std::span<const std::size_t> starts(reading.phraseStarts);
-    auto ahead = static_cast<std::size_t>(std::lower_bound(starts.begin(), starts.end(), position) - starts.begin());
-    const std::size_t startsInRow = std::max<std::size_t>(width, 2) + 1;
+    std::size_t ahead = 0;
+    if (reading.phrasesPerFlash > 0) {
+        ahead = static_cast<std::size_t>(std::lower_bound(starts.begin(), starts.end(), position) - starts.begin());
+    }
     for (int r = 0; r < kPageRowCount; ++r) {
         PageRow& row = rows[static_cast<std::size_t>(r)];
+        if (reading.phrasesPerFlash == 0 && !ended && r < rowCount) {
+            // A row: one scan over the cut classes, its text copied whole, spaces to the width.
+            const RowCut cut = phraseRowCut(text, reading.rowCutClasses, starts, position, rowWidth(reading));
+            const std::size_t length = std::min(cut.textEnd - position, width);
+            std::memcpy(row.data(), text.data() + position, length);
+            std::memset(row.data() + length, kSpace, width - length);
+            std::memset(row.data() + width, '\0', row.size() - width);
+            position = cut.end;
+            ended = position >= text.size();
+            continue;
+        }
         row.fill('\0');
         std::fill_n(row.begin(), width, kSpace);
         if (ended || r >= rowCount) {
@@ -144,22 +159,14 @@ void buildPhrasePage(ReadingState& reading, PageRows& rows) {
         while (ahead < starts.size() && starts[ahead] < position) {
             ++ahead;
         }
-        const std::span<const std::size_t> startsAhead = starts.subspan(ahead);
-        const std::size_t end =
-            reading.phrasesPerFlash > 0
-                ? phraseFlashEnd(text, startsAhead, position, reading.phrasesPerFlash, rowWidth(reading))
-                : phraseRowEnd(text, startsAhead.first(std::min(startsAhead.size(), startsInRow)), position, rowWidth(reading));
-        // The row's bytes but its CR and LF bytes (never a Shift-JIS trail byte), copied straight
-        // into the row.
+        const std::size_t end = phraseFlashEnd(text, starts.subspan(ahead), position, reading.phrasesPerFlash, rowWidth(reading));
+        // The flash's bytes but its CR and LF bytes (never a Shift-JIS trail byte), centred in
+        // the row as it is drawn: a full 32-byte row gets a space after it.
         const auto isLineEndByte = [](char byte) { return byte == kCarriageReturn || byte == kLineFeed; };
         const auto rowBytes = text.substr(position, end - position);
-        std::size_t column = 0;
-        if (reading.phrasesPerFlash > 0) {
-            // A flash is centred in the row as it is drawn: a full 32-byte row gets a space after it.
-            const auto shown = rowBytes.size() - static_cast<std::size_t>(std::count_if(rowBytes.begin(), rowBytes.end(), isLineEndByte));
-            const std::size_t drawn = width == kTrailingSpaceColumn ? width + 1 : width;
-            column = (drawn - std::min(shown, drawn)) / 2;
-        }
+        const auto shown = rowBytes.size() - static_cast<std::size_t>(std::count_if(rowBytes.begin(), rowBytes.end(), isLineEndByte));
+        const std::size_t drawn = width == kTrailingSpaceColumn ? width + 1 : width;
+        std::size_t column = (drawn - std::min(shown, drawn)) / 2;
         for (const char byte : rowBytes) {
             if (column < width && !isLineEndByte(byte)) {
                 row[column++] = byte;
@@ -229,6 +236,7 @@ void loadReadingText(ReadingState& reading, Platform& platform, const std::strin
     reading.textCharacters = charactersBetween(reading.readingText, 0, static_cast<std::int64_t>(reading.readingText.size()));
     // Found when phrase rows or a flash first need them.
     reading.phraseStarts.clear();
+    reading.rowCutClasses.clear();
     reading.phraseStartsFound = false;
     reading.pagesShown.clear();
     reading.figures = {};

@@ -31,6 +31,7 @@ struct ReadingState {
     std::int32_t phrasesPerFlash = 0;
     // Where the text's phrases begin, found once for each text loaded.
     std::vector<std::size_t> phraseStarts;
+    std::vector<std::uint8_t> rowCutClasses;  // reading/phrase_rows.h, one per byte and the end
     std::size_t phraseTextBytes = 0;  // the text's bytes up to its NUL, found with its phrases
     bool phraseStartsFound = false;
     // At a pace in 文字/分: the ticks the page on screen stays up, and the rounding carried on.

@@ -19,6 +19,7 @@ constexpr int kChoiceSpacing = 50;      // choice row r's top is the middle + 50
 constexpr int kFrameMargin = 2;
 // No line is drawn larger than a full row of sixteen characters.
 constexpr std::size_t kLeastRowBytes = 32;
+constexpr std::size_t kLeastQuestionRowBytes = 64;
 constexpr Colour kRed = rgb(255, 64, 64);
 
 int boxLeft(const ShellState& shell) { return shell.clientWidth / 2 - kBoxWidth / 2; }
@@ -60,11 +61,14 @@ void drawQuestionScreen(Context& context, const std::string& heading, const Test
     const ShellState& shell = context.shell;
     clearScreen(canvas, shell.clientWidth, shell.clientHeight);
     const int middle = shell.clientHeight / 2;
-    const std::string headingBytes = utf8ToCp932(heading);
-    drawRow(canvas, shell, middle + kHeadingOffset, headingBytes, std::max(kLeastRowBytes, headingBytes.size()));
-    std::size_t widest = kLeastRowBytes;
+    // The prompt and the choices in glyphs of one size, that of the longest row of them (at most
+    // a 40-character sentence) and never larger than a row of 32 characters.
+    std::size_t widest = kLeastQuestionRowBytes;
     for (const std::string& choice : question.choices) widest = std::max(widest, choice.size());
-    drawRow(canvas, shell, middle + kPromptOffset, question.prompt, std::max(widest, question.prompt.size()));
+    widest = std::max(widest, question.prompt.size());
+    const std::string headingBytes = utf8ToCp932(heading);
+    drawRow(canvas, shell, middle + kHeadingOffset, headingBytes, std::max(widest, headingBytes.size()));
+    drawRow(canvas, shell, middle + kPromptOffset, question.prompt, widest);
     drawRowFrame(canvas, shell, middle + kPromptOffset, kGreen);
     for (int row = 0; row < 3; ++row) {
         const int top = middle + kChoiceSpacing * row;
