@@ -64,10 +64,10 @@ TEST(HistoryLine, WritesTheColumnsInTheHeadersOrder) {
     EXPECT_EQ(historyHeader(),
               "date\ttime\texercise\tdisplay_s\tcharacters\trows\tmaze\tvertical\ttext\tcharacters_shown\t"
               "active_ms\tnominal_cpm\tmeasured_cpm\tquestions\tfirst_try\twrong\tanswer_ms\tmazes\tmaze_ms\t"
-              "puzzles\tpuzzle_ms\tphrase_rows\tflash\tpace_cpm\tlevel\tright\teffective_cpm\tabandoned\n");
+              "puzzles\tpuzzle_ms\tphrase_rows\tflash\tpace_cpm\tlevel\tright\teffective_cpm\tabandoned\theld_cpm\n");
     EXPECT_EQ(historyLine(readingSession()),
               "2026-12-08\t09:30:05\treading\t0.5\t16\t1\t10\t0\t吾輩は猫である.txt\t12345\t600000\t1920\t1234"
-              "\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\n");
+              "\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\n");
 }
 
 TEST(HistoryLine, EveryExerciseAndBoundReadsBackEqual) {
@@ -79,6 +79,9 @@ TEST(HistoryLine, EveryExerciseAndBoundReadsBackEqual) {
     records[0].phraseRows = true;
     records[0].phrasesPerFlash = 3;
     records[0].pacePerMinute = 5000;
+    records[0].questions = 12;  // checked practice
+    records[0].rightAnswers = 9;
+    records[0].heldPerMinute = 1500;
     records[1].exercise = RecordedExercise::ImagePractice;
     records[1].start = {2028, 2, 29, 23, 59, 60};
     records[1].displayTicks = 1;

@@ -15,6 +15,7 @@ std::int32_t answerAtPace(CheckedPace& checked, std::int32_t perMinute, bool rig
     ++checked.asked;
     checked.right += right ? 1 : 0;
     // Each pace answered at: its last ten questions at it or slower.
+    checked.heldNow = 0;
     for (const CheckedPace::Answer& candidate : answers) {
         int counted = 0;
         int rightOnes = 0;
@@ -26,9 +27,10 @@ std::int32_t answerAtPace(CheckedPace& checked, std::int32_t perMinute, bool rig
             atThePace += answer->perMinute == candidate.perMinute ? 1 : 0;
         }
         if (counted == kHeldQuestions && rightOnes >= kHeldRight && atThePace >= kHeldAtThePace) {
-            checked.highestHeld = std::max(checked.highestHeld, candidate.perMinute);
+            checked.heldNow = std::max(checked.heldNow, candidate.perMinute);
         }
     }
+    checked.highestHeld = std::max(checked.highestHeld, checked.heldNow);
     if (!right) {
         checked.rightInARow = 0;
         return steppedPace(perMinute, 1);  // a longer display: slower

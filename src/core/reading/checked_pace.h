@@ -30,7 +30,10 @@ struct CheckedPace {
         bool right;
     };
     std::vector<Answer> answers;
-    std::int32_t highestHeld = 0;  // 0 until a pace has been held
+    // The highest pace held over the latest answers (0: none), and the highest it has been since
+    // the record's session began (set back to 0 there).
+    std::int32_t heldNow = 0;
+    std::int32_t highestHeld = 0;
 };
 
 // Notes an answer given at `perMinute` and returns the pace to resume at: one step faster after

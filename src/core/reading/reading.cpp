@@ -101,6 +101,7 @@ void showPage(ReadingState& reading, Context& context, bool refreshFigures) {
     const std::int64_t stop = end == 0 ? static_cast<std::int64_t>(reading.readingText.size()) : end;
     const std::int32_t characters = charactersBetween(reading.readingText, start, stop);
     pages.push_back({start, end, before, characters});
+    noteShownForCheck(reading.checked, start, stop, characters, before);
     if (context.shell.pacePerMinute > 0) {
         reading.pacedPageTicks = pacedTicks(reading.paceCarry, characters, context.shell.pacePerMinute,
                                             pageEndsSentence(reading.readingText, start, stop));
@@ -241,6 +242,10 @@ void loadReadingText(ReadingState& reading, Platform& platform, const std::strin
     reading.pagesShown.clear();
     reading.figures = {};
     measureSpeedAfresh(reading);
+    // A question about the text left goes with it; the new text's stretch starts at its page.
+    setCheckedQuestionAside(reading.checked);
+    reading.checked.stretchStart = -1;
+    reading.checked.stretchCharacters = 0;
 }
 
 void buildReadingPage(ReadingState& reading, PageRows& rows) {
@@ -329,6 +334,19 @@ void drawReadingPage(const ReadingState& reading, PageRows& rows, Context& conte
 }
 
 void stepSpeedReading(ReadingState& reading, Context& context) {
+    CheckedPractice& checked = reading.checked;
+    if (checked.question) {
+        // Nothing counts while the reader answers: the time is not reading time.
+        if (checked.drawDue) drawCheckedQuestion(checked, context);
+        return;
+    }
+    if (checked.pageDue) {
+        // The question set aside goes from the screen, and the paging goes on at once.
+        checked.pageDue = false;
+        clearScreen(context.window, context.shell.clientWidth, context.shell.clientHeight);
+        showNextPage(reading, context);
+        return;
+    }
     if (reading.paused) {
         return;
     }
@@ -339,10 +357,22 @@ void stepSpeedReading(ReadingState& reading, Context& context) {
         ++reading.pageTickCount;
         return;
     }
+    if (askCheckedQuestionIfDue(reading, context)) {
+        return;
+    }
     showPage(reading, context, reading.ticksSinceFigures >= kTicksBetweenFigures);
 }
 
 void showNextPage(ReadingState& reading, Context& context) { showPage(reading, context, true); }
+
+bool askCheckedQuestionIfDue(ReadingState& reading, Context& context) {
+    if (!checkedQuestionDue(reading.checked) ||
+        !askAboutStretch(reading.checked, textOf(reading.readingText), reading.textCharacters, context.random)) {
+        return false;
+    }
+    drawCheckedQuestion(reading.checked, context);
+    return true;
+}
 
 
 void showPreviousPage(ReadingState& reading, Context& context) {

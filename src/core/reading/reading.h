@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/context.h"
+#include "reading/checked_practice.h"
 #include "reading/pace.h"
 
 namespace tavori {
@@ -68,6 +69,8 @@ struct ReadingState {
     std::int64_t charactersShownInAll = 0;
     std::int64_t ticksInAll = 0;
     std::int64_t pageTicksInAll = 0;
+    // 確認しながら読む: the stretch shown since the last question, and the question on screen.
+    CheckedPractice checked;
 };
 
 // The ticks the page on screen stays up: its own at a pace, else the display time.
@@ -107,11 +110,15 @@ void buildReadingPage(ReadingState& reading, PageRows& rows);
 // as columns instead when the reading is vertical.
 void drawReadingPage(const ReadingState& reading, PageRows& rows, Context& context);
 
-// One step: counts up to displayTicks, then shows the next page; paused, nothing.
+// One step: counts up to displayTicks, then shows the next page, or in checked practice asks
+// about the stretch shown once it is long enough; paused or with a question on screen, nothing.
 void stepSpeedReading(ReadingState& reading, Context& context);
 
 // Shows the page from readingPosition at once, and starts a fresh count.
 void showNextPage(ReadingState& reading, Context& context);
+// In checked practice with a stretch long enough, asks about it in place of the next page and
+// returns true; otherwise false, and the caller pages on.
+bool askCheckedQuestionIfDue(ReadingState& reading, Context& context);
 // Shows the page before the one on screen again (nothing before the text's first page).
 void showPreviousPage(ReadingState& reading, Context& context);
 // Makes the page that holds `pageStart` the next one shown, with the pages before it as the

@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "files/files.h"
+#include "gfx/primitives.h"
+#include "readingtest/test_screens.h"
 #include "shell/status_line.h"
 
 namespace tavori {
@@ -17,20 +19,73 @@ constexpr KeyBinding kKeys[] = {
     {Key::PageDown, CommandId::NextPage},     {Key::Left, CommandId::PreviousPage},
     {Key::PageUp, CommandId::PreviousPage},   {Key::Home, CommandId::FromTheBeginning},
     {Key::Up, CommandId::ShorterDisplayTime}, {Key::Down, CommandId::LongerDisplayTime},
+    // Checked practice's answers: the reading test's items, available only while a question of
+    // checked practice waits.
+    {Key::One, CommandId::TestAnswerFirst},   {Key::Two, CommandId::TestAnswerFirst + 1},
+    {Key::Three, CommandId::TestAnswerFirst + 2},
 };
 
 }  // namespace
 
-void ReadingExercise::step(Context& context) { stepSpeedReading(reading_, context); }
+void ReadingExercise::step(Context& context) {
+    // Checked practice moves a pace in 文字/分: turned on at seconds a page, it starts at one.
+    if (reading_.checked.on && context.shell.pacePerMinute == 0) {
+        context.shell.pacePerMinute = kFirstCheckedPace;
+        paceChanged(reading_, context.shell);
+    }
+    stepSpeedReading(reading_, context);
+}
 
-bool ReadingExercise::stateRepeatsSteps(const ShellState& /*shell*/) const { return reading_.paused; }
+bool ReadingExercise::stateRepeatsSteps(const ShellState& /*shell*/) const {
+    const CheckedPractice& checked = reading_.checked;
+    return (reading_.paused || checked.question) && !checked.drawDue && !checked.pageDue;
+}
+
+bool ReadingExercise::waitsForInput() const {
+    return reading_.checked.question && !reading_.checked.drawDue;
+}
+
+Outcome ReadingExercise::pointerDown(Context& context, int x, int y) {
+    if (questionUnanswered()) {
+        if (const std::optional<int> row = choiceRowAt(context.shell, x, y)) answerQuestion(*row, context);
+    } else if (reading_.checked.question) {
+        goOnAfterQuestion(CommandAction::NextPage, context);
+    }
+    return Outcome::None;
+}
+
+void ReadingExercise::repaint(Context& context) {
+    if (reading_.checked.question) drawCheckedQuestion(reading_.checked, context);
+}
+
+void ReadingExercise::answerQuestion(int row, Context& context) {
+    context.shell.pacePerMinute = answerCheckedQuestion(reading_.checked, row, context.shell.pacePerMinute);
+    paceChanged(reading_, context.shell);
+    drawCheckedQuestion(reading_.checked, context);
+}
+
+void ReadingExercise::goOnAfterQuestion(CommandAction action, Context& context) {
+    finishCheckedQuestion(reading_.checked);
+    clearScreen(context.window, context.shell.clientWidth, context.shell.clientHeight);
+    if (action == CommandAction::FromTheBeginning) {
+        showFirstPage(reading_, context);
+        return;
+    }
+    if (action == CommandAction::PreviousPage && !reading_.pagesShown.empty()) {
+        // The page last shown before the question, again.
+        reading_.readingPosition = reading_.pagesShown.back().start;
+        reading_.pagesShown.pop_back();
+    }
+    showNextPage(reading_, context);
+}
 
 std::span<const KeyBinding> ReadingExercise::keys() const { return kKeys; }
 
 bool ReadingExercise::selectedBy(CommandAction action) const {
     return action == CommandAction::LoadReadingText || action == CommandAction::SetLineWidth ||
            action == CommandAction::SetLines || action == CommandAction::ToggleVertical ||
-           action == CommandAction::TogglePhraseRows || action == CommandAction::SetPhraseFlash;
+           action == CommandAction::TogglePhraseRows || action == CommandAction::SetPhraseFlash ||
+           action == CommandAction::ToggleCheckedPractice;
 }
 
 // Each session of reading runs in one direction and one way of cutting the text (bytes, phrase
@@ -38,11 +93,13 @@ bool ReadingExercise::selectedBy(CommandAction action) const {
 // command's own step. A row count ends the flashes.
 bool ReadingExercise::splitsSession(CommandMeaning meaning) const {
     return meaning.action == CommandAction::ToggleVertical || meaning.action == CommandAction::TogglePhraseRows ||
-           meaning.action == CommandAction::SetPhraseFlash ||
+           meaning.action == CommandAction::SetPhraseFlash || meaning.action == CommandAction::ToggleCheckedPractice ||
            (meaning.action == CommandAction::SetLines && reading_.phrasesPerFlash > 0);
 }
 
 void ReadingExercise::select(CommandMeaning meaning) {
+    // The shell has cleared the window: a question waiting is drawn again.
+    reading_.checked.drawDue = reading_.checked.question.has_value();
     switch (meaning.action) {
         case CommandAction::SetLineWidth:
             reading_.bytesPerLine = meaning.value;
@@ -66,6 +123,13 @@ void ReadingExercise::select(CommandMeaning meaning) {
             reading_.vertical = !reading_.vertical;
             measureSpeedAfresh(reading_);
             return;
+        case CommandAction::ToggleCheckedPractice:
+            // Off, the pace stays where the answers left it, and a question waiting goes.
+            reading_.checked.on = !reading_.checked.on;
+            setCheckedQuestionAside(reading_.checked);
+            reading_.checked.stretchStart = -1;
+            reading_.checked.stretchCharacters = 0;
+            return;
         default:
             return;
     }
@@ -79,10 +143,28 @@ void ReadingExercise::openFile(std::string name, Platform& platform, const Store
 
 bool ReadingExercise::ownsCommand(CommandAction action) const {
     return action == CommandAction::PauseOrResume || action == CommandAction::NextPage ||
-           action == CommandAction::PreviousPage || action == CommandAction::FromTheBeginning;
+           action == CommandAction::PreviousPage || action == CommandAction::FromTheBeginning ||
+           action == CommandAction::TestAnswer;
+}
+
+// A question waiting is answered before anything else: the paging keys wait for the answer.
+bool ReadingExercise::commandAvailable(CommandMeaning meaning) const {
+    if (meaning.action == CommandAction::TestAnswer) {
+        return questionUnanswered();
+    }
+    return !questionUnanswered();
 }
 
 bool ReadingExercise::runCommand(CommandMeaning meaning, Context& context) {
+    if (meaning.action == CommandAction::TestAnswer) {
+        answerQuestion(meaning.value, context);
+        // The pace the answer set is kept at once.
+        return true;
+    }
+    if (reading_.checked.question) {
+        goOnAfterQuestion(meaning.action, context);
+        return false;
+    }
     switch (meaning.action) {
         case CommandAction::PauseOrResume:
             reading_.paused = !reading_.paused;
@@ -92,7 +174,7 @@ bool ReadingExercise::runCommand(CommandMeaning meaning, Context& context) {
             // A pause is where a reader may stop for the day.
             return reading_.paused;
         case CommandAction::NextPage:
-            showNextPage(reading_, context);
+            if (!askCheckedQuestionIfDue(reading_, context)) showNextPage(reading_, context);
             return false;
         case CommandAction::PreviousPage:
             showPreviousPage(reading_, context);
@@ -119,12 +201,21 @@ std::optional<bool> ReadingExercise::commandChecked(CommandMeaning meaning) cons
             return reading_.phraseRows;
         case CommandAction::SetPhraseFlash:
             return meaning.value == reading_.phrasesPerFlash;
+        case CommandAction::ToggleCheckedPractice:
+            return reading_.checked.on;
         default:
             return std::nullopt;
     }
 }
 
-void ReadingExercise::displayTimeChanged(const ShellState& shell) { paceChanged(reading_, shell); }
+void ReadingExercise::displayTimeChanged(const ShellState& shell) {
+    // Seconds a page end checked practice: it moves a pace, and seconds are the reader's choice.
+    if (reading_.checked.on && shell.pacePerMinute == 0) {
+        reading_.checked.on = false;
+        setCheckedQuestionAside(reading_.checked);
+    }
+    paceChanged(reading_, shell);
+}
 
 std::string ReadingExercise::statusLine() const {
     std::string line = fileNameOf(reading_.readingFileName, kStartUpText);
@@ -146,6 +237,14 @@ std::string ReadingExercise::statusLine() const {
             line += gap + "実測 " + std::to_string(figures.measuredPerMinute) + " 文字/分";
         }
     }
+    const CheckedPace& checked = reading_.checked.pace;
+    if (reading_.checked.on) {
+        const std::int64_t asked = checked.asked - atSessionStart_.asked;
+        const std::int64_t right = checked.right - atSessionStart_.right;
+        line += gap + "確認 正解 " + std::to_string(right) + "/" + std::to_string(asked);
+        if (asked > 0) line += "（" + std::to_string(right * 100 / asked) + "%）";
+        if (checked.heldNow > 0) line += gap + "保てた速さ " + std::to_string(checked.heldNow) + " 文字/分";
+    }
     if (reading_.paused) {
         line += gap + "一時停止";
     }
@@ -153,7 +252,9 @@ std::string ReadingExercise::statusLine() const {
 }
 
 void ReadingExercise::beginSession() {
-    atSessionStart_ = Counters{reading_.charactersShownInAll, reading_.ticksInAll, reading_.pageTicksInAll};
+    atSessionStart_ = Counters{reading_.charactersShownInAll, reading_.ticksInAll, reading_.pageTicksInAll,
+                               reading_.checked.pace.asked, reading_.checked.pace.right};
+    reading_.checked.pace.highestHeld = 0;
 }
 
 bool ReadingExercise::sessionFigures(SessionRecord& record) const {
@@ -166,6 +267,9 @@ bool ReadingExercise::sessionFigures(SessionRecord& record) const {
     record.activeMilliseconds = ticks * 100;
     record.nominalPerMinute = perMinute(record.charactersShown, reading_.pageTicksInAll - atSessionStart_.pageTicks);
     record.measuredPerMinute = perMinute(record.charactersShown, ticks);
+    record.questions = reading_.checked.pace.asked - atSessionStart_.asked;
+    record.rightAnswers = reading_.checked.pace.right - atSessionStart_.right;
+    record.heldPerMinute = record.questions > 0 ? reading_.checked.pace.highestHeld : 0;
     return record.charactersShown > 0;
 }
 
@@ -183,6 +287,7 @@ void ReadingExercise::restoreSettings(const StoredSettings& kept, Platform& plat
     reading_.vertical = kept.vertical.value_or(reading_.vertical);
     reading_.phraseRows = kept.phraseRows.value_or(reading_.phraseRows);
     reading_.phrasesPerFlash = kept.phrasesPerFlash.value_or(reading_.phrasesPerFlash);
+    reading_.checked.on = kept.checkedPractice.value_or(reading_.checked.on);
     // A text that is no longer there leaves the one beside the program.
     if (kept.textPath && platform.openFile(*kept.textPath)) {
         reading_.readingFileName = *kept.textPath;
@@ -207,6 +312,9 @@ void ReadingExercise::keepSettings(StoredSettings& now) const {
     }
     if (reading_.phrasesPerFlash > 0 || now.phrasesPerFlash) {
         now.phrasesPerFlash = reading_.phrasesPerFlash;
+    }
+    if (reading_.checked.on || now.checkedPractice) {
+        now.checkedPractice = reading_.checked.on;
     }
     if (!reading_.readingFileName.empty()) {
         now.textPath = reading_.readingFileName;

@@ -241,6 +241,7 @@ constexpr auto kColumns = std::to_array<Column>({
     figure<&SessionRecord::rightAnswers>("right"),
     figure<&SessionRecord::effectivePerMinute>("effective_cpm"),
     {"abandoned", Need::Optional, writeSetting<&SessionRecord::abandoned>, readAbandoned},
+    figure<&SessionRecord::heldPerMinute>("held_cpm"),
 });
 
 // Column names are lower-case ASCII letters, digits and '_'; a header joins them with tabs. A

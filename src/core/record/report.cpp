@@ -374,7 +374,9 @@ void appendReadingSection(std::string& out, const std::vector<SessionRecord>& se
 
 // The reader's own speed and the effective speed (speed × share right) of the day's finished
 // tests, each over the day's reading time, beside the paced reading above: whether paced
-// practice carries over to reading at one's own pace. Shown once a test has been recorded.
+// practice carries over to reading at one's own pace. Beside them the highest pace held in the
+// day's checked practice (eight right of ten), the pace at which the reader still understood.
+// Shown once a test or checked practice has been recorded.
 void appendReadingTestSection(std::string& out, const std::vector<SessionRecord>& sessions) {
     struct Sums {
         double characters = 0;
@@ -382,20 +384,29 @@ void appendReadingTestSection(std::string& out, const std::vector<SessionRecord>
         double effectiveTimesMilliseconds = 0;
     };
     std::map<Day, Sums> days;
+    std::map<Day, std::int64_t> held;
     for (const SessionRecord& session : sessions) {
+        if (session.exercise == RecordedExercise::Reading && session.heldPerMinute > 0) {
+            std::int64_t& highest = held[dayOf(session.start)];
+            highest = std::max(highest, session.heldPerMinute);
+        }
         if (session.exercise != RecordedExercise::ReadingTest || session.abandoned) continue;
         Sums& sums = days[dayOf(session.start)];
         sums.characters += asDouble(session.charactersShown);
         sums.milliseconds += asDouble(session.activeMilliseconds);
         sums.effectiveTimesMilliseconds += asDouble(session.effectivePerMinute) * asDouble(session.activeMilliseconds);
     }
-    if (days.empty()) return;
+    if (days.empty() && held.empty()) return;
     std::vector<Series> series = {{"test-speed", "自分の速さ", "c1", {}}, {"test-effective", "実効（× 正解の割合）", "c3", {}}};
     for (const auto& [day, sums] : days) {
         addPoint(series[0].points, day, sums.characters * 60000, sums.milliseconds);
         addPoint(series[1].points, day, sums.effectiveTimesMilliseconds, sums.milliseconds);
     }
-    out += "<section>\n<h2>読書テスト</h2>\n";
+    if (!held.empty()) {
+        series.push_back({"checked-held", "確認しながら読む：保てた速さ", "c2 dash", {}});
+        for (const auto& [day, pace] : held) addPoint(series.back().points, day, asDouble(pace), 1);
+    }
+    out += held.empty() ? "<section>\n<h2>読書テスト</h2>\n" : "<section>\n<h2>読書テストと確認しながら読む</h2>\n";
     appendChart(out, "日ごとの読む速さ（文字/分）", std::move(series), {"文字/分", 1, 10, false});
     out += "</section>\n";
 }
@@ -555,6 +566,20 @@ void appendFigures(std::string& out, const SessionRecord& session) {
             appendCount(out, session.charactersShown);
             out += " 字・";
             appendDuration(out, session.activeMilliseconds);
+            if (session.questions > 0) {
+                out += "・確認 ";
+                appendCount(out, session.rightAnswers);
+                out += " / ";
+                appendCount(out, session.questions);
+                out += " 問正解・終わり ";
+                appendCount(out, session.pacePerMinute);
+                out += " 文字/分";
+                if (session.heldPerMinute > 0) {
+                    out += "・保てた速さ ";
+                    appendCount(out, session.heldPerMinute);
+                    out += " 文字/分";
+                }
+            }
             break;
         case RecordedExercise::ImagePractice:
             appendCount(out, session.questions);

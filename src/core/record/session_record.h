@@ -31,6 +31,10 @@ struct SessionRecord {
     std::int64_t activeMilliseconds = 0;
     std::int64_t nominalPerMinute = 0;
     std::int64_t measuredPerMinute = 0;
+    // Checked practice (speed reading with a question after each stretch): the questions in
+    // `questions` and those answered right in `rightAnswers`, the pace at its end in
+    // pacePerMinute, and the highest pace held with eight right of ten (0: none yet).
+    std::int64_t heldPerMinute = 0;
     // Image practice: questions answered, of them right at the first try, wrong answers, and
     // the mean time from the candidates appearing to the right answer.
     std::int64_t questions = 0;

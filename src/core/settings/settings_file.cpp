@@ -103,9 +103,9 @@ void take(StoredSettings& settings, std::string_view key, std::string_view value
         if (const auto size = menuValue(CommandAction::SetMazeSize, cells ? std::optional(*cells + 1) : std::nullopt)) {
             settings.mazeSize = size;
         }
-    } else if (key == "vertical" || key == "phrase_rows") {
+    } else if (key == "vertical" || key == "phrase_rows" || key == "checked") {
         if (value == "0" || value == "1") {
-            (key == "vertical" ? settings.vertical : settings.phraseRows) = value == "1";
+            (key == "vertical" ? settings.vertical : key == "checked" ? settings.checkedPractice : settings.phraseRows) = value == "1";
         }
     } else if (key == "flash") {
         if (const auto phrases = value == "0" ? std::optional<std::int32_t>(0) : menuValue(CommandAction::SetPhraseFlash, number(value, 9))) {
@@ -178,6 +178,7 @@ std::string formatSettings(const StoredSettings& settings) {
     if (settings.phraseRows) line("phrase_rows", *settings.phraseRows ? "1" : "0");
     if (settings.phrasesPerFlash) line("flash", std::to_string(*settings.phrasesPerFlash));
     if (settings.pacePerMinute) line("pace", std::to_string(*settings.pacePerMinute));
+    if (settings.checkedPractice) line("checked", *settings.checkedPractice ? "1" : "0");
     // A path that could not be read back whole (a line end in it, bytes that are not UTF-8) is
     // not kept: the next run starts with the text beside the program instead.
     if (settings.textPath && isCleanUtf8(*settings.textPath)) line("text", *settings.textPath);

@@ -39,6 +39,7 @@ struct StoredSettings {
     std::optional<std::int32_t> mazeSize;
     std::optional<bool> vertical;
     std::optional<bool> phraseRows;
+    std::optional<bool> checkedPractice;  // 確認しながら読む
     std::optional<std::int32_t> phrasesPerFlash;  // 0: pages
     std::optional<std::int32_t> pacePerMinute;    // 0: seconds per page
     std::optional<std::string> textPath;

@@ -66,7 +66,12 @@ Exercise* App::exerciseSelectedBy(CommandAction action) const {
     return nullptr;
 }
 
+// The exercise on screen when it owns the action (speed reading answers its checked questions
+// with the reading test's answer items), else the first that does.
 Exercise* App::exerciseOwning(CommandAction action) const {
+    if (current().ownsCommand(action)) {
+        return &current();
+    }
     for (const auto& exercise : exercises_) {
         if (exercise->ownsCommand(action)) {
             return exercise.get();
@@ -252,7 +257,13 @@ Outcome App::mouseDown(int x, int y) {
     }
     const ScreenSettles settles(*this);
     Context ctx = context();
-    return current().pointerDown(ctx, heldPointer(x), heldPointer(y));
+    const std::int32_t paceBefore = shell_.pacePerMinute;
+    const Outcome outcome = current().pointerDown(ctx, heldPointer(x), heldPointer(y));
+    // An answer of checked practice moves the pace, kept as a chosen one is.
+    if (shell_.pacePerMinute != paceBefore) {
+        keepSettings();
+    }
+    return outcome;
 }
 
 void App::mouseMove(int x, int y) {

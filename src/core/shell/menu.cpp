@@ -47,6 +47,7 @@ constexpr MenuItem kReadingItems[] = {
     {917, "フレーズ表示　１文節", {SetPhraseFlash, 1}},
     {918, "フレーズ表示　２文節", {SetPhraseFlash, 2}},
     {919, "フレーズ表示　３文節", {SetPhraseFlash, 3}},
+    {920, "確認しながら読む", {ToggleCheckedPractice}, {}, true},
 };
 
 constexpr MenuItem kImagePracticeItems[] = {
@@ -124,6 +125,7 @@ ItemMark itemMark(CommandAction action) {
         case ToggleVertical:
         case TogglePhraseRows:
         case SetPhraseFlash:
+        case ToggleCheckedPractice:
             return ItemMark::Check;
         default:
             return ItemMark::None;

@@ -37,6 +37,7 @@ inline constexpr int FromTheBeginning = 914;
 inline constexpr int Vertical = 915;  // 縦書き: after the keys' items, with no key of its own
 inline constexpr int PhraseRows = 916;     // 文節で折り返す, after a separator at the end of 速読み練習
 inline constexpr int PhraseFlashFirst = 917;  // 917..919 flash 1..3 phrases
+inline constexpr int CheckedPractice = 920;  // 確認しながら読む, after a separator at the end of 速読み練習
 inline constexpr int PaceFirst = 951;  // 951..961: the paces in 文字/分, after a separator in 表示時間
 inline constexpr int PaceLast = 961;
 // 読書テスト, a pop-up of its own before ヘルプ.
@@ -83,6 +84,7 @@ enum class CommandAction {
     TogglePhraseRows, // rows cut at phrase boundaries (文節で折り返す)
     SetPhraseFlash,   // value: phrases per flash, 1..3 (chosen again: pages once more)
     SetPace,          // value: 文字/分
+    ToggleCheckedPractice,  // a question after each stretch read, the pace set by the answers
     StartReadingTest, // value: the passage's level 1..3, or 0 for the reading text
     ShowTestResults,
     TestNext,
