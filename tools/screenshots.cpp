@@ -90,6 +90,17 @@ void testQuestion(MainWindow& window) {
     }
 }
 
+// Checked practice's first question after a stretch of sixteen-row pages, answered right.
+void checkedQuestion(MainWindow& window) {
+    tavori::App& app = window.app();
+    app.command(CommandId::lines(16));
+    app.command(CommandId::CheckedPractice);
+    for (int press = 0; press < 20 && !app.reading().checked.question; ++press) app.key(tavori::Key::Right);
+    if (app.reading().checked.question) {
+        app.key(static_cast<tavori::Key>(static_cast<int>(tavori::Key::One) + app.reading().checked.question->answer));
+    }
+}
+
 // 結果 over a record of two tests of the easy passages, written here: the real clock would give
 // a different speed on every run.
 void testResult(MainWindow& window) {
@@ -209,7 +220,7 @@ int main(int argc, char** argv) {
         {"image-answers", answers}, {"maze", maze}, {"puzzle", puzzle},
         {"reading-byte-rows", readingByteRows, true}, {"reading-phrase-rows", readingPhraseRows, true},
         {"reading-flash", readingFlash, true}, {"reading-test-question", testQuestion, true},
-        {"reading-test-result", testResult, true},
+        {"reading-test-result", testResult, true}, {"reading-checked", checkedQuestion, true},
     };
     int failures = 0;
     for (const auto& [name, script, ownFirstRun] : pictures) {

@@ -495,6 +495,31 @@ TEST(MainWindow, AReadingTestRunsFromItsMenuToTheRecord) {
     EXPECT_TRUE(file.readAll().contains("\treading_test\t"));
 }
 
+// Checked practice from its item: → pages to the first question, 1 answers it (the status line
+// counts it), Space pages on. The settings it keeps are put back for the tests after it.
+TEST(MainWindow, CheckedPracticeAsksAQuestionAndTakesItsAnswer) {
+    QFile settings(qEnvironmentVariable("TAVORI_CONFIG_DIR") + QStringLiteral("/settings.txt"));
+    const QByteArray kept = settings.open(QIODevice::ReadOnly) ? settings.readAll() : QByteArray();
+    settings.close();
+    {
+        MainWindow window(AppConfig{1, ""});
+        window.startUp();
+        findAction(window, CommandId::lines(16))->trigger();
+        findAction(window, CommandId::CheckedPractice)->trigger();
+        EXPECT_TRUE(findAction(window, CommandId::CheckedPractice)->isChecked());
+        const QString asked = QStringLiteral("確認の問題");
+        for (int press = 0; press < 20 && !window.statusLine().contains(asked); ++press) QTest::keyClick(&window, Qt::Key_Right);
+        ASSERT_TRUE(window.statusLine().contains(asked)) << window.statusLine().toStdString();
+        QTest::keyClick(&window, Qt::Key_1);
+        EXPECT_TRUE(window.statusLine().contains(QStringLiteral("/1（"))) << window.statusLine().toStdString();
+        QTest::keyClick(&window, Qt::Key_Space);
+        EXPECT_FALSE(window.app().reading().checked.question);
+        window.close();
+    }
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    settings.write(kept);
+}
+
 TEST(MainWindow, QuitCommandClosesLikeTheCloseBox) {
     MainWindow window(AppConfig{1, ""});
     window.startUp();

@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "record/history.h"
+#include "record/report.h"
 #include "shell/app.h"
 #include "support/fake_platform.h"
 
@@ -104,6 +105,12 @@ TEST_F(CheckedPracticeApp, SimulatedReadersSettleAtWhatTheyAnswerAndTheRecordKee
         EXPECT_EQ(sessions.back().questions, 30);
         EXPECT_EQ(sessions.back().pacePerMinute, pace);
         EXPECT_EQ(sessions.back().heldPerMinute, reader.limit > 0 ? reader.settled : 0) << reader.limit;
+        // The report draws the day's pace held beside the reading test's figures.
+        const std::string html = reportHtml(sessions, platform.localTime());
+        EXPECT_EQ(html.find("data-series=\"checked-held\"") != std::string::npos, reader.limit > 0);
+        if (reader.limit > 0) {
+            EXPECT_NE(html.find("data-value=\"" + std::to_string(reader.settled) + ".0\""), std::string::npos);
+        }
     }
     // The pace reached and the item are where the next run starts.
     const std::int32_t pace = app->shell().pacePerMinute;
@@ -147,6 +154,18 @@ TEST_F(CheckedPracticeApp, KeysWaitForTheAnswerAndTheItemOffOrSecondsSetTheQuest
     app->command(CommandId::displayTenths(5));
     EXPECT_FALSE(checked().on);
     EXPECT_FALSE(checked().question);
+}
+
+// A text with no sentence to ask about (one line of 8,000 characters) pages on without a
+// question: its stretch starts over at 3,000 characters rather than growing with every page.
+TEST_F(CheckedPracticeApp, ATextWithNothingToAskAboutPagesOn) {
+    platform.addFile(platform.besideExecutable("w.txt"), std::string(8000, 'a'));
+    restart();
+    app->command(CommandId::lines(16));
+    app->command(CommandId::CheckedPractice);
+    EXPECT_FALSE(tickUntilQuestion(20000));
+    EXPECT_GT(app->reading().charactersShownInAll, 2 * 8000);  // through the text twice
+    EXPECT_LT(checked().stretchCharacters, kLongestStretch + 512);
 }
 
 }  // namespace

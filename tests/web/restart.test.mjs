@@ -76,3 +76,23 @@ test('a reading test on an easy passage reaches its result, kept in the storage 
     await context.close();
   }
 });
+
+test('checked practice asks about the stretch read, takes an answer and keeps its item and pace', async () => {
+  const { page, context } = await h.openPage(env);
+  const status = () => page.textContent('#status');
+  try {
+    await h.pick(page, '速読み練習', 736);  // 16 rows: four pages make a stretch
+    await h.pick(page, '速読み練習', 920);  // 確認しながら読む
+    for (let press = 0; press < 20 && !(await status()).includes('確認の問題'); press++) await page.keyboard.press('ArrowRight');
+    assert.match(await status(), /確認の問題/);
+    await page.keyboard.press('1');
+    assert.match(await status(), /確認 正解 [01]\/1（/);
+    await page.keyboard.press('Space');
+    assert.doesNotMatch(await status(), /確認の問題/);
+    await page.reload();
+    await page.evaluate(() => window.tavori.ready);
+    assert.match(await page.evaluate(() => localStorage.getItem('tavori:settings.txt')), /^checked=1$/m);
+  } finally {
+    await context.close();
+  }
+});

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <sstream>
@@ -375,6 +376,31 @@ TEST(EndToEnd, AReadingTestReachesItsResultAndEscAbandonsTheNext) {
         if (line.find("\treading_test\t") != std::string::npos) tests.push_back(line.substr(line.rfind('\t') + 1));
     }
     EXPECT_EQ(tests, (std::vector<std::string>{"0", "1"}));  // the last column: abandoned
+}
+
+// Checked practice from its item: → pages to the first question, 1 answers it (the status strip
+// counts it), Space pages on; the session's line in the record carries the question.
+TEST(EndToEnd, CheckedPracticeAsksAQuestionAndTakesItsAnswer) {
+    const std::wstring configuration = freshConfigurationFolder();
+    RunningProgram program(L"");
+    const HWND window = program.waitForWindow();
+    ASSERT_NE(window, nullptr);
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(CommandId::lines(16), 0), 0);
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(CommandId::CheckedPractice, 0), 0);
+    for (int press = 0; press < 20 && statusOf(window).find(L"確認の問題") == std::wstring::npos; ++press) {
+        SendMessageW(window, WM_KEYDOWN, VK_RIGHT, 1);
+    }
+    ASSERT_NE(statusOf(window).find(L"確認の問題"), std::wstring::npos) << "no question after 20 pages";
+    SendMessageW(window, WM_KEYDOWN, '1', 1);
+    EXPECT_NE(statusOf(window).find(L"/1（"), std::wstring::npos);
+    SendMessageW(window, WM_KEYDOWN, VK_SPACE, 1);
+    EXPECT_EQ(statusOf(window).find(L"確認の問題"), std::wstring::npos);
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(CommandId::Quit, 0), 0);
+    ASSERT_TRUE(program.waitForExit().has_value());
+    std::ifstream file(std::filesystem::path(configuration + L"\\history.tsv"), std::ios::binary);
+    const std::string history{std::istreambuf_iterator<char>(file), {}};
+    EXPECT_NE(history.find("\treading\t"), std::string::npos);
+    EXPECT_NE(history.find("\theld_cpm\n"), std::string::npos);
 }
 
 TEST(EndToEnd, QuitCommandEndsWithExitCodeOne) {

@@ -244,6 +244,7 @@ std::string ReadingExercise::statusLine() const {
         line += gap + "確認 正解 " + std::to_string(right) + "/" + std::to_string(asked);
         if (asked > 0) line += "（" + std::to_string(right * 100 / asked) + "%）";
         if (checked.heldNow > 0) line += gap + "保てた速さ " + std::to_string(checked.heldNow) + " 文字/分";
+        if (questionUnanswered()) line += gap + "確認の問題　1・2・3で答える";
     }
     if (reading_.paused) {
         line += gap + "一時停止";
