@@ -59,6 +59,7 @@ void ReadingExercise::repaint(Context& context) {
 }
 
 void ReadingExercise::answerQuestion(int row, Context& context) {
+    if (!questionUnanswered() || row < 0 || row > 2) return;
     context.shell.pacePerMinute = answerCheckedQuestion(reading_.checked, row, context.shell.pacePerMinute);
     paceChanged(reading_, context.shell);
     drawCheckedQuestion(reading_.checked, context);
