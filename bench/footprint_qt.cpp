@@ -142,6 +142,12 @@ int main(int argc, char** argv) {
              QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
              QCoreApplication::sendEvent(&w, &right);
          }},
+        // Checked practice's question after a stretch paged with →, waiting for its answer.
+        {"checked practice, a question waiting", [](Window& w) {
+             w.runCommand(736);
+             w.runCommand(920);
+             for (int press = 0; press < 20 && !w.app().reading().checked.question; ++press) w.app().key(tavori::Key::Right);
+         }},
         {"puzzle", [](Window& w) { w.runCommand(737); }}};
     std::printf("\n| CPU while idle, %d s each | earlier design | tick asleep only for input | as built |\n"
                 "|---|---|---|---|\n", idleSeconds);

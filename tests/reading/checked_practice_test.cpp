@@ -43,40 +43,46 @@ protected:
     std::unique_ptr<App> app;
 };
 
+// In each way of showing the text: byte rows, phrase rows, columns, two-phrase flashes.
 TEST_F(CheckedPracticeApp, AQuestionFollowsTheStretchAtAPageBoundaryAndNamesNothingLater) {
-    app->command(CommandId::lines(4));
-    app->command(CommandId::CheckedPractice);
-    EXPECT_TRUE(app->commandChecked(CommandId::CheckedPractice));
-    EXPECT_EQ(app->shell().pacePerMinute, kFirstCheckedPace);  // from seconds a page
-    const std::string_view text(app->reading().readingText.data());
-    for (int question = 0; question < 6; ++question) {
-        ASSERT_TRUE(tickUntilQuestion()) << question;
-        const CheckedPractice& now = checked();
-        const auto& last = app->reading().pagesShown.back();
-        // The stretch ended with the page on screen, the first to take it to 1,000 characters.
-        EXPECT_EQ(now.stretchEnd, last.end == 0 ? std::int64_t(app->reading().readingText.size()) : last.end);
-        EXPECT_GE(now.stretchCharacters, kStretchCharacters);
-        EXPECT_LT(now.stretchCharacters - last.characters, kStretchCharacters);
-        // Every choice of a cloze, and the right sentence of the other kind, is in the stretch.
-        const std::string_view stretch = text.substr(static_cast<std::size_t>(now.stretchStart),
-                                                     static_cast<std::size_t>(std::min<std::int64_t>(now.stretchEnd, std::int64_t(text.size())) - now.stretchStart));
-        const TestQuestion& asked = *now.question;
-        for (int row = 0; row < 3; ++row) {
-            if (asked.kind == QuestionKind::Cloze || row == asked.answer) {
-                EXPECT_NE(stretch.find(asked.choices[static_cast<std::size_t>(row)]), std::string_view::npos) << question;
+    for (const int layout : {CommandId::lines(4), CommandId::PhraseRows, CommandId::Vertical, CommandId::PhraseFlashFirst + 1}) {
+        platform.storedFiles.clear();
+        restart();
+        app->command(CommandId::lines(4));
+        app->command(layout);
+        app->command(CommandId::CheckedPractice);
+        EXPECT_TRUE(app->commandChecked(CommandId::CheckedPractice));
+        EXPECT_EQ(app->shell().pacePerMinute, kFirstCheckedPace);  // from seconds a page
+        const std::string_view text(app->reading().readingText.data());
+        for (int question = 0; question < 6; ++question) {
+            ASSERT_TRUE(tickUntilQuestion()) << question;
+            const CheckedPractice& now = checked();
+            const auto& last = app->reading().pagesShown.back();
+            // The stretch ended with the page on screen, the first to take it to 1,000 characters.
+            EXPECT_EQ(now.stretchEnd, last.end == 0 ? std::int64_t(app->reading().readingText.size()) : last.end);
+            EXPECT_GE(now.stretchCharacters, kStretchCharacters);
+            EXPECT_LT(now.stretchCharacters - last.characters, kStretchCharacters);
+            // Every choice of a cloze, and the right sentence of the other kind, is in the stretch.
+            const std::string_view stretch = text.substr(static_cast<std::size_t>(now.stretchStart),
+                                                         static_cast<std::size_t>(std::min<std::int64_t>(now.stretchEnd, std::int64_t(text.size())) - now.stretchStart));
+            const TestQuestion& asked = *now.question;
+            for (int row = 0; row < 3; ++row) {
+                if (asked.kind == QuestionKind::Cloze || row == asked.answer) {
+                    EXPECT_NE(stretch.find(asked.choices[static_cast<std::size_t>(row)]), std::string_view::npos) << question;
+                }
             }
+            // Nothing counts while the question waits.
+            const std::int64_t ticks = app->reading().ticksInAll;
+            EXPECT_TRUE(app->waitsForInput());
+            app->tick();
+            EXPECT_EQ(app->reading().ticksInAll, ticks);
+            answer(true);
+            app->key(Key::Space);
         }
-        // Nothing counts while the question waits.
-        const std::int64_t ticks = app->reading().ticksInAll;
-        EXPECT_TRUE(app->waitsForInput());
-        app->tick();
-        EXPECT_EQ(app->reading().ticksInAll, ticks);
-        answer(true);
-        app->key(Key::Space);
+        // Two right answers a step: 600 → 800 → 1000 → 1200.
+        EXPECT_EQ(app->shell().pacePerMinute, 1200) << layout;
+        EXPECT_NE(app->statusLine().find("確認 正解 6/6（100%）"), std::string::npos);
     }
-    // Two right answers a step: 600 → 800 → 1000 → 1200.
-    EXPECT_EQ(app->shell().pacePerMinute, 1200);
-    EXPECT_NE(app->statusLine().find("確認 正解 6/6（100%）"), std::string::npos);
 }
 
 TEST_F(CheckedPracticeApp, SimulatedReadersSettleAtWhatTheyAnswerAndTheRecordKeepsIt) {
